@@ -1,0 +1,18 @@
+#include "collection/CollectionFormat.h"
+
+namespace sgc {
+
+int ImageCountForSize(long sizeInBytes) {
+    switch (sizeInBytes / 1024) {
+    case 198:
+        return 98;
+    case 226:
+        return 112;
+    case 254:
+        return 126;
+    default:
+        return kDefaultImageCount;
+    }
+}
+
+} // namespace sgc

@@ -1,0 +1,71 @@
+#include "collection/ImageSequences.h"
+
+#include "collection/CollectionIO.h"
+#include "collection/TempStreams.h"
+
+namespace {
+
+// Creates two temporary streams, or none: a half-made pair is released at once.
+bool CreateTempPair(std::FILE*& first, std::FILE*& second) {
+    first = CreateTempStream();
+    second = CreateTempStream();
+    if (first == nullptr || second == nullptr) {
+        ReleaseTempStreams();
+        return false;
+    }
+    return true;
+}
+
+bool StreamsOk(std::FILE* a, std::FILE* b) {
+    return !std::ferror(a) && !std::ferror(b);
+}
+
+} // namespace
+
+bool ImportBitmapPixels(std::FILE* bitmap, std::FILE* collection, int imageNumber) {
+    if (bitmap == nullptr || collection == nullptr) {
+        return false;
+    }
+    std::clearerr(bitmap);
+    std::clearerr(collection);
+    std::FILE* topDown24 = nullptr;
+    std::FILE* pixels16 = nullptr;
+    if (!CreateTempPair(topDown24, pixels16)) {
+        return false;
+    }
+    CCollectionIO io;
+    io.CopyRowsReversed(bitmap, topDown24, 3);
+    io.Convert24To16(topDown24, pixels16);
+    bool tempsOk = StreamsOk(topDown24, pixels16);
+    if (tempsOk) {
+        io.WriteRecordPixels(collection, pixels16, imageNumber);
+    }
+    ReleaseTempStreams();
+    return tempsOk && StreamsOk(bitmap, collection);
+}
+
+bool ShiftImagesUp(std::FILE* collection, int imageCount, int fromImage) {
+    if (collection == nullptr) {
+        return false;
+    }
+    std::clearerr(collection);
+    CCollectionIO io;
+    for (int image = imageCount; image > fromImage && image > 1; --image) {
+        std::FILE* bottomUp16 = nullptr;
+        std::FILE* pixels16 = nullptr;
+        if (!CreateTempPair(bottomUp16, pixels16)) {
+            return false;
+        }
+        io.CopyRecordRowsReversed(collection, bottomUp16, image - 1);
+        io.CopyRowsReversed(bottomUp16, pixels16, 2);
+        bool tempsOk = StreamsOk(bottomUp16, pixels16);
+        if (tempsOk) {
+            io.WriteRecordPixels(collection, pixels16, image);
+        }
+        ReleaseTempStreams();
+        if (!tempsOk || std::ferror(collection)) {
+            return false;
+        }
+    }
+    return true;
+}

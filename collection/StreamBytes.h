@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdio>
+
+// Byte-level stream helpers shared by the codec. None of them crashes on a null stream, reads
+// outside the stream or writes through a stream that failed to open.
+namespace streambytes {
+
+// Positions f at offset bytes from its start. Returns false, leaving f where it was, when f is
+// null or the offset is negative or beyond what fseek can address.
+bool SeekTo(std::FILE* f, long long offset);
+
+// Size of the stream in bytes, or -1 when it cannot be told.
+long long Size(std::FILE* f);
+
+// The next byte, or 0 when the stream has no more (a short file reads as zeros).
+int ReadByte(std::FILE* f);
+
+void WriteByte(std::FILE* f, int value);
+
+// Copies count bytes from src's position to dst's position, one byte per transfer.
+void Copy(std::FILE* src, std::FILE* dst, long count);
+
+void WriteZeros(std::FILE* dst, long count);
+
+} // namespace streambytes
