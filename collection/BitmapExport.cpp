@@ -2,6 +2,7 @@
 
 #include "collection/CollectionFormat.h"
 #include "collection/CollectionIO.h"
+#include "collection/FileOpen.h"
 #include "collection/TempStreams.h"
 
 #include <array>
@@ -49,7 +50,7 @@ void ExportImage(std::FILE* collection, const char* path, int imageNumber) {
     }
     CCollectionIO io;
     std::FILE* bottomUp16 = CreateTempStream();
-    std::FILE* output = std::fopen(path, "wb");
+    std::FILE* output = OpenFile(path, "wb");
     if (bottomUp16 != nullptr && output != nullptr) {
         io.CopyRecordRowsReversed(collection, bottomUp16, imageNumber);
         WriteBmpHeader(output);
