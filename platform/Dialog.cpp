@@ -1,0 +1,146 @@
+#include "platform/Dialog.h"
+
+#include "platform/ModalAnswers.h"
+#include "platform/WinApp.h"
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    if (control.m_hWnd == nullptr) {
+        control.m_hWnd = pDX->m_pDlgWnd->GetDlgItem(id);
+        pDX->m_pDlgWnd->m_boundControls.push_back(&control);
+    }
+}
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+CDialog::~CDialog() {
+    if (m_hWnd != nullptr && !m_bModal) {
+        ::DestroyWindow(m_hWnd);
+    }
+}
+
+HWND CDialog::OwnerWindow() const {
+    if (m_pParentWnd != nullptr) {
+        return m_pParentWnd->m_hWnd;
+    }
+    // Without a parent, a dialog belongs to the main window, which stays disabled meanwhile.
+    CWinApp* app = AfxGetApp();
+    CWnd* main = app != nullptr ? app->m_pMainWnd : nullptr;
+    return main != nullptr && main != this ? main->m_hWnd : nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
+    if (TestModalAnswers().dialog) {
+        return TestModalAnswers().dialog(*this);
+    }
+    m_bModal = true;
+    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
+                             OwnerWindow(), &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CDialog::Create(CWnd* parent) {
+    if (parent != nullptr) {
+        m_pParentWnd = parent;
+    }
+    m_bModal = false;
+    HWND hwnd =
+        ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
+                             OwnerWindow(), &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    return hwnd != nullptr;
+}
+
+void CDialog::EndDialog(int result) {
+    if (m_bModal) {
+        ::EndDialog(m_hWnd, result);
+    } else {
+        m_nModelessResult = result;
+        ::DestroyWindow(m_hWnd);
+    }
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    CDataExchange exchange{this, saveAndValidate};
+    DoDataExchange(&exchange);
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::Detach() {
+    for (CWnd* control : m_boundControls) {
+        control->m_hWnd = nullptr;
+    }
+    m_boundControls.clear();
+    m_hWnd = nullptr;
+}
+
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A nested message (one sent while a handler runs) keeps its own default request.
+    bool outerDefault = m_defaultRequested;
+    m_defaultRequested = false;
+    LRESULT result = 0;
+    BOOL handled = OnWndMsg(message, wParam, lParam, &result);
+    bool wantsDefault = m_defaultRequested;
+    m_defaultRequested = outerDefault;
+    if (!handled || wantsDefault) {
+        return FALSE;
+    }
+    if (message == WM_QUERYDRAGICON) {
+        return static_cast<INT_PTR>(result); // one of the few messages answered directly
+    }
+    ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        dialog = reinterpret_cast<CDialog*>(lParam);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        dialog->m_hWnd = hwnd;
+    }
+    if (dialog == nullptr) {
+        return FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        dialog->Detach();
+        return FALSE;
+    }
+    // No exception may unwind through the system's code that called us.
+    try {
+        if (message == WM_INITDIALOG) {
+            return dialog->OnInitDialog();
+        }
+        return dialog->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ::MessageBoxW(hwnd, L"S'ha produït un error inesperat.", L"Alerta", MB_OK | MB_ICONHAND);
+        return FALSE;
+    }
+}
+
+HBITMAP CStatic::SetBitmap(HBITMAP bitmap) {
+    return reinterpret_cast<HBITMAP>(
+        SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+}
+
+HBITMAP CStatic::GetBitmap() const {
+    return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP, 0));
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/Wnd.h"
+
+#include <vector>
+
+class CDialog;
+
+// Carries a dialog through DoDataExchange.
+struct CDataExchange {
+    CDialog* m_pDlgWnd;
+    BOOL m_bSaveAndValidate;
+};
+
+// Binds control id of the dialog to a member object.
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
+
+// A dialog made from a dialog template in the program's resources, modal or modeless.
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override;
+
+    // Runs the dialog modally; returns what EndDialog was given, or -1 when it can't be created.
+    virtual INT_PTR DoModal();
+    // Creates the dialog modeless and visible; ends by EndDialog like a modal one.
+    BOOL Create(CWnd* parent = nullptr);
+    void EndDialog(int result);
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+    UINT GetTemplateId() const { return m_nIDTemplate; }
+    // What the last EndDialog of a modeless run was given.
+    INT_PTR GetModelessResult() const { return m_nModelessResult; }
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend void DDX_Control(CDataExchange*, int, CWnd&);
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND OwnerWindow() const;
+    void Detach();
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+    bool m_bModal = false;
+    INT_PTR m_nModelessResult = 0;
+    std::vector<CWnd*> m_boundControls;
+};
+
+// A static control: text, picture or frame.
+class CStatic : public CWnd {
+public:
+    // Shows bitmap in a picture control; returns the bitmap it showed before.
+    HBITMAP SetBitmap(HBITMAP bitmap);
+    HBITMAP GetBitmap() const;
+};
+
+class CButton : public CWnd {};

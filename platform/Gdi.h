@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+// The device context of a paint message, from BeginPaint to EndPaint.
+class CPaintDC {
+public:
+    explicit CPaintDC(HWND window) : m_window(window), m_hDC(::BeginPaint(window, &m_paint)) {}
+    ~CPaintDC() { ::EndPaint(m_window, &m_paint); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+
+    HDC GetSafeHdc() const { return m_hDC; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    HDC m_hDC;
+};
+
+// A solid brush, deleted with the object.
+class CBrush {
+public:
+    explicit CBrush(COLORREF colour) : m_hBrush(::CreateSolidBrush(colour)) {}
+    ~CBrush() { ::DeleteObject(m_hBrush); }
+    CBrush(const CBrush&) = delete;
+    CBrush& operator=(const CBrush&) = delete;
+
+    HBRUSH GetSafeHandle() const { return m_hBrush; }
+
+private:
+    HBRUSH m_hBrush;
+};

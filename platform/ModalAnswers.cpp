@@ -1,0 +1,6 @@
+#include "platform/ModalAnswers.h"
+
+ModalAnswers& TestModalAnswers() {
+    static ModalAnswers answers;
+    return answers;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class CFileDialog;
+class CDialog;
+
+// Lets tests answer modal windows in place of a user. Each answer, when set, is used instead of
+// showing the window; the program itself never sets them.
+struct ModalAnswers {
+    std::function<INT_PTR(CFileDialog&)> fileDialog;
+    std::function<int(const std::string& text, const std::string& caption, UINT type)> messageBox;
+    std::function<INT_PTR(CDialog&)> dialog;
+};
+
+ModalAnswers& TestModalAnswers();

@@ -1,0 +1,101 @@
+#include "platform/Wnd.h"
+
+#include "platform/ModalAnswers.h"
+#include "platform/Text.h"
+#include "platform/WinApp.h"
+
+#include <vector>
+
+HWND CWnd::GetDlgItem(int id) const {
+    return ::GetDlgItem(m_hWnd, id);
+}
+
+void CWnd::SetWindowText(const std::string& text) {
+    ::SetWindowTextW(m_hWnd, Widen(text).c_str());
+}
+
+std::string CWnd::GetWindowText() const {
+    std::vector<wchar_t> text(static_cast<std::size_t>(::GetWindowTextLengthW(m_hWnd)) + 1);
+    ::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()));
+    return Narrow(text.data());
+}
+
+BOOL CWnd::IsIconic() const {
+    return ::IsIconic(m_hWnd);
+}
+
+BOOL CWnd::ShowWindow(int command) {
+    return ::ShowWindow(m_hWnd, command);
+}
+
+void CWnd::GetClientRect(RECT* rect) const {
+    ::GetClientRect(m_hWnd, rect);
+}
+
+BOOL CWnd::RedrawWindow(const RECT* update, HRGN region, UINT flags) {
+    return ::RedrawWindow(m_hWnd, update, region, flags);
+}
+
+HMENU CWnd::GetSystemMenu(BOOL revert) const {
+    return ::GetSystemMenu(m_hWnd, revert);
+}
+
+HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+
+UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
+    return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
+}
+
+void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned) {
+    ::SetDlgItemInt(m_hWnd, id, value, isSigned);
+}
+
+int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT type) {
+    if (TestModalAnswers().messageBox) {
+        return TestModalAnswers().messageBox(text, caption, type);
+    }
+    return ::MessageBoxW(m_hWnd, Widen(text).c_str(), Widen(caption).c_str(), type);
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // Menus and accelerators have no control and their code means nothing: treat it as 0.
+    UINT code = lParam != 0 ? HIWORD(wParam) : 0;
+    UINT id = LOWORD(wParam);
+    if (OnCmdMsg(id, code)) {
+        return TRUE;
+    }
+    CWinApp* app = AfxGetApp();
+    return app != nullptr && app->OnCmdMsg(id, code);
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_COMMAND) {
+        return OnCommand(wParam, lParam);
+    }
+    const AFX_MSGMAP_ENTRY* entry = FindEntry(message, 0, 0);
+    if (entry == nullptr) {
+        return FALSE;
+    }
+    switch (entry->sig) {
+    case AfxSig::SysCommand:
+        (this->*entry->handler.sysCommand)(static_cast<UINT>(wParam), lParam);
+        break;
+    case AfxSig::QueryDragIcon:
+        *result = reinterpret_cast<LRESULT>((this->*entry->handler.queryDragIcon)());
+        break;
+    case AfxSig::Command:
+    case AfxSig::Paint:
+        (this->*entry->handler.command)();
+        break;
+    case AfxSig::End:
+        return FALSE;
+    }
+    return TRUE;
+}
