@@ -1,0 +1,130 @@
+#include "app/breltDlg.h"
+
+#include "app/AboutDlg.h"
+#include "app/ProgramState.h"
+#include "collection/BitmapExport.h"
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CBreltDlg, CDialog)
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_BN_CLICKED(IDC_LOAD_IMAGE, OnLoadImage)
+ON_BN_CLICKED(IDC_OPEN_SOURCE, OnOpenSource)
+ON_BN_CLICKED(IDC_SOURCE_PREV, OnSourcePrev)
+ON_BN_CLICKED(IDC_SOURCE_NEXT, OnSourceNext)
+ON_BN_CLICKED(IDC_SOURCE_GOTO, OnSourceGoTo)
+ON_BN_CLICKED(IDC_OPEN_TARGET, OnOpenTarget)
+ON_BN_CLICKED(IDC_TARGET_GOTO, OnTargetGoTo)
+ON_BN_CLICKED(IDC_TARGET_PREV, OnTargetPrev)
+ON_BN_CLICKED(IDC_TARGET_NEXT, OnTargetNext)
+ON_BN_CLICKED(IDC_MOVE_IMAGE, OnMoveImageToCollection)
+ON_BN_CLICKED(IDC_MOVE_TO_COLLECTION, OnMoveToCollection)
+ON_STN_CLICKED(IDC_SOURCE_SLOT1, OnSourceSlot1)
+ON_STN_CLICKED(IDC_SOURCE_SLOT2, OnSourceSlot2)
+ON_STN_CLICKED(IDC_SOURCE_SLOT3, OnSourceSlot3)
+ON_STN_CLICKED(IDC_SOURCE_SLOT4, OnSourceSlot4)
+ON_STN_CLICKED(IDC_SOURCE_SLOT5, OnSourceSlot5)
+ON_STN_CLICKED(IDC_TARGET_SLOT1, OnTargetSlot1)
+ON_STN_CLICKED(IDC_TARGET_SLOT2, OnTargetSlot2)
+ON_STN_CLICKED(IDC_TARGET_SLOT3, OnTargetSlot3)
+ON_STN_CLICKED(IDC_TARGET_SLOT4, OnTargetSlot4)
+ON_STN_CLICKED(IDC_TARGET_SLOT5, OnTargetSlot5)
+ON_BN_CLICKED(IDC_SHIFT_COLLECTION, OnShiftCollection)
+ON_BN_CLICKED(IDC_GENERATE_COLLECTION, OnGenerateCollection)
+ON_BN_CLICKED(IDC_EXIT, OnCancel)
+END_MESSAGE_MAP()
+
+CBreltDlg::CBreltDlg(CWnd* parent)
+    : CDialog(IDD_BRELT_DIALOG, parent), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+
+CBreltDlg::~CBreltDlg() = default;
+
+void CBreltDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SOURCE_GROUP, m_grpSource);
+    DDX_Control(pDX, IDC_TARGET_GROUP, m_grpTarget);
+    DDX_Control(pDX, IDC_TARGET_NAME, m_txtTargetName);
+    DDX_Control(pDX, IDC_SOURCE_NAME, m_txtSourceName);
+    DDX_Control(pDX, IDC_IMAGE_NAME, m_txtImageName);
+    DDX_Control(pDX, IDC_TARGET_SLOT5, m_picTarget5);
+    DDX_Control(pDX, IDC_TARGET_SLOT4, m_picTarget4);
+    DDX_Control(pDX, IDC_TARGET_SLOT3, m_picTarget3);
+    DDX_Control(pDX, IDC_SOURCE_SLOT5, m_picSource5);
+    DDX_Control(pDX, IDC_TARGET_SLOT2, m_picTarget2);
+    DDX_Control(pDX, IDC_SOURCE_SLOT4, m_picSource4);
+    DDX_Control(pDX, IDC_SOURCE_SLOT3, m_picSource3);
+    DDX_Control(pDX, IDC_SOURCE_SLOT2, m_picSource2);
+    DDX_Control(pDX, IDC_SOURCE_SLOT1, m_picSource1);
+    DDX_Control(pDX, IDC_SOURCE_GOTO, m_btnGoToSource);
+    DDX_Control(pDX, IDC_TARGET_SLOT1, m_picTarget1);
+    DDX_Control(pDX, IDC_IMAGE_PICTURE, m_picImage);
+}
+
+BOOL CBreltDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    // The About entry goes at the end of the system menu.
+    HMENU systemMenu = GetSystemMenu(FALSE);
+    if (systemMenu != nullptr) {
+        wchar_t about[128] = {};
+        ::LoadStringW(AfxGetApp()->m_hInstance, IDS_ABOUTBOX, about, 128);
+        if (about[0] != L'\0') {
+            ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    return TRUE;
+}
+
+void CBreltDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
+void CBreltDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    // Minimised: the icon, centred in the client area.
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(&client);
+    int x = (client.right - client.left - iconWidth + 1) / 2;
+    int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIcon);
+}
+
+HCURSOR CBreltDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CBreltDlg::OnCancel() {
+    // Source, target, then image; nulled so that nothing can use a closed stream.
+    for (std::FILE** stream : {&g_pfSource, &g_pfTarget, &g_pfImage}) {
+        if (*stream != nullptr) {
+            std::fclose(*stream);
+            *stream = nullptr;
+        }
+    }
+    CDialog::OnCancel();
+}
+
+void CBreltDlg::ExportImage(std::FILE* collection, const char* path, int imageNumber) {
+    ::ExportImage(collection, path, imageNumber);
+}
+
+void CBreltDlg::WriteBmpHeader(std::FILE* dst) {
+    ::WriteBmpHeader(dst);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/Afx.h"
+
+#include <cstdio>
+
+// The main window: the image pane, the source and target collection panes and every command.
+// Its members are defined by concern: the frame of the window in app/, the panes in browser/
+// and the editing commands in commands/.
+class CBreltDlg : public CDialog {
+public:
+    explicit CBreltDlg(CWnd* parent = nullptr);
+    ~CBreltDlg() override;
+
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+    // Image export, for the panes and the commands; they need nothing of the dialog's state.
+    void ExportImage(std::FILE* collection, const char* path, int imageNumber);
+    void WriteBmpHeader(std::FILE* dst);
+
+    // Pane display
+    void ShowPane(int nPane, int nFirst);
+    void ShowTargetShiftPreview();
+    void HighlightSelection(int nSourceSlot, int nTargetSlot);
+
+    // Bound controls
+    CButton m_grpSource;
+    CButton m_grpTarget;
+    CStatic m_txtTargetName;
+    CStatic m_txtSourceName;
+    CStatic m_txtImageName;
+    CStatic m_picTarget5;
+    CStatic m_picTarget4;
+    CStatic m_picTarget3;
+    CStatic m_picSource5;
+    CStatic m_picTarget2;
+    CStatic m_picSource4;
+    CStatic m_picSource3;
+    CStatic m_picSource2;
+    CStatic m_picSource1;
+    CButton m_btnGoToSource;
+    CStatic m_picTarget1;
+    CStatic m_picImage;
+    HICON m_hIcon;
+
+    // Window frame
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+
+    // Collection panes
+    void OnOpenSource();
+    void OnOpenTarget();
+    void OnSourcePrev();
+    void OnSourceNext();
+    void OnSourceGoTo();
+    void OnTargetPrev();
+    void OnTargetNext();
+    void OnTargetGoTo();
+    void OnSourceSlot1();
+    void OnSourceSlot2();
+    void OnSourceSlot3();
+    void OnSourceSlot4();
+    void OnSourceSlot5();
+    void OnTargetSlot1();
+    void OnTargetSlot2();
+    void OnTargetSlot3();
+    void OnTargetSlot4();
+    void OnTargetSlot5();
+
+    // Editing commands
+    void OnLoadImage();
+    void OnMoveImageToCollection();
+    void OnMoveToCollection();
+    void OnShiftCollection();
+    void OnGenerateCollection();
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,33 @@
+# brelt.exe: the dialog framework, the program's code and its resources. The program's code is an
+# object library so that the GUI tests link exactly the same objects.
+add_subdirectory(${CMAKE_SOURCE_DIR}/platform)
+
+add_library(brelt_program OBJECT
+    app/AboutDlg.cpp
+    app/DisplayFiles.cpp
+    app/PendingCommands.cpp
+    app/brelt.cpp
+    app/breltDlg.cpp
+    dialogs/MsgDlg.cpp
+)
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection PRIVATE brelt_warnings)
+
+# The icon is drawn by a generator of ours at build time.
+set(BRELT_RESOURCE_DIR ${CMAKE_BINARY_DIR}/res)
+add_custom_command(
+    OUTPUT ${BRELT_RESOURCE_DIR}/brelt.ico
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${BRELT_RESOURCE_DIR}
+    COMMAND ${BRELT_MAKE_ICON} ${BRELT_RESOURCE_DIR}/brelt.ico
+    DEPENDS ${BRELT_TOOLS_TARGET} ${CMAKE_SOURCE_DIR}/tools/MakeIcon.cpp
+    COMMENT "Drawing the application icon")
+add_custom_target(brelt_icon DEPENDS ${BRELT_RESOURCE_DIR}/brelt.ico)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/brelt.rc PROPERTIES
+    OBJECT_DEPENDS ${BRELT_RESOURCE_DIR}/brelt.ico)
+
+# Users get this folder as it is: brelt.exe and what lies beside it.
+set(BRELT_OUTPUT_DIR ${CMAKE_BINARY_DIR}/brelt)
+add_executable(brelt WIN32 platform/WinMain.cpp res/brelt.rc)
+target_include_directories(brelt PRIVATE ${BRELT_RESOURCE_DIR})
+target_link_libraries(brelt PRIVATE brelt_program brelt_warnings)
+add_dependencies(brelt brelt_icon)
+set_target_properties(brelt PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BRELT_OUTPUT_DIR})
