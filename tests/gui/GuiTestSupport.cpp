@@ -1,0 +1,126 @@
+#include "GuiTestSupport.h"
+
+#include "app/ProgramState.h"
+
+#include <chrono>
+#include <vector>
+
+namespace {
+
+struct Search {
+    std::wstring caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
+        WindowText(window) == search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND WaitForWindow(const std::wstring& caption, int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        Search search{caption};
+        ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            return search.found;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return nullptr;
+}
+
+WindowDriver::WindowDriver(std::wstring caption, std::function<void(HWND)> act)
+    : thread_([this, caption = std::move(caption), act = std::move(act)] {
+          HWND window = WaitForWindow(caption);
+          if (window != nullptr) {
+              found_ = true;
+              act(window);
+          }
+      }) {}
+
+WindowDriver::~WindowDriver() {
+    thread_.join();
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+void PressKey(HWND window, UINT virtualKey) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    HWND target = info.hwndFocus != nullptr ? info.hwndFocus : window;
+    ::PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+    ::PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+void Click(HWND dialog, int controlId) {
+    ::SendMessageW(::GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
+}
+
+RECT ControlRect(HWND control) {
+    RECT rect;
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT DialogUnits(HWND dialog, int x, int y, int width, int height) {
+    // The dialog manager maps a control's position and its size each on its own.
+    RECT position{x, y, width, height};
+    ::MapDialogRect(dialog, &position);
+    return {position.left, position.top, position.left + position.right,
+            position.top + position.bottom};
+}
+
+std::vector<unsigned> BitmapPixels(HBITMAP bitmap, int* width, int* height) {
+    BITMAP info{};
+    if (bitmap == nullptr || ::GetObjectW(bitmap, sizeof(info), &info) == 0) {
+        return {};
+    }
+    BITMAPINFO request{};
+    request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    request.bmiHeader.biWidth = info.bmWidth;
+    request.bmiHeader.biHeight = -info.bmHeight; // top row first
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    request.bmiHeader.biCompression = BI_RGB;
+    std::vector<unsigned> pixels(static_cast<std::size_t>(info.bmWidth * info.bmHeight));
+    HDC screen = ::GetDC(nullptr);
+    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &request,
+                DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    for (unsigned& p : pixels) {
+        p &= 0x00FFFFFF;
+    }
+    if (width != nullptr) {
+        *width = info.bmWidth;
+    }
+    if (height != nullptr) {
+        *height = info.bmHeight;
+    }
+    return pixels;
+}
+
+void ResetProgramState() {
+    g_strTargetPath.clear();
+    g_strNewPath.clear();
+    g_pfImage = g_pfSource = g_pfTarget = nullptr;
+    g_nSourceCount = g_nTargetCount = 0;
+    g_nSourceFirst = g_nTargetFirst = 0;
+    g_nSourceSel = g_nTargetSel = 0;
+    g_bConfirmed = 0;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Drives a modal window as a user would, from a second thread: waits until a visible top-level
+// window of this process with the given caption appears, then runs act on it. The thread that
+// opened the window keeps running its modal loop meanwhile.
+class WindowDriver {
+public:
+    WindowDriver(std::wstring caption, std::function<void(HWND)> act);
+    ~WindowDriver();
+    WindowDriver(const WindowDriver&) = delete;
+    WindowDriver& operator=(const WindowDriver&) = delete;
+
+    // Whether the window appeared (valid once the driven window has closed).
+    bool Found() const { return found_; }
+
+private:
+    std::atomic<bool> found_{false};
+    std::thread thread_;
+};
+
+// A visible top-level window of this process with this caption, waiting up to timeoutMs for it.
+HWND WaitForWindow(const std::wstring& caption, int timeoutMs = 10000);
+
+std::wstring WindowText(HWND window);
+
+// Posts a key press to the control that has the focus in window's thread, as the keyboard would.
+void PressKey(HWND window, UINT virtualKey);
+
+// A button click, sent from the driving thread (the owner's modal loop handles it).
+void Click(HWND dialog, int controlId);
+
+// A control's rectangle in its dialog's client coordinates, in pixels.
+RECT ControlRect(HWND control);
+
+// A rectangle in dialog units mapped to pixels with the dialog's font.
+RECT DialogUnits(HWND dialog, int x, int y, int width, int height);
+
+// The pixels of a bitmap, top row first, as 0x00RRGGBB values.
+std::vector<unsigned> BitmapPixels(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
+
+// Resets the program state to its start-up values.
+void ResetProgramState();
