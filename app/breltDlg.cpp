@@ -77,6 +77,7 @@ BOOL CBreltDlg::OnInitDialog() {
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    InstallSlotFrames();
     return TRUE;
 }
 

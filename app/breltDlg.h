@@ -3,6 +3,10 @@
 #include "platform/Afx.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
+
+struct Pane;
 
 // The main window: the image pane, the source and target collection panes and every command.
 // Its members are defined by concern: the frame of the window in app/, the panes in browser/
@@ -13,6 +17,7 @@ public:
     ~CBreltDlg() override;
 
     BOOL OnInitDialog() override;
+    void OnOK() override;
     void OnCancel() override;
 
     // Image export, for the panes and the commands; they need nothing of the dialog's state.
@@ -80,4 +85,25 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Pane display
+    void ShowSlotImages(const Pane& pane, int fromSlot, const std::vector<int>& images);
+    void SetSlotBitmap(int controlId, HBITMAP bitmap);
+    HBITMAP LoadDisplayBitmap(const std::string& path) const;
+
+    // The red frame, drawn whenever a framed slot paints so that it survives any repaint.
+    void InstallSlotFrames();
+    static LRESULT CALLBACK SlotProc(HWND slot, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR subclassId, DWORD_PTR dialog);
+    bool IsFramed(HWND slot) const;
+    int m_framedSourceSlot = -1;
+    int m_framedTargetSlot = -1;
+
+    // Collection panes
+    void OpenCollection(const Pane& pane);
+    void SelectSlot(const Pane& pane, int slot);
+    void ShowPrevious(const Pane& pane);
+    void ShowNext(const Pane& pane);
+    void GoTo(const Pane& pane);
 };

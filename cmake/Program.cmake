@@ -8,6 +8,11 @@ add_library(brelt_program OBJECT
     app/PendingCommands.cpp
     app/brelt.cpp
     app/breltDlg.cpp
+    browser/Navigation.cpp
+    browser/OpenCollection.cpp
+    browser/PaneDisplay.cpp
+    browser/Panes.cpp
+    browser/SlotFrames.cpp
     dialogs/MsgDlg.cpp
 )
 target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection PRIVATE brelt_warnings)

@@ -1,0 +1,150 @@
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+// The number in a go-to box: a signed decimal number with optional blanks around it. Anything
+// else (letters, "12abc", a number beyond 32 bits, nothing) gives 0, which go-to refuses.
+int ParseGoToNumber(const std::string& text) {
+    std::size_t begin = text.find_first_not_of(" \t");
+    std::size_t end = text.find_last_not_of(" \t");
+    if (begin == std::string::npos) {
+        return 0;
+    }
+    std::string number = text.substr(begin, end - begin + 1);
+    errno = 0;
+    char* stop = nullptr;
+    long long value = std::strtoll(number.c_str(), &stop, 10);
+    bool whole = stop == number.c_str() + number.size() &&
+                 (number[0] == '-' || number[0] == '+' || (number[0] >= '0' && number[0] <= '9'));
+    if (!whole || errno == ERANGE || value < INT_MIN || value > INT_MAX) {
+        return 0;
+    }
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+void CBreltDlg::OnSourceSlot1() {
+    SelectSlot(SourcePane(), 0);
+}
+void CBreltDlg::OnSourceSlot2() {
+    SelectSlot(SourcePane(), 1);
+}
+void CBreltDlg::OnSourceSlot3() {
+    SelectSlot(SourcePane(), 2);
+}
+void CBreltDlg::OnSourceSlot4() {
+    SelectSlot(SourcePane(), 3);
+}
+void CBreltDlg::OnSourceSlot5() {
+    SelectSlot(SourcePane(), 4);
+}
+void CBreltDlg::OnTargetSlot1() {
+    SelectSlot(TargetPane(), 0);
+}
+void CBreltDlg::OnTargetSlot2() {
+    SelectSlot(TargetPane(), 1);
+}
+void CBreltDlg::OnTargetSlot3() {
+    SelectSlot(TargetPane(), 2);
+}
+void CBreltDlg::OnTargetSlot4() {
+    SelectSlot(TargetPane(), 3);
+}
+void CBreltDlg::OnTargetSlot5() {
+    SelectSlot(TargetPane(), 4);
+}
+void CBreltDlg::OnSourcePrev() {
+    ShowPrevious(SourcePane());
+}
+void CBreltDlg::OnSourceNext() {
+    ShowNext(SourcePane());
+}
+void CBreltDlg::OnTargetPrev() {
+    ShowPrevious(TargetPane());
+}
+void CBreltDlg::OnTargetNext() {
+    ShowNext(TargetPane());
+}
+void CBreltDlg::OnSourceGoTo() {
+    GoTo(SourcePane());
+}
+void CBreltDlg::OnTargetGoTo() {
+    GoTo(TargetPane());
+}
+
+void CBreltDlg::SelectSlot(const Pane& pane, int slot) {
+    // The strip stays: the current image moves with the frame.
+    pane.current += slot - pane.selected;
+    pane.selected = slot;
+    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
+    HighlightSelection(g_nSourceSel, g_nTargetSel);
+}
+
+void CBreltDlg::ShowPrevious(const Pane& pane) {
+    if (pane.current <= 1 || pane.stream == nullptr) {
+        return;
+    }
+    --pane.current;
+    if (pane.current <= pane.selected) {
+        --pane.selected; // the strip is at the start: the frame moves instead
+    } else {
+        ShowPane(pane.number, pane.current - pane.selected);
+    }
+    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
+    HighlightSelection(g_nSourceSel, g_nTargetSel);
+}
+
+void CBreltDlg::ShowNext(const Pane& pane) {
+    if (pane.current >= pane.count || pane.stream == nullptr) {
+        return;
+    }
+    ++pane.current;
+    if (pane.current - pane.selected > pane.count - 4) {
+        ++pane.selected; // the strip is at the end: the frame moves instead
+    } else {
+        ShowPane(pane.number, pane.current - pane.selected);
+    }
+    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
+    HighlightSelection(g_nSourceSel, g_nTargetSel);
+}
+
+void CBreltDlg::GoTo(const Pane& pane) {
+    CStatic box;
+    box.m_hWnd = GetDlgItem(pane.goToBox);
+    int number = ParseGoToNumber(box.GetWindowText());
+    if (number > pane.count || number <= 0 || pane.stream == nullptr) {
+        MessageBox("No existeix cap imatge en la posició indicada o no s'ha carregat la col.lecció",
+                   "Alerta", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    pane.current = number;
+    if (number >= pane.count - 4) {
+        // One of the last five: they fill the strip and the frame goes to the number's slot.
+        ShowPane(pane.number, pane.count - 4);
+        pane.selected = 4 - (pane.count - number);
+    } else {
+        ShowPane(pane.number, number);
+        pane.selected = 0;
+    }
+    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
+    HighlightSelection(g_nSourceSel, g_nTargetSel);
+}
+
+void CBreltDlg::OnOK() {
+    // Enter in a go-to box goes to the number typed there; elsewhere it ends the program.
+    HWND focus = ::GetFocus();
+    if (focus == GetDlgItem(SourcePane().goToBox)) {
+        OnSourceGoTo();
+    } else if (focus == GetDlgItem(TargetPane().goToBox)) {
+        OnTargetGoTo();
+    } else {
+        CDialog::OnOK();
+    }
+}

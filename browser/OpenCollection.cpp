@@ -1,0 +1,79 @@
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+#include "collection/CollectionFormat.h"
+#include "collection/FileOpen.h"
+#include "collection/StreamBytes.h"
+
+namespace {
+
+const char* const kCollectionFilter = "SGC Files (*.sgc)|*.sgc||";
+
+// A read-only file could not be opened for writing: its attributes go back to normal, as they
+// do for every collection the program opens or creates.
+void ClearReadOnly(const std::string& path) {
+    std::wstring widePath = Widen(path);
+    DWORD attributes = ::GetFileAttributesW(widePath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetFileAttributesW(widePath.c_str(), attributes & FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+int ImageCountOf(std::FILE* stream) {
+    long long size = streambytes::Size(stream);
+    streambytes::SeekTo(stream, 0);
+    return sgc::ImageCountForSize(size > 0x7FFFFFFF ? -1 : static_cast<long>(size));
+}
+
+} // namespace
+
+void CBreltDlg::OnOpenSource() {
+    OpenCollection(SourcePane());
+}
+
+void CBreltDlg::OnOpenTarget() {
+    OpenCollection(TargetPane());
+}
+
+void CBreltDlg::OpenCollection(const Pane& pane) {
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
+                       kCollectionFilter, nullptr);
+    dialog.SetTitle("Obre Fitxer...");
+    dialog.SetInitialFolder(g_strLibraryDir);
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    std::string path = dialog.GetPathName();
+    std::string name = dialog.GetFileName();
+
+    ClearReadOnly(path);
+    // The new file is opened before anything of the pane changes: a file that can't be opened
+    // leaves the pane as it was.
+    std::FILE* stream = OpenFile(path, "r+b");
+    if (stream == nullptr) {
+        MessageBox("No s'ha pogut obrir el fitxer " + path +
+                       "\nper llegir-lo i escriure-hi. Potser no existeix, és només de lectura o "
+                       "el fa servir un altre programa.",
+                   "Alerta", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (pane.number != 1) {
+        g_strTargetPath = path;
+    }
+    pane.current = 1;
+    pane.selected = 0;
+    if (pane.stream != nullptr) {
+        std::fclose(pane.stream);
+    }
+    pane.stream = stream;
+    pane.count = ImageCountOf(stream);
+
+    ShowPane(pane.number, 1);
+    if (pane.number == 1) {
+        HighlightSelection(0, g_nTargetSel);
+    } else {
+        HighlightSelection(g_nSourceSel, 0);
+    }
+    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
+    ::SetDlgItemTextW(m_hWnd, pane.nameLabel, Widen(name).c_str());
+}
