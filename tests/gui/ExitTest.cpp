@@ -104,14 +104,15 @@ TEST(ExitWithNothingOpen, EndsTheProgram) {
     EXPECT_EQ(g_pfSource, nullptr);
 }
 
-TEST(ExitByEnter, InAGoToBoxTakesTheOkRouteAndLeavesTheStreamsToTheRuntime) {
+TEST(ExitByOk, EndsTheDialogAndLeavesTheStreamsToTheRuntime) {
     ResetProgramState();
     OpenStreams streams;
     bool found = false;
+    // Enter where no push button and no go-to box has the focus.
     INT_PTR result = RunMainDialog(
         [](HWND dialog) {
-            HWND box = ::GetDlgItem(dialog, 1009);
-            ::PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+            ::SetFocus(nullptr);
+            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         },
         &found);
     EXPECT_EQ(result, IDOK);
@@ -119,4 +120,25 @@ TEST(ExitByEnter, InAGoToBoxTakesTheOkRouteAndLeavesTheStreamsToTheRuntime) {
     EXPECT_NE(g_pfSource, nullptr);
     streams.KeepOpen();
     ResetProgramState();
+}
+
+TEST(EnterInAGoToBox, RunsItsGoToInsteadOfEndingTheProgram) {
+    ResetProgramState();
+    bool found = false, refused = false;
+    INT_PTR result = RunMainDialog(
+        [&](HWND dialog) {
+            HWND goToBox = ::GetDlgItem(dialog, 1009);
+            ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(goToBox), TRUE);
+            PressKey(dialog, VK_RETURN);
+            // Nothing is open, so the go-to refuses with its message.
+            HWND box = WaitForWindow(L"Alerta", 5000);
+            refused = box != nullptr;
+            if (box != nullptr) {
+                PressKey(box, VK_RETURN);
+            }
+            Click(dialog, 1037);
+        },
+        &found);
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(result, IDCANCEL) << "ended by SORTIR, not by Enter";
 }

@@ -46,16 +46,42 @@ WindowDriver::WindowDriver(std::wstring caption, std::function<void(HWND)> act)
               found_ = true;
               act(window);
           }
+          done_ = true;
       }) {}
 
 WindowDriver::~WindowDriver() {
+    // The driver may still be sending to a window of this thread: keep answering until it ends.
+    while (!done_) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(5);
+    }
     thread_.join();
+}
+
+bool WaitUntilClosed(HWND window, int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 20) {
+        if (!::IsWindow(window)) {
+            return true;
+        }
+        ::Sleep(20);
+    }
+    return !::IsWindow(window);
 }
 
 std::wstring WindowText(HWND window) {
     wchar_t text[512] = {};
     ::GetWindowTextW(window, text, 512);
     return text;
+}
+
+std::wstring WindowClass(HWND window) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    return name;
 }
 
 void PressKey(HWND window, UINT virtualKey) {

@@ -23,13 +23,18 @@ public:
 
 private:
     std::atomic<bool> found_{false};
+    std::atomic<bool> done_{false};
     std::thread thread_;
 };
 
+// Whether window is gone within timeoutMs.
+bool WaitUntilClosed(HWND window, int timeoutMs = 3000);
+
 // A visible top-level window of this process with this caption, waiting up to timeoutMs for it.
-HWND WaitForWindow(const std::wstring& caption, int timeoutMs = 10000);
+HWND WaitForWindow(const std::wstring& caption, int timeoutMs = 30000);
 
 std::wstring WindowText(HWND window);
+std::wstring WindowClass(HWND window);
 
 // Posts a key press to the control that has the focus in window's thread, as the keyboard would.
 void PressKey(HWND window, UINT virtualKey);

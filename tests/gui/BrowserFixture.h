@@ -1,0 +1,51 @@
+#pragma once
+
+#include "../collection/TestFiles.h"
+#include "GuiTestSupport.h"
+
+#include "app/breltDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// A live main dialog whose file dialogs and message boxes are answered by the test.
+class BrowserTest : public ::testing::Test {
+protected:
+    struct Message {
+        std::string text, caption;
+        UINT type;
+    };
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens file in a pane through its "Buscar..." button (1002 source, 1011 target).
+    void Open(int button, const std::string& path);
+    void Command(int id);
+    void GoTo(int box, const std::wstring& text); // types text and clicks the pane's "Anar a ..."
+
+    std::wstring BoxText(int id) const;
+    std::vector<unsigned> SlotPixels(int slotId) const;
+    // The slot (0..4) whose frame is on screen, -1 for none; fails the test for two.
+    int FramedSlot(const int (&slotIds)[5]) const;
+    // Every slot of the pane shows images first..first+4 of collection.
+    void ExpectStrip(const int (&slotIds)[5], const Bytes& collection, int first) const;
+
+    CBreltDlg dialog_;
+    HWND hwnd_ = nullptr;
+    std::string nextPath_;
+    std::vector<CFileDialog*> fileDialogs_;
+    std::vector<Message> messages_;
+    std::wstring lastFileDialogTitle_;
+    DWORD lastFileDialogFlags_ = 0;
+    std::string lastFileDialogFilter_, lastFileDialogFolder_;
+    BOOL lastFileDialogOpen_ = FALSE;
+};
+
+inline constexpr int kSourceSlots[5] = {1016, 1022, 1023, 1024, 1025};
+inline constexpr int kTargetSlots[5] = {1017, 1026, 1027, 1028, 1029};
+
+// The colours, top row first, that image n of a collection shows (0xRRGGBB).
+std::vector<unsigned> ImageColours(const Bytes& collection, int n);
