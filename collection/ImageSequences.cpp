@@ -1,6 +1,8 @@
 #include "collection/ImageSequences.h"
 
+#include "collection/CollectionFormat.h"
 #include "collection/CollectionIO.h"
+#include "collection/StreamBytes.h"
 #include "collection/TempStreams.h"
 
 namespace {
@@ -20,9 +22,19 @@ bool StreamsOk(std::FILE* a, std::FILE* b) {
     return !std::ferror(a) && !std::ferror(b);
 }
 
+// The 3072 pixel bytes at offset, alone in a temporary stream, so that they are its last bytes.
+std::FILE* PixelBlockAt(std::FILE* bitmap, long offset) {
+    std::FILE* block = CreateTempStream();
+    if (block != nullptr && streambytes::SeekTo(bitmap, offset)) {
+        streambytes::Copy(bitmap, block, bmp::kPixelBlockSize);
+    }
+    return block;
+}
+
 } // namespace
 
-bool ImportBitmapPixels(std::FILE* bitmap, std::FILE* collection, int imageNumber) {
+bool ImportBitmapPixels(std::FILE* bitmap, std::FILE* collection, int imageNumber,
+                        long pixelOffset) {
     if (bitmap == nullptr || collection == nullptr) {
         return false;
     }
@@ -33,10 +45,15 @@ bool ImportBitmapPixels(std::FILE* bitmap, std::FILE* collection, int imageNumbe
     if (!CreateTempPair(topDown24, pixels16)) {
         return false;
     }
+    std::FILE* pixels24 = pixelOffset >= 0 ? PixelBlockAt(bitmap, pixelOffset) : bitmap;
+    if (pixels24 == nullptr) {
+        ReleaseTempStreams();
+        return false;
+    }
     CCollectionIO io;
-    io.CopyRowsReversed(bitmap, topDown24, 3);
+    io.CopyRowsReversed(pixels24, topDown24, 3);
     io.Convert24To16(topDown24, pixels16);
-    bool tempsOk = StreamsOk(topDown24, pixels16);
+    bool tempsOk = StreamsOk(topDown24, pixels16) && !std::ferror(pixels24);
     if (tempsOk) {
         io.WriteRecordPixels(collection, pixels16, imageNumber);
     }
