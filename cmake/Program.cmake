@@ -5,7 +5,6 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/platform)
 add_library(brelt_program OBJECT
     app/AboutDlg.cpp
     app/DisplayFiles.cpp
-    app/PendingCommands.cpp
     app/brelt.cpp
     app/breltDlg.cpp
     browser/Navigation.cpp
@@ -13,6 +12,10 @@ add_library(brelt_program OBJECT
     browser/PaneDisplay.cpp
     browser/Panes.cpp
     browser/SlotFrames.cpp
+    commands/ImportImage.cpp
+    commands/MoveCommands.cpp
+    commands/NewCollection.cpp
+    commands/ShiftCollection.cpp
     dialogs/MsgDlg.cpp
 )
 target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection PRIVATE brelt_warnings)
@@ -36,3 +39,23 @@ target_include_directories(brelt PRIVATE ${BRELT_RESOURCE_DIR})
 target_link_libraries(brelt PRIVATE brelt_program brelt_warnings)
 add_dependencies(brelt brelt_icon)
 set_target_properties(brelt PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BRELT_OUTPUT_DIR})
+
+# The template of new collections lies beside the program; so do sample stamps for a first run,
+# which ./run puts into the library folder.
+add_custom_command(
+    OUTPUT ${BRELT_OUTPUT_DIR}/writeable.bin
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${BRELT_OUTPUT_DIR}
+    COMMAND ${BRELT_MAKE_TEMPLATE} ${BRELT_OUTPUT_DIR}/writeable.bin
+    DEPENDS ${BRELT_TOOLS_TARGET} ${CMAKE_SOURCE_DIR}/tools/MakeTemplate.cpp
+    COMMENT "Writing the template writeable.bin")
+set(BRELT_SAMPLES_DIR ${CMAKE_BINARY_DIR}/samples)
+add_custom_command(
+    OUTPUT ${BRELT_SAMPLES_DIR}/numeros.sgc
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${BRELT_SAMPLES_DIR}
+    COMMAND ${BRELT_MAKE_SAMPLES} ${BRELT_SAMPLES_DIR}
+    DEPENDS ${BRELT_TOOLS_TARGET} ${CMAKE_SOURCE_DIR}/tools/MakeSamples.cpp
+            ${CMAKE_SOURCE_DIR}/tools/Canvas.cpp
+    COMMENT "Drawing the sample stamps")
+add_custom_target(brelt_data ALL
+    DEPENDS ${BRELT_OUTPUT_DIR}/writeable.bin ${BRELT_SAMPLES_DIR}/numeros.sgc)
+add_dependencies(brelt brelt_data)
