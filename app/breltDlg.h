@@ -106,4 +106,8 @@ private:
     void ShowPrevious(const Pane& pane);
     void ShowNext(const Pane& pane);
     void GoTo(const Pane& pane);
+
+    // Editing commands
+    void ShowStoredTargetImage();
+    void Alert(const std::string& text, UINT icon = MB_ICONHAND);
 };
