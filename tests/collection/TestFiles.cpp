@@ -172,3 +172,27 @@ int FileCount(const std::string& folder) {
     }
     return count;
 }
+
+void PutLittleEndian(Bytes& file, std::size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        file[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+Bytes BmpFile(int width, int height, int bits, int compression, std::uint32_t headerSize,
+              const Bytes& pixels, const Bytes& after) {
+    Bytes file(14 + headerSize, 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    PutLittleEndian(file, 10, static_cast<std::uint32_t>(file.size()), 4);
+    PutLittleEndian(file, 14, headerSize, 4);
+    PutLittleEndian(file, 18, static_cast<std::uint32_t>(width), 4);
+    PutLittleEndian(file, 22, static_cast<std::uint32_t>(height), 4);
+    PutLittleEndian(file, 26, 1, 2);
+    PutLittleEndian(file, 28, static_cast<std::uint32_t>(bits), 2);
+    PutLittleEndian(file, 30, static_cast<std::uint32_t>(compression), 4);
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    file.insert(file.end(), after.begin(), after.end());
+    PutLittleEndian(file, 2, static_cast<std::uint32_t>(file.size()), 4);
+    return file;
+}

@@ -77,3 +77,11 @@ private:
 
 // Number of files in folder.
 int FileCount(const std::string& folder);
+
+// Writes value little-endian over bytes at..at+bytes-1 of file.
+void PutLittleEndian(Bytes& file, std::size_t at, std::uint32_t value, int bytes);
+
+// A BMP file: the 14-byte file header, an information header of headerSize bytes with these
+// fields, the pixels, then the bytes of after.
+Bytes BmpFile(int width, int height, int bits, int compression = 0, std::uint32_t headerSize = 40,
+              const Bytes& pixels = PatternBytes(3072, 31), const Bytes& after = {});

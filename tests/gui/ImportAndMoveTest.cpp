@@ -1,0 +1,196 @@
+#include "BrowserFixture.h"
+
+#include "app/ProgramState.h"
+
+#include <filesystem>
+
+namespace {
+
+const char* const kRefusal =
+    "El fitxer de bitmap ha de ser de 32x32 pixels i de 24 bits de color per pixel";
+
+// The colours a 24-bit bottom-up pixel block shows, top row first (0xRRGGBB).
+std::vector<unsigned> BitmapColours(const Bytes& bottomUp) {
+    Bytes topDown = ReverseRows(bottomUp, 96);
+    std::vector<unsigned> colours;
+    for (std::size_t i = 0; i < topDown.size(); i += 3) {
+        colours.push_back(
+            static_cast<unsigned>(topDown[i + 2] << 16 | topDown[i + 1] << 8 | topDown[i]));
+    }
+    return colours;
+}
+
+Bytes StoredFrom(const Bytes& bottomUp) {
+    return Expected16From24(ReverseRows(bottomUp, 96));
+}
+
+} // namespace
+
+class ImportAndMove : public BrowserTest {
+protected:
+    void Import(const std::string& path) { Open(1003, path); }
+    // A target with images 11 to 15 in its slots and image 13 current.
+    void OpenTargetAt13(const std::string& path) {
+        Open(1011, path);
+        GoTo(1013, L"11");
+        Command(1027);
+        ASSERT_EQ(g_nTargetFirst, 13);
+    }
+};
+
+TEST_F(ImportAndMove, AnAcceptedBitmapIsShownNamedAndHeldForReadingOnly) {
+    Bytes pixels = PatternBytes(3072, 41);
+    ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, pixels));
+    ::SetFileAttributesW(Widen(bitmap.Path()).c_str(), FILE_ATTRIBUTE_READONLY);
+    Import(bitmap.Path());
+
+    EXPECT_TRUE(lastFileDialogOpen_);
+    EXPECT_EQ(lastFileDialogFlags_, 0x204u);
+    EXPECT_EQ(lastFileDialogFilter_, "BMP Files (*.bmp)|*.bmp||");
+    EXPECT_EQ(lastFileDialogTitle_, L"Obre Fitxer...");
+    EXPECT_EQ(lastFileDialogFolder_, "") << "no initial folder";
+    EXPECT_TRUE(messages_.empty());
+    ASSERT_NE(g_pfImage, nullptr);
+    EXPECT_EQ(std::ftell(g_pfImage), 0);
+    EXPECT_EQ(SlotPixels(1006), BitmapColours(pixels));
+    std::string name = bitmap.Path().substr(bitmap.Path().find_last_of('\\') + 1);
+    EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, 1030)), Widen(name));
+    EXPECT_EQ(bitmap.Read(), BmpFile(32, 32, 24, 0, 40, pixels));
+}
+
+TEST_F(ImportAndMove, OtherBitmapsAreRefusedAndTheEarlierOneIsNoLongerHeld) {
+    Bytes pixels = PatternBytes(3072, 42);
+    ScratchFile good(BmpFile(32, 32, 24, 0, 40, pixels)), target(MakeCollection());
+    Import(good.Path());
+    const Bytes refused[] = {BmpFile(32, 32, 8),   BmpFile(16, 16, 24),  BmpFile(64, 64, 24),
+                             BmpFile(288, 32, 24), BmpFile(32, -32, 24), BmpFile(32, 32, 24, 1),
+                             Bytes(20, 'B')};
+    for (const Bytes& content : refused) {
+        messages_.clear();
+        ScratchFile bad(content);
+        Import(bad.Path());
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_EQ(messages_[0].text, kRefusal);
+        EXPECT_EQ(messages_[0].caption, "Alerta");
+        EXPECT_EQ(messages_[0].type, static_cast<UINT>(MB_OK | MB_ICONHAND));
+        EXPECT_EQ(g_pfImage, nullptr);
+        EXPECT_EQ(SlotPixels(1006), BitmapColours(pixels)) << "the earlier picture stays";
+    }
+    Open(1011, target.Path());
+    Command(1014);
+    EXPECT_EQ(target.Read(), MakeCollection()) << "no bitmap is held: the move does nothing";
+}
+
+TEST_F(ImportAndMove, EveryFileOfTheBmpCorpusIsRefusedWithTheMessage) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(BRELT_BMPSUITE_DIR)) {
+        if (entry.path().extension() != ".bmp") {
+            continue;
+        }
+        messages_.clear();
+        Import(entry.path().string());
+        ASSERT_EQ(messages_.size(), 1u) << entry.path();
+        EXPECT_EQ(messages_[0].text, kRefusal) << entry.path();
+        EXPECT_EQ(g_pfImage, nullptr);
+        ++files;
+    }
+    EXPECT_GE(files, 90);
+}
+
+TEST_F(ImportAndMove, AFileThatCannotBeOpenedIsReported) {
+    ScratchFile file;
+    Import(file.Path() + ".missing.bmp");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].text.find(".missing.bmp"), std::string::npos);
+    EXPECT_EQ(g_pfImage, nullptr);
+}
+
+TEST_F(ImportAndMove, TheBitmapReplacesTheCurrentTargetImageOnly) {
+    Bytes pixels = PatternBytes(3072, 43);
+    Bytes collection = MakeCollection(203000, 44);
+    ScratchFile bitmap(BmpFile(32, 32, 24, 0, 124, pixels, Bytes(300, 7))), target(collection);
+    Import(bitmap.Path());
+    OpenTargetAt13(target.Path());
+    Command(1014);
+    Bytes expected = collection;
+    SetPixelArea(expected, 13, StoredFrom(pixels));
+    EXPECT_EQ(target.Read(), expected);
+    EXPECT_EQ(SlotPixels(1027), ImageColours(expected, 13));
+    EXPECT_EQ(SlotPixels(1026), ImageColours(collection, 12)) << "other slots keep theirs";
+    EXPECT_EQ(SlotPixels(1028), ImageColours(collection, 14));
+    EXPECT_EQ(FramedSlot(kTargetSlots), 2);
+    Command(1014);
+    EXPECT_EQ(target.Read(), expected) << "doing it twice is doing it once";
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ImportAndMove, AWhiteBitmapStoresWhitePixels) {
+    ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, Bytes(3072, 255))), target(MakeCollection());
+    Import(bitmap.Path());
+    Open(1011, target.Path());
+    Command(1014);
+    Bytes white;
+    for (int i = 0; i < 1024; ++i) {
+        white.insert(white.end(), {0x7F, 0xFF});
+    }
+    EXPECT_EQ(PixelArea(target.Read(), 1), white);
+}
+
+TEST_F(ImportAndMove, TheSourceImageIsCopiedAsStored) {
+    Bytes source = MakeCollection(202752, 45), collection = MakeCollection(202752, 46);
+    ScratchFile sourceFile(source), target(collection);
+    Open(1002, sourceFile.Path());
+    GoTo(1009, L"70");
+    Command(1024); // source image 73
+    OpenTargetAt13(target.Path());
+    Command(1015);
+    Bytes expected = collection;
+    SetPixelArea(expected, 13, PixelArea(source, 73));
+    EXPECT_EQ(target.Read(), expected);
+    EXPECT_EQ(sourceFile.Read(), source);
+    EXPECT_EQ(SlotPixels(1027), ImageColours(source, 73));
+    EXPECT_EQ(FramedSlot(kSourceSlots), 3);
+    EXPECT_EQ(FramedSlot(kTargetSlots), 2);
+}
+
+TEST_F(ImportAndMove, WithinOneFileOpenInBothPanes) {
+    Bytes collection = MakeCollection(202752, 47);
+    ScratchFile file(collection);
+    Open(1002, file.Path());
+    Open(1011, file.Path());
+    GoTo(1013, L"9");
+    Command(1015); // image 1 over image 9
+    Bytes expected = collection;
+    SetPixelArea(expected, 9, PixelArea(collection, 1));
+    EXPECT_EQ(file.Read(), expected);
+    ExpectStrip(kSourceSlots, collection, 1); // the source pane keeps its pictures
+    Command(1016);                            // the source pane reads what the target stream wrote
+    GoTo(1009, L"9");
+    EXPECT_EQ(SlotPixels(1016), ImageColours(expected, 9));
+}
+
+TEST_F(ImportAndMove, NothingHappensWithoutWhatTheCommandNeeds) {
+    Bytes collection = MakeCollection();
+    ScratchFile target(collection), bitmap(BmpFile(32, 32, 24));
+    Command(1014);
+    Command(1015);
+    Import(bitmap.Path());
+    Command(1014); // no target
+    Open(1011, target.Path());
+    Command(1015); // no source
+    EXPECT_EQ(target.Read(), collection);
+    EXPECT_TRUE(messages_.empty());
+}
+
+// A full disk: Linux's /dev/full, which Wine shows as Z:\dev\full, takes no byte.
+TEST_F(ImportAndMove, AFailedWriteIsReportedAndThePaneShowsTheFile) {
+    ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 49)));
+    Import(bitmap.Path());
+    Open(1011, "Z:\\dev\\full");
+    ASSERT_NE(g_pfTarget, nullptr);
+    Command(1014);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].caption, "Alerta");
+    EXPECT_NE(messages_[0].text.find("No s'ha pogut escriure"), std::string::npos);
+    EXPECT_EQ(SlotPixels(1017), std::vector<unsigned>(1024, 0)) << "what the file holds: nothing";
+}

@@ -1,0 +1,254 @@
+#include "BrowserFixture.h"
+
+#include "app/DisplayFiles.h"
+#include "app/ProgramState.h"
+#include "collection/FileOpen.h"
+#include "platform/ModalAnswers.h"
+#include "res/resource.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Bytes ReadAll(const std::string& path) {
+    std::ifstream in(fs::u8path(path), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring full = path;
+    return Narrow(full.substr(0, full.find_last_of(L'\\') + 1));
+}
+
+void ShiftModel(Bytes& collection, int count, int from) {
+    for (int image = count; image > from; --image) {
+        SetPixelArea(collection, image, PixelArea(collection, image - 1));
+    }
+}
+
+} // namespace
+
+class Shift : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        // The confirmation dialog answers as told, and says which template it was made from.
+        TestModalAnswers().dialog = [this](CDialog& dialog) {
+            shownTemplate_ = dialog.GetTemplateId();
+            previewAtAsking_ = ReadAll(DisplayFilePath("zzz.bmp"));
+            g_bConfirmed = answer_;
+            return static_cast<INT_PTR>(answer_ ? IDOK : IDCANCEL);
+        };
+    }
+    int answer_ = 1;
+    UINT shownTemplate_ = 0;
+    Bytes previewAtAsking_;
+};
+
+TEST_F(Shift, AfterSiMovesTheImagesFromTheCurrentOneUpAndLosesTheLast) {
+    Bytes collection = MakeCollection(203000, 51);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    GoTo(1013, L"10");
+    Command(1035);
+    EXPECT_EQ(shownTemplate_, static_cast<UINT>(IDD_MSG_DIALOG));
+    ASSERT_EQ(previewAtAsking_.size(), 3126u);
+    EXPECT_EQ(Bytes(previewAtAsking_.begin() + 54, previewAtAsking_.end()),
+              Expected24From16(ReverseRows(PixelArea(collection, 98), 64)))
+        << "the preview is the image that will be lost";
+    Bytes expected = collection;
+    ShiftModel(expected, 98, 10);
+    EXPECT_EQ(file.Read(), expected);
+    ExpectStrip(kTargetSlots, expected, 10);
+    EXPECT_EQ(FramedSlot(kTargetSlots), 0);
+    EXPECT_EQ(g_nTargetFirst, 10);
+    ASSERT_NE(g_pfTarget, nullptr) << "the collection was opened again";
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Shift, NoChangesNothing) {
+    Bytes collection = MakeCollection(202752, 52);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    GoTo(1013, L"40");
+    answer_ = 0;
+    Command(1035);
+    EXPECT_EQ(shownTemplate_, static_cast<UINT>(IDD_MSG_DIALOG));
+    EXPECT_EQ(file.Read(), collection);
+    ExpectStrip(kTargetSlots, collection, 40);
+}
+
+TEST_F(Shift, AtTheLastImageAsksAndMovesNothing) {
+    Bytes collection = MakeCollection(202752, 53);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    GoTo(1013, L"98");
+    Command(1035);
+    EXPECT_EQ(shownTemplate_, static_cast<UINT>(IDD_MSG_DIALOG));
+    EXPECT_EQ(file.Read(), collection);
+    EXPECT_NE(g_pfTarget, nullptr);
+}
+
+TEST_F(Shift, WithoutATargetAsksNothing) {
+    Command(1035);
+    EXPECT_EQ(shownTemplate_, 0u);
+}
+
+TEST_F(Shift, InTheSecondSlotRepeatsTheCurrentImageThenAMoveFillsTheRoom) {
+    Bytes source = MakeCollection(202752, 54), collection = MakeCollection(202752, 55);
+    ScratchFile sourceFile(source), file(collection);
+    Open(1002, sourceFile.Path());
+    Open(1011, file.Path());
+    GoTo(1013, L"20");
+    Command(1026); // current image 21 in the second slot
+    Command(1035);
+    Bytes shifted = collection;
+    ShiftModel(shifted, 98, 21);
+    EXPECT_EQ(SlotPixels(1017), ImageColours(collection, 20)) << "the first slot is unchanged";
+    EXPECT_EQ(SlotPixels(1026), ImageColours(collection, 21));
+    EXPECT_EQ(SlotPixels(1027), ImageColours(collection, 21));
+    EXPECT_EQ(SlotPixels(1028), ImageColours(collection, 22));
+    Command(1015); // source image 1 goes in front of the images that moved
+    SetPixelArea(shifted, 21, PixelArea(source, 1));
+    EXPECT_EQ(file.Read(), shifted);
+    EXPECT_EQ(PixelArea(shifted, 22), PixelArea(collection, 21));
+}
+
+TEST_F(Shift, TheRealConfirmationShowsTheImageAboutToBeLost) {
+    TestModalAnswers().dialog = nullptr;
+    Bytes collection = MakeCollection(202752, 56);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    GoTo(1013, L"97");
+    std::vector<unsigned> preview;
+    WindowDriver driver(L"Avís", [&](HWND dialog) {
+        auto bitmap = reinterpret_cast<HBITMAP>(
+            ::SendMessageW(::GetDlgItem(dialog, IDC_PREVIEW), STM_GETIMAGE, IMAGE_BITMAP, 0));
+        preview = BitmapPixels(bitmap);
+        Click(dialog, IDOK);
+    });
+    Command(1035);
+    ASSERT_TRUE(driver.Found());
+    EXPECT_EQ(preview, ImageColours(collection, 98));
+    Bytes expected = collection;
+    ShiftModel(expected, 98, 97);
+    EXPECT_EQ(file.Read(), expected);
+}
+
+class NewCollection : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        folder_ =
+            (fs::temp_directory_path() / ("brelt-new-" + std::to_string(::GetCurrentProcessId())))
+                .string();
+        fs::create_directories(folder_);
+        template_ = ReadAll(ProgramFolder() + "writeable.bin");
+        ASSERT_EQ(template_.size(), 202752u) << "the build puts the template beside the tests";
+    }
+    void TearDown() override {
+        BrowserTest::TearDown(); // closes the streams first: Windows removes no open file
+        std::error_code ignored;
+        fs::remove_all(fs::u8path(folder_), ignored);
+    }
+    std::string folder_;
+    Bytes template_;
+};
+
+TEST_F(NewCollection, CopiesTheTemplateWithItsFirst98ImagesWhite) {
+    // A template whose bytes all differ shows which of them the command touched.
+    fs::path templatePath = fs::u8path(ProgramFolder() + "writeable.bin");
+    Bytes patterned = MakeCollection(202752, 61);
+    {
+        std::ofstream out(templatePath, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(patterned.data()),
+                  static_cast<long>(patterned.size()));
+    }
+    Open(1036, folder_ + "\\nova");
+    {
+        std::ofstream out(templatePath, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(template_.data()),
+                  static_cast<long>(template_.size()));
+    }
+    EXPECT_FALSE(lastFileDialogOpen_) << "the save form";
+    EXPECT_EQ(lastFileDialogFlags_, 0x204u);
+    EXPECT_EQ(lastFileDialogFilter_, "SGC Files (*.sgc)|*.sgc||");
+    EXPECT_EQ(lastFileDialogTitle_, L"Crea Fitxer...");
+    EXPECT_EQ(lastFileDialogFolder_, g_strLibraryDir);
+    EXPECT_EQ(g_strNewPath, ProgramFolder() + "writeable.bin");
+
+    Bytes created = ReadAll(folder_ + "\\nova.sgc");
+    ASSERT_EQ(created.size(), patterned.size());
+    for (std::size_t i = 0; i < created.size(); ++i) {
+        if (InPixelArea(static_cast<long long>(i), 98)) {
+            ASSERT_EQ(created[i], (i - 36) % 2 == 0 ? 0x7F : 0xFF) << i;
+        } else {
+            ASSERT_EQ(created[i], patterned[i]) << i;
+        }
+    }
+    EXPECT_EQ(g_pfTarget, nullptr) << "it opens in no pane";
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(NewCollection, KeepsAnyExtensionGivenAndOpensAs98WhiteImages) {
+    Open(1036, folder_ + "\\nova.bin");
+    EXPECT_TRUE(fs::exists(fs::u8path(folder_ + "\\nova.bin")));
+    EXPECT_FALSE(fs::exists(fs::u8path(folder_ + "\\nova.bin.sgc")));
+    Open(1036, folder_ + "\\altra.sgc");
+    ASSERT_TRUE(fs::exists(fs::u8path(folder_ + "\\altra.sgc")));
+    Open(1011, folder_ + "\\altra.sgc");
+    EXPECT_EQ(g_nTargetCount, 98);
+    GoTo(1013, L"98");
+    for (int slot : kTargetSlots) {
+        EXPECT_EQ(SlotPixels(slot), std::vector<unsigned>(1024, 0xFFFFFF));
+    }
+}
+
+TEST_F(NewCollection, NeverOverwritesAnExistingFile) {
+    std::string path = folder_ + "\\meva.sgc";
+    Bytes mine = MakeCollection(202752, 62);
+    {
+        std::ofstream out(fs::u8path(path), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(mine.data()), static_cast<long>(mine.size()));
+    }
+    ::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    Open(1036, path);
+    EXPECT_EQ(ReadAll(path), mine);
+    EXPECT_EQ(::GetFileAttributesW(Widen(path).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].text.find("ja existeix"), std::string::npos);
+}
+
+TEST_F(NewCollection, WithoutTheTemplateCreatesNothingAndSaysSo) {
+    fs::path templatePath = fs::u8path(ProgramFolder() + "writeable.bin");
+    fs::path aside = templatePath;
+    aside += ".aside";
+    fs::rename(templatePath, aside);
+    Open(1036, folder_ + "\\nova");
+    fs::rename(aside, templatePath);
+    EXPECT_FALSE(fs::exists(fs::u8path(folder_ + "\\nova.sgc")));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].text.find("writeable.bin"), std::string::npos);
+}
+
+TEST_F(NewCollection, FindsTheTemplateFromAnyWorkingFolder) {
+    wchar_t previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(Widen(folder_).c_str());
+    Open(1036, folder_ + "\\lluny");
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_EQ(ReadAll(folder_ + "\\lluny.sgc").size(), template_.size());
+}
+
+TEST_F(NewCollection, CancellingOrAnEmptyNameDoesNothing) {
+    Open(1036, "");
+    Open(1036, folder_ + "\\");
+    EXPECT_EQ(FileCount(folder_), 0);
+    EXPECT_TRUE(messages_.empty());
+}
