@@ -1,3 +1,4 @@
+#include "app/CollectionFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
@@ -6,18 +7,6 @@
 #include "collection/StreamBytes.h"
 
 namespace {
-
-const char* const kCollectionFilter = "SGC Files (*.sgc)|*.sgc||";
-
-// A read-only file could not be opened for writing: its attributes go back to normal, as they
-// do for every collection the program opens or creates.
-void ClearReadOnly(const std::string& path) {
-    std::wstring widePath = Widen(path);
-    DWORD attributes = ::GetFileAttributesW(widePath.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetFileAttributesW(widePath.c_str(), attributes & FILE_ATTRIBUTE_NORMAL);
-    }
-}
 
 int ImageCountOf(std::FILE* stream) {
     long long size = streambytes::Size(stream);
@@ -36,10 +25,7 @@ void CBreltDlg::OnOpenTarget() {
 }
 
 void CBreltDlg::OpenCollection(const Pane& pane) {
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
-                       kCollectionFilter, nullptr);
-    dialog.SetTitle("Obre Fitxer...");
-    dialog.SetInitialFolder(g_strLibraryDir);
+    CFileDialog dialog = CollectionFileDialog(TRUE, "Obre Fitxer...");
     if (dialog.DoModal() != IDOK) {
         return;
     }

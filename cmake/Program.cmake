@@ -4,6 +4,7 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/platform)
 
 add_library(brelt_program OBJECT
     app/AboutDlg.cpp
+    app/CollectionFiles.cpp
     app/DisplayFiles.cpp
     app/brelt.cpp
     app/breltDlg.cpp

@@ -1,3 +1,4 @@
+#include "app/CollectionFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "collection/CollectionIO.h"
@@ -15,17 +16,10 @@ std::string ProgramFolder() {
     return Narrow(full.substr(0, full.find_last_of(L'\\') + 1));
 }
 
-bool Exists(const std::string& path) {
-    return ::GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 } // namespace
 
 void CBreltDlg::OnGenerateCollection() {
-    CFileDialog dialog(FALSE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
-                       "SGC Files (*.sgc)|*.sgc||", nullptr);
-    dialog.SetTitle("Crea Fitxer...");
-    dialog.SetInitialFolder(g_strLibraryDir);
+    CFileDialog dialog = CollectionFileDialog(FALSE, "Crea Fitxer...");
     if (dialog.DoModal() != IDOK) {
         return;
     }
@@ -33,11 +27,7 @@ void CBreltDlg::OnGenerateCollection() {
     std::string name = dialog.GetFileName();
     std::string extension = dialog.GetFileExt();
 
-    std::wstring widePath = Widen(path);
-    DWORD attributes = ::GetFileAttributesW(widePath.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetFileAttributesW(widePath.c_str(), attributes & FILE_ATTRIBUTE_NORMAL);
-    }
+    ClearReadOnly(path);
     if (name.empty()) {
         return;
     }
@@ -48,13 +38,13 @@ void CBreltDlg::OnGenerateCollection() {
     g_strNewPath = ProgramFolder() + "writeable.bin";
 
     // An existing file is never overwritten: the user might take it for a fresh collection.
-    if (Exists(path)) {
+    if (FileExists(path)) {
         Alert("El fitxer " + path +
                   " ja existeix. No s'ha creat cap col.lecció nova i el fitxer no s'ha tocat.",
               MB_ICONEXCLAMATION);
         return;
     }
-    if (!Exists(g_strNewPath)) {
+    if (!FileExists(g_strNewPath)) {
         Alert("No es troba la plantilla " + g_strNewPath +
               ", que ha d'estar al costat del programa. No s'ha creat cap col.lecció.");
         return;
