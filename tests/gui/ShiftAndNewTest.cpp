@@ -120,6 +120,31 @@ TEST_F(Shift, InTheSecondSlotRepeatsTheCurrentImageThenAMoveFillsTheRoom) {
     EXPECT_EQ(PixelArea(shifted, 22), PixelArea(collection, 21));
 }
 
+// A full disk: Linux's /dev/full, which Wine shows as Z:\dev\full, takes no byte.
+TEST_F(Shift, AFailedShiftIsReported) {
+    Open(1011, "Z:\\dev\\full");
+    GoTo(1013, L"90");
+    Command(1035);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].text.find("No s'han pogut despla"), std::string::npos);
+    EXPECT_NE(g_pfTarget, nullptr) << "opened again all the same";
+}
+
+TEST_F(Shift, ACollectionThatCannotBeOpenedAgainIsNoLongerOpen) {
+    Bytes collection = MakeCollection(202752, 57);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    GoTo(1013, L"50");
+    g_strTargetPath = file.Path() + ".moved"; // as if the file had gone meanwhile
+    Command(1035);
+    EXPECT_EQ(g_pfTarget, nullptr);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].text.find("tornar a obrir"), std::string::npos);
+    EXPECT_EQ(FramedSlot(kTargetSlots), -1) << "a closed pane shows no frame";
+    Command(1021); // and its commands do nothing
+    EXPECT_EQ(g_nTargetFirst, 50);
+}
+
 TEST_F(Shift, TheRealConfirmationShowsTheImageAboutToBeLost) {
     TestModalAnswers().dialog = nullptr;
     Bytes collection = MakeCollection(202752, 56);
