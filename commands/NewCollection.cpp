@@ -34,7 +34,6 @@ void CBreltDlg::OnGenerateCollection() {
     if (extension.empty()) {
         path += ".sgc";
     }
-    g_strNewPath.clear();
     g_strNewPath = ProgramFolder() + "writeable.bin";
 
     // An existing file is never overwritten: the user might take it for a fresh collection.

@@ -19,6 +19,10 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_p
 
 CDialog::~CDialog() {
     if (m_hWnd != nullptr && !m_bModal) {
+        // The derived dialog and its control members are gone by now: the window's last
+        // messages must not reach them.
+        ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
+        m_boundControls.clear();
         ::DestroyWindow(m_hWnd);
     }
 }
