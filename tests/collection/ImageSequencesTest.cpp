@@ -24,13 +24,6 @@ Bytes MakeBitmap(const Bytes& bottomUpPixels, const Bytes& after = {}) {
     return file;
 }
 
-// What a shift from image `from` makes of the pixel areas of a collection of `count` images.
-void ShiftModel(Bytes& collection, int count, int from) {
-    for (int image = count; image > from; --image) {
-        SetPixelArea(collection, image, PixelArea(collection, image - 1));
-    }
-}
-
 Bytes ImportModel(const Bytes& bottomUpPixels) {
     return Expected16From24(ReverseRows(bottomUpPixels, 96));
 }

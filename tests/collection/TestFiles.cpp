@@ -117,6 +117,12 @@ Bytes Expected16From24(const Bytes& pixels24) {
     return out;
 }
 
+void ShiftModel(Bytes& collection, int count, int from) {
+    for (int image = count; image > from; --image) {
+        SetPixelArea(collection, image, PixelArea(collection, image - 1));
+    }
+}
+
 Bytes ReverseRows(const Bytes& rows, int rowSize) {
     Bytes out;
     for (int row = 31; row >= 0; --row) {

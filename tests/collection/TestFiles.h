@@ -59,6 +59,8 @@ Bytes StreamContent(std::FILE* stream);
 int Expand5To8(int value5);
 Bytes Expected24From16(const Bytes& pixels16); // same row order
 Bytes Expected16From24(const Bytes& pixels24); // same row order
+// What a shift from image `from` makes of the pixel areas of a collection of `count` images.
+void ShiftModel(Bytes& collection, int count, int from);
 // Reverses the order of 32 rows of rowSize bytes.
 Bytes ReverseRows(const Bytes& rows, int rowSize);
 

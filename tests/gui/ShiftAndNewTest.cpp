@@ -26,12 +26,6 @@ std::string ProgramFolder() {
     return Narrow(full.substr(0, full.find_last_of(L'\\') + 1));
 }
 
-void ShiftModel(Bytes& collection, int count, int from) {
-    for (int image = count; image > from; --image) {
-        SetPixelArea(collection, image, PixelArea(collection, image - 1));
-    }
-}
-
 } // namespace
 
 class Shift : public BrowserTest {
