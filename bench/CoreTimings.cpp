@@ -1,0 +1,60 @@
+// Median and maximum times of the core's file-bound edits, with no benchmark library so that the
+// same program runs natively and under Wine: build/<preset>/bench/core_timings [runs]
+#include "collection/BitmapExport.h"
+#include "collection/ImageSequences.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::FILE* CollectionOf126(const fs::path& path) {
+    std::vector<unsigned char> bytes(260096, 0x21);
+    std::FILE* f = std::fopen(path.string().c_str(), "w+b");
+    if (f != nullptr) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fflush(f);
+    }
+    return f;
+}
+
+void Time(const char* name, int runs, const std::function<void()>& edit) {
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        edit();
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-28s median %9.3f ms   max %9.3f ms   (%d runs)\n", name, ms[ms.size() / 2],
+                ms.back(), runs);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    fs::path folder = fs::temp_directory_path() / "brelt-core-timings";
+    fs::create_directories(folder);
+    std::FILE* collection = CollectionOf126(folder / "a.sgc");
+    if (collection == nullptr) {
+        std::fprintf(stderr, "cannot create %s\n", (folder / "a.sgc").string().c_str());
+        return 1;
+    }
+    std::string exportPath = (folder / "out.bmp").string();
+    Time("ExportImage", runs, [&] { ExportImage(collection, exportPath.c_str(), 50); });
+    Time("ShiftImagesUp(126 from 1)", runs, [&] { ShiftImagesUp(collection, 126, 1); });
+    std::fclose(collection);
+    fs::remove_all(folder);
+    return 0;
+}
