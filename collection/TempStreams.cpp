@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -9,17 +10,22 @@
 #include <system_error>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempStream {
-    std::FILE* stream;
-    fs::path path;
-};
-
-std::vector<TempStream>& OpenStreams() {
-    static std::vector<TempStream> streams;
+std::vector<std::FILE*>& OpenStreams() {
+    static std::vector<std::FILE*> streams;
     return streams;
 }
 
@@ -33,19 +39,39 @@ fs::path UniqueTempPath(const fs::path& folder) {
     return folder / name;
 }
 
-std::FILE* OpenNewFile(const fs::path& path) {
+// Creates the file only if no file has its name, so that nothing of anybody else's is ever
+// opened, and so that the system removes it when it is closed or when the process dies: a crash
+// or a kill leaves nothing behind. Gives a stream open for reading and writing, or nullptr with
+// errno EEXIST when the name is taken.
+std::FILE* CreateSelfDeletingFile(const fs::path& path) {
 #ifdef _WIN32
-    // The wide form, so that a user name with accents in the temporary folder's path works.
-    return _wfopen(path.c_str(), L"w+b");
+    // The C runtime's spelling of CreateFileW with CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY and
+    // FILE_FLAG_DELETE_ON_CLOSE; the wide form, so that a user name with accents works.
+    int fd = -1;
+    errno = _wsopen_s(&fd, path.c_str(),
+                      _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY | _O_TEMPORARY | _O_SHORT_LIVED,
+                      _SH_DENYNO, _S_IREAD | _S_IWRITE);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::FILE* stream = _fdopen(fd, "w+b");
+    if (stream == nullptr) {
+        _close(fd);
+    }
+    return stream;
 #else
-    return std::fopen(path.c_str(), "w+b");
+    // Unlinked at once: the open descriptor is all that is left of it.
+    int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return nullptr;
+    }
+    ::unlink(path.c_str());
+    std::FILE* stream = ::fdopen(fd, "w+b");
+    if (stream == nullptr) {
+        ::close(fd);
+    }
+    return stream;
 #endif
-}
-
-void CloseAndDelete(const TempStream& temp) {
-    std::fclose(temp.stream);
-    std::error_code ignored;
-    fs::remove(temp.path, ignored);
 }
 
 } // namespace
@@ -57,35 +83,32 @@ std::FILE* CreateTempStream() {
         return nullptr;
     }
     for (int attempt = 0; attempt < 8; ++attempt) {
-        fs::path path = UniqueTempPath(folder);
-        if (fs::exists(path, error)) {
-            continue;
+        std::FILE* stream = CreateSelfDeletingFile(UniqueTempPath(folder));
+        if (stream != nullptr) {
+            OpenStreams().push_back(stream);
+            return stream;
         }
-        std::FILE* stream = OpenNewFile(path);
-        if (stream == nullptr) {
+        if (errno != EEXIST) {
             return nullptr;
         }
-        OpenStreams().push_back({stream, path});
-        return stream;
     }
     return nullptr;
 }
 
 void ReleaseTempStreams() {
-    for (const TempStream& temp : OpenStreams()) {
-        CloseAndDelete(temp);
+    for (std::FILE* stream : OpenStreams()) {
+        std::fclose(stream);
     }
     OpenStreams().clear();
 }
 
 bool ReleaseTempStream(std::FILE* stream) {
     auto& streams = OpenStreams();
-    auto found = std::find_if(streams.begin(), streams.end(),
-                              [stream](const TempStream& temp) { return temp.stream == stream; });
+    auto found = std::find(streams.begin(), streams.end(), stream);
     if (stream == nullptr || found == streams.end()) {
         return false;
     }
-    CloseAndDelete(*found);
+    std::fclose(stream);
     streams.erase(found);
     return true;
 }

@@ -4,15 +4,18 @@
 
 // Anonymous temporary streams that carry image data from one step to the next. They are created
 // in the user's temporary folder (the C runtime's own tmpfile writes to the root of the drive on
-// Windows, where an ordinary user may not create files) and released all at once.
+// Windows, where an ordinary user may not create files) and released all at once. Each is a file
+// of its own, created exclusively, that the system deletes when it is closed or when the process
+// ends in any way, a crash or a kill included.
 
 // An empty stream open for reading and writing, or nullptr when none can be created.
 std::FILE* CreateTempStream();
 
-// Closes and deletes every temporary stream created and not yet released.
+// Closes (and so deletes) every temporary stream created and not yet released.
 void ReleaseTempStreams();
 
-// Closes and deletes one temporary stream. Returns false, doing nothing, when stream is not one.
+// Closes (and so deletes) one temporary stream. Returns false, doing nothing, when stream is not
+// one.
 bool ReleaseTempStream(std::FILE* stream);
 
 // How many temporary streams are open now.

@@ -36,7 +36,12 @@ TEST_F(TempStreams, AreUsableAndReleasedAllAtOnceWithTheirFiles) {
     ASSERT_NE(b, nullptr);
     EXPECT_NE(a, b);
     EXPECT_EQ(OpenTempStreamCount(), 2);
+#ifdef _WIN32
+    // Visible while open, deleted by the system on close or when the process dies.
     EXPECT_EQ(FileCount(folder_), 2) << "created in the user's temporary folder";
+#else
+    EXPECT_EQ(FileCount(folder_), 0) << "unlinked at once: a crash can leave nothing behind";
+#endif
 
     std::fputs("stamp", a);
     std::rewind(a);
@@ -55,7 +60,6 @@ TEST_F(TempStreams, CloseStreamReleasesATemporaryStreamOnlyOnce) {
     std::FILE* b = CreateTempStream();
     CCollectionIO().CloseStream(a);
     EXPECT_EQ(OpenTempStreamCount(), 1);
-    EXPECT_EQ(FileCount(folder_), 1);
     EXPECT_FALSE(ReleaseTempStream(a)) << "already gone";
     EXPECT_TRUE(ReleaseTempStream(b));
     EXPECT_FALSE(ReleaseTempStream(nullptr));
