@@ -39,8 +39,15 @@ TEST(InspectBitmap, FindsThePixelsWhereTheHeaderSaysWhenTheyFit) {
     Bytes badOffset = BmpFile(32, 32, 24, 0, 40, PatternBytes(3072), Bytes(10, 0));
     PutLittleEndian(badOffset, 10, 1000, 4); // 1000 + 3072 lies past the end
     EXPECT_EQ(Inspect(badOffset).pixelOffset, static_cast<long>(badOffset.size() - 3072));
-    PutLittleEndian(badOffset, 10, 0, 4); // inside the header
-    EXPECT_EQ(Inspect(badOffset).pixelOffset, static_cast<long>(badOffset.size() - 3072));
+    const long last = static_cast<long>(badOffset.size() - 3072);
+    // Inside the headers, or so large that 32-bit arithmetic would wrap round to a small number.
+    for (std::uint32_t offset : {0u, 20u, 53u, 0xFFFFF400u, 0xFFFFF500u, 0xFFFFFFFFu}) {
+        PutLittleEndian(badOffset, 10, offset, 4);
+        EXPECT_EQ(Inspect(badOffset).pixelOffset, last) << offset;
+    }
+    Bytes bigHeader = BmpFile(32, 32, 24, 0, 124, PatternBytes(3072), Bytes(200, 0));
+    PutLittleEndian(bigHeader, 10, 100, 4); // inside the 124-byte information header
+    EXPECT_EQ(Inspect(bigHeader).pixelOffset, static_cast<long>(bigHeader.size() - 3072));
     EXPECT_EQ(Inspect(Bytes(100, 0)).pixelOffset, -1);
 }
 
