@@ -6,8 +6,9 @@
 struct BitmapInspection {
     // 32 x 32 pixels, bottom row first, 24 bits per pixel, uncompressed.
     bool accepted;
-    // Where its 3072 bytes of pixels start: where the header says, when that leaves room for
-    // them inside the file; otherwise the last 3072 bytes of the file (-1 when it is shorter).
+    // Where its 3072 bytes of pixels start: where the header says, when that lies after the
+    // headers and leaves room for them inside the file; otherwise the last 3072 bytes of the file
+    // (-1 when it is shorter).
     long pixelOffset;
 };
 
