@@ -1,11 +1,15 @@
 #include "collection/ImageSequences.h"
 
+#include "collection/BitmapExport.h"
 #include "collection/CollectionFormat.h"
 #include "collection/CollectionIO.h"
+#include "collection/FileOpen.h"
 #include "collection/StreamBytes.h"
 #include "collection/TempStreams.h"
 
 namespace {
+
+constexpr EditResult kNoTempStream{false, true};
 
 // Creates two temporary streams, or none: a half-made pair is released at once.
 bool CreateTempPair(std::FILE*& first, std::FILE*& second) {
@@ -33,22 +37,22 @@ std::FILE* PixelBlockAt(std::FILE* bitmap, long offset) {
 
 } // namespace
 
-bool ImportBitmapPixels(std::FILE* bitmap, std::FILE* collection, int imageNumber,
-                        long pixelOffset) {
+EditResult ImportBitmapPixels(std::FILE* bitmap, std::FILE* collection, int imageNumber,
+                              long pixelOffset) {
     if (bitmap == nullptr || collection == nullptr) {
-        return false;
+        return {};
     }
     std::clearerr(bitmap);
     std::clearerr(collection);
     std::FILE* topDown24 = nullptr;
     std::FILE* pixels16 = nullptr;
     if (!CreateTempPair(topDown24, pixels16)) {
-        return false;
+        return kNoTempStream;
     }
     std::FILE* pixels24 = pixelOffset >= 0 ? PixelBlockAt(bitmap, pixelOffset) : bitmap;
     if (pixels24 == nullptr) {
         ReleaseTempStreams();
-        return false;
+        return kNoTempStream;
     }
     CCollectionIO io;
     io.CopyRowsReversed(pixels24, topDown24, 3);
@@ -58,12 +62,36 @@ bool ImportBitmapPixels(std::FILE* bitmap, std::FILE* collection, int imageNumbe
         io.WriteRecordPixels(collection, pixels16, imageNumber);
     }
     ReleaseTempStreams();
-    return tempsOk && StreamsOk(bitmap, collection);
+    return {tempsOk && StreamsOk(bitmap, collection)};
 }
 
-bool ShiftImagesUp(std::FILE* collection, int imageCount, int fromImage) {
-    if (collection == nullptr) {
+bool ExportBitmapPixels(std::FILE* bitmap, const char* path, long pixelOffset) {
+    if (bitmap == nullptr || path == nullptr) {
         return false;
+    }
+    std::clearerr(bitmap);
+    std::FILE* topDown24 = CreateTempStream();
+    std::FILE* pixels24 = pixelOffset >= 0 ? PixelBlockAt(bitmap, pixelOffset) : bitmap;
+    std::FILE* output = OpenFile(path, "wb");
+    bool ok = topDown24 != nullptr && pixels24 != nullptr && output != nullptr;
+    CCollectionIO io;
+    if (ok) {
+        // Twice reversed: the rows come back bottom row first, short rows filled as imported.
+        io.CopyRowsReversed(pixels24, topDown24, 3);
+        WriteBmpHeader(output);
+        io.CopyRowsReversed(topDown24, output, 3);
+        ok = !std::ferror(topDown24) && !std::ferror(pixels24) && !std::ferror(bitmap);
+    }
+    ReleaseTempStreams();
+    if (output != nullptr) {
+        ok = std::fclose(output) == 0 && ok;
+    }
+    return ok;
+}
+
+EditResult ShiftImagesUp(std::FILE* collection, int imageCount, int fromImage) {
+    if (collection == nullptr) {
+        return {};
     }
     std::clearerr(collection);
     CCollectionIO io;
@@ -71,7 +99,7 @@ bool ShiftImagesUp(std::FILE* collection, int imageCount, int fromImage) {
         std::FILE* bottomUp16 = nullptr;
         std::FILE* pixels16 = nullptr;
         if (!CreateTempPair(bottomUp16, pixels16)) {
-            return false;
+            return kNoTempStream;
         }
         io.CopyRecordRowsReversed(collection, bottomUp16, image - 1);
         io.CopyRowsReversed(bottomUp16, pixels16, 2);
@@ -81,8 +109,8 @@ bool ShiftImagesUp(std::FILE* collection, int imageCount, int fromImage) {
         }
         ReleaseTempStreams();
         if (!tempsOk || std::ferror(collection)) {
-            return false;
+            return {};
         }
     }
-    return true;
+    return {true};
 }
