@@ -1,10 +1,12 @@
 #pragma once
 
 // Everything the program uses of our dialog framework over Win32.
+#include "platform/Bitmap.h"
 #include "platform/Dialog.h"
 #include "platform/FileDialog.h"
 #include "platform/Gdi.h"
 #include "platform/MessageMap.h"
+#include "platform/Picture.h"
 #include "platform/Text.h"
 #include "platform/WinApp.h"
 #include "platform/Wnd.h"

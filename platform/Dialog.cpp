@@ -31,10 +31,8 @@ HWND CDialog::OwnerWindow() const {
     if (m_pParentWnd != nullptr) {
         return m_pParentWnd->m_hWnd;
     }
-    // Without a parent, a dialog belongs to the main window, which stays disabled meanwhile.
-    CWinApp* app = AfxGetApp();
-    CWnd* main = app != nullptr ? app->m_pMainWnd : nullptr;
-    return main != nullptr && main != this ? main->m_hWnd : nullptr;
+    HWND main = AfxGetMainWndHandle();
+    return main != m_hWnd ? main : nullptr;
 }
 
 INT_PTR CDialog::DoModal() {
@@ -61,7 +59,6 @@ void CDialog::EndDialog(int result) {
     if (m_bModal) {
         ::EndDialog(m_hWnd, result);
     } else {
-        m_nModelessResult = result;
         ::DestroyWindow(m_hWnd);
     }
 }
@@ -79,8 +76,9 @@ void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    CDataExchange exchange{this, saveAndValidate};
+BOOL CDialog::UpdateData(BOOL) {
+    // brelt's dialogs exchange no values, only bind controls: both directions are the same.
+    CDataExchange exchange{this};
     DoDataExchange(&exchange);
     return TRUE;
 }

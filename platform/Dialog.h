@@ -9,7 +9,6 @@ class CDialog;
 // Carries a dialog through DoDataExchange.
 struct CDataExchange {
     CDialog* m_pDlgWnd;
-    BOOL m_bSaveAndValidate;
 };
 
 // Binds control id of the dialog to a member object.
@@ -33,8 +32,6 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     UINT GetTemplateId() const { return m_nIDTemplate; }
-    // What the last EndDialog of a modeless run was given.
-    INT_PTR GetModelessResult() const { return m_nModelessResult; }
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -51,16 +48,20 @@ private:
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
     bool m_bModal = false;
-    INT_PTR m_nModelessResult = 0;
     std::vector<CWnd*> m_boundControls;
 };
 
 // A static control: text, picture or frame.
 class CStatic : public CWnd {
 public:
+    using CWnd::CWnd;
+
     // Shows bitmap in a picture control; returns the bitmap it showed before.
     HBITMAP SetBitmap(HBITMAP bitmap);
     HBITMAP GetBitmap() const;
 };
 
-class CButton : public CWnd {};
+class CButton : public CWnd {
+public:
+    using CWnd::CWnd;
+};

@@ -2,6 +2,7 @@
 
 #include "platform/ModalAnswers.h"
 #include "platform/Text.h"
+#include "platform/WinApp.h"
 
 #include <algorithm>
 
@@ -28,7 +29,8 @@ INT_PTR CFileDialog::DoModal() {
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_parent != nullptr ? m_parent->m_hWnd : nullptr;
+    // Without a parent the main window owns the dialog, so that it can't be used meanwhile.
+    ofn.hwndOwner = m_parent != nullptr ? m_parent->m_hWnd : AfxGetMainWndHandle();
     ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());

@@ -33,6 +33,10 @@ BOOL CCmdTarget::OnCmdMsg(UINT id, UINT code) {
     if (entry == nullptr) {
         return FALSE;
     }
-    (this->*entry->handler.command)();
+    if (entry->sig == AfxSig::CommandRange) {
+        (this->*entry->handler.commandRange)(id);
+    } else {
+        (this->*entry->handler.command)();
+    }
     return TRUE;
 }

@@ -13,6 +13,7 @@ class CCmdTarget;
 enum class AfxSig {
     End,
     Command,       // void ()
+    CommandRange,  // void (UINT id)
     SysCommand,    // void (UINT id, LPARAM lParam)
     Paint,         // void ()
     QueryDragIcon, // HCURSOR ()
@@ -20,6 +21,7 @@ enum class AfxSig {
 
 union AfxHandler {
     void (CCmdTarget::*command)();
+    void (CCmdTarget::*commandRange)(UINT);
     void (CCmdTarget::*sysCommand)(UINT, LPARAM);
     HCURSOR (CCmdTarget::*queryDragIcon)();
 };
@@ -68,13 +70,23 @@ protected:                                                                      
             static_cast<void (ThisClass::*)()>(&ThisClass::memberFxn))                             \
     }
 
-// A command from a menu, an accelerator or a button, whatever its notification code.
+// A command from a menu or an accelerator, or a button's click: notification code 0.
 #define ON_COMMAND(id, memberFxn)                                                                  \
     {WM_COMMAND, 0, (UINT)(id), (UINT)(id), AfxSig::Command, AFX_COMMAND_HANDLER(memberFxn)},
 
 #define ON_CONTROL(code, id, memberFxn)                                                            \
     {WM_COMMAND, (UINT)(code),    (UINT)(id),                                                      \
      (UINT)(id), AfxSig::Command, AFX_COMMAND_HANDLER(memberFxn)},
+
+// One handler for a notification from any control of ids idFirst to idLast; it gets the id.
+#define ON_CONTROL_RANGE(code, idFirst, idLast, memberFxn)                                         \
+    {WM_COMMAND,                                                                                   \
+     (UINT)(code),                                                                                 \
+     (UINT)(idFirst),                                                                              \
+     (UINT)(idLast),                                                                               \
+     AfxSig::CommandRange,                                                                         \
+     AfxHandler{.commandRange = static_cast<void (CCmdTarget::*)(UINT)>(                           \
+                    static_cast<void (ThisClass::*)(UINT)>(&ThisClass::memberFxn))}},
 
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(STN_CLICKED, id, memberFxn)

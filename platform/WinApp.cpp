@@ -48,6 +48,11 @@ CWinApp* AfxGetApp() {
     return g_theApplication;
 }
 
+HWND AfxGetMainWndHandle() {
+    CWinApp* app = AfxGetApp();
+    return app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->m_hWnd : nullptr;
+}
+
 void AfxEnableControlContainer() {}
 
 int AfxWinMain(HINSTANCE instance) {

@@ -28,6 +28,10 @@ public:
 
 CWinApp* AfxGetApp();
 
+// The main window, owner of every window opened without a parent, which stays disabled while
+// that window is open; null while there is none.
+HWND AfxGetMainWndHandle();
+
 // Prepares dialogs to host OLE controls; brelt's dialogs hold none.
 void AfxEnableControlContainer();
 

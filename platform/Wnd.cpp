@@ -94,6 +94,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case AfxSig::Paint:
         (this->*entry->handler.command)();
         break;
+    case AfxSig::CommandRange: // control notifications come through OnCommand
     case AfxSig::End:
         return FALSE;
     }

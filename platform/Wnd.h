@@ -7,6 +7,10 @@
 // A window of ours or a control, by its handle. Texts are UTF-8.
 class CWnd : public CCmdTarget {
 public:
+    CWnd() = default;
+    // Borrows a window the object does not own, such as a control of a dialog.
+    explicit CWnd(HWND window) : m_hWnd(window) {}
+
     HWND m_hWnd = nullptr;
 
     HWND GetSafeHwnd() const { return m_hWnd; }

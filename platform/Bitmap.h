@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A bitmap that the object owns: deleted when the object goes or takes another. Moves, never
+// copies, so that one bitmap has one owner.
+class CBitmap {
+public:
+    CBitmap() = default;
+    explicit CBitmap(HBITMAP bitmap) : m_hBitmap(bitmap) {}
+    ~CBitmap() { DeleteObject(); }
+    CBitmap(CBitmap&& other) noexcept : m_hBitmap(other.Detach()) {}
+    CBitmap& operator=(CBitmap&& other) noexcept;
+    CBitmap(const CBitmap&) = delete;
+    CBitmap& operator=(const CBitmap&) = delete;
+
+    // A width x height bitmap loaded from a BMP file (path in UTF-8); empty when it can't be.
+    // Only for files the program has checked or written itself: the system's loader reads past
+    // the end of a file whose header claims more than it holds.
+    static CBitmap LoadFromFile(const std::string& path, int width, int height);
+
+    HBITMAP GetSafeHandle() const { return m_hBitmap; }
+    explicit operator bool() const { return m_hBitmap != nullptr; }
+    HBITMAP Detach();
+    void DeleteObject();
+
+private:
+    HBITMAP m_hBitmap = nullptr;
+};

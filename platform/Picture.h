@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Bitmap.h"
+#include "platform/Dialog.h"
+
+// A picture control that owns the bitmap it shows: a new one replaces and deletes the old, and
+// the last one goes with the object, so that paging through a collection leaks nothing.
+class CPicture : public CStatic {
+public:
+    using CStatic::CStatic;
+    ~CPicture() override;
+
+    void SetBitmap(CBitmap bitmap);
+    HBITMAP GetBitmap() const { return m_bitmap.GetSafeHandle(); }
+
+private:
+    CBitmap m_bitmap;
+};
