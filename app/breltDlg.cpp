@@ -20,16 +20,9 @@ ON_BN_CLICKED(IDC_TARGET_PREV, OnTargetPrev)
 ON_BN_CLICKED(IDC_TARGET_NEXT, OnTargetNext)
 ON_BN_CLICKED(IDC_MOVE_IMAGE, OnMoveImageToCollection)
 ON_BN_CLICKED(IDC_MOVE_TO_COLLECTION, OnMoveToCollection)
-ON_STN_CLICKED(IDC_SOURCE_SLOT1, OnSourceSlot1)
-ON_STN_CLICKED(IDC_SOURCE_SLOT2, OnSourceSlot2)
-ON_STN_CLICKED(IDC_SOURCE_SLOT3, OnSourceSlot3)
-ON_STN_CLICKED(IDC_SOURCE_SLOT4, OnSourceSlot4)
-ON_STN_CLICKED(IDC_SOURCE_SLOT5, OnSourceSlot5)
-ON_STN_CLICKED(IDC_TARGET_SLOT1, OnTargetSlot1)
-ON_STN_CLICKED(IDC_TARGET_SLOT2, OnTargetSlot2)
-ON_STN_CLICKED(IDC_TARGET_SLOT3, OnTargetSlot3)
-ON_STN_CLICKED(IDC_TARGET_SLOT4, OnTargetSlot4)
-ON_STN_CLICKED(IDC_TARGET_SLOT5, OnTargetSlot5)
+// Slot ids: 1016 and 1017 are the first slots, 1022 to 1029 the others.
+ON_CONTROL_RANGE(STN_CLICKED, IDC_SOURCE_SLOT1, IDC_TARGET_SLOT1, OnSlotClicked)
+ON_CONTROL_RANGE(STN_CLICKED, IDC_SOURCE_SLOT2, IDC_TARGET_SLOT5, OnSlotClicked)
 ON_BN_CLICKED(IDC_SHIFT_COLLECTION, OnShiftCollection)
 ON_BN_CLICKED(IDC_GENERATE_COLLECTION, OnGenerateCollection)
 ON_BN_CLICKED(IDC_EXIT, OnCancel)
@@ -120,6 +113,10 @@ void CBreltDlg::OnCancel() {
         }
     }
     CDialog::OnCancel();
+}
+
+void CBreltDlg::Alert(const std::string& text, UINT icon) {
+    MessageBox(text, "Alerta", MB_OK | icon);
 }
 
 void CBreltDlg::ExportImage(std::FILE* collection, const char* path, int imageNumber) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Afx.h"
+#include "res/resource.h"
 
 #include <cstdio>
 #include <string>
@@ -35,18 +36,18 @@ public:
     CStatic m_txtTargetName;
     CStatic m_txtSourceName;
     CStatic m_txtImageName;
-    CStatic m_picTarget5;
-    CStatic m_picTarget4;
-    CStatic m_picTarget3;
-    CStatic m_picSource5;
-    CStatic m_picTarget2;
-    CStatic m_picSource4;
-    CStatic m_picSource3;
-    CStatic m_picSource2;
-    CStatic m_picSource1;
+    CPicture m_picTarget5;
+    CPicture m_picTarget4;
+    CPicture m_picTarget3;
+    CPicture m_picSource5;
+    CPicture m_picTarget2;
+    CPicture m_picSource4;
+    CPicture m_picSource3;
+    CPicture m_picSource2;
+    CPicture m_picSource1;
     CButton m_btnGoToSource;
-    CStatic m_picTarget1;
-    CStatic m_picImage;
+    CPicture m_picTarget1;
+    CPicture m_picImage;
     HICON m_hIcon;
 
     // Window frame
@@ -63,16 +64,18 @@ public:
     void OnTargetPrev();
     void OnTargetNext();
     void OnTargetGoTo();
-    void OnSourceSlot1();
-    void OnSourceSlot2();
-    void OnSourceSlot3();
-    void OnSourceSlot4();
-    void OnSourceSlot5();
-    void OnTargetSlot1();
-    void OnTargetSlot2();
-    void OnTargetSlot3();
-    void OnTargetSlot4();
-    void OnTargetSlot5();
+    // A click on any slot; the slots' own handlers name one each.
+    void OnSlotClicked(UINT slotId);
+    void OnSourceSlot1() { OnSlotClicked(IDC_SOURCE_SLOT1); }
+    void OnSourceSlot2() { OnSlotClicked(IDC_SOURCE_SLOT2); }
+    void OnSourceSlot3() { OnSlotClicked(IDC_SOURCE_SLOT3); }
+    void OnSourceSlot4() { OnSlotClicked(IDC_SOURCE_SLOT4); }
+    void OnSourceSlot5() { OnSlotClicked(IDC_SOURCE_SLOT5); }
+    void OnTargetSlot1() { OnSlotClicked(IDC_TARGET_SLOT1); }
+    void OnTargetSlot2() { OnSlotClicked(IDC_TARGET_SLOT2); }
+    void OnTargetSlot3() { OnSlotClicked(IDC_TARGET_SLOT3); }
+    void OnTargetSlot4() { OnSlotClicked(IDC_TARGET_SLOT4); }
+    void OnTargetSlot5() { OnSlotClicked(IDC_TARGET_SLOT5); }
 
     // Editing commands
     void OnLoadImage();
@@ -87,10 +90,14 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // A message box with the caption "Alerta", owned by the dialog.
+    void Alert(const std::string& text, UINT icon = MB_ICONHAND);
+
     // Pane display
     void ShowSlotImages(const Pane& pane, int fromSlot, const std::vector<int>& images);
-    void SetSlotBitmap(int controlId, HBITMAP bitmap);
-    HBITMAP LoadDisplayBitmap(const std::string& path) const;
+    // The current target image as the file now holds it, in the slot that shows it.
+    void ShowStoredTargetImage();
+    CPicture& SlotPicture(const Pane& pane, int slot);
 
     // The red frame, drawn whenever a framed slot paints so that it survives any repaint.
     void InstallSlotFrames();
@@ -106,8 +113,4 @@ private:
     void ShowPrevious(const Pane& pane);
     void ShowNext(const Pane& pane);
     void GoTo(const Pane& pane);
-
-    // Editing commands
-    void ShowStoredTargetImage();
-    void Alert(const std::string& text, UINT icon = MB_ICONHAND);
 };

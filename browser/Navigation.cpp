@@ -30,35 +30,14 @@ int ParseGoToNumber(const std::string& text) {
 
 } // namespace
 
-void CBreltDlg::OnSourceSlot1() {
-    SelectSlot(SourcePane(), 0);
-}
-void CBreltDlg::OnSourceSlot2() {
-    SelectSlot(SourcePane(), 1);
-}
-void CBreltDlg::OnSourceSlot3() {
-    SelectSlot(SourcePane(), 2);
-}
-void CBreltDlg::OnSourceSlot4() {
-    SelectSlot(SourcePane(), 3);
-}
-void CBreltDlg::OnSourceSlot5() {
-    SelectSlot(SourcePane(), 4);
-}
-void CBreltDlg::OnTargetSlot1() {
-    SelectSlot(TargetPane(), 0);
-}
-void CBreltDlg::OnTargetSlot2() {
-    SelectSlot(TargetPane(), 1);
-}
-void CBreltDlg::OnTargetSlot3() {
-    SelectSlot(TargetPane(), 2);
-}
-void CBreltDlg::OnTargetSlot4() {
-    SelectSlot(TargetPane(), 3);
-}
-void CBreltDlg::OnTargetSlot5() {
-    SelectSlot(TargetPane(), 4);
+void CBreltDlg::OnSlotClicked(UINT slotId) {
+    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
+        for (int slot = 0; slot < 5; ++slot) {
+            if (pane->slotIds[slot] == static_cast<int>(slotId)) {
+                SelectSlot(*pane, slot);
+            }
+        }
+    }
 }
 void CBreltDlg::OnSourcePrev() {
     ShowPrevious(SourcePane());
@@ -116,12 +95,10 @@ void CBreltDlg::ShowNext(const Pane& pane) {
 }
 
 void CBreltDlg::GoTo(const Pane& pane) {
-    CStatic box;
-    box.m_hWnd = GetDlgItem(pane.goToBox);
-    int number = ParseGoToNumber(box.GetWindowText());
+    int number = ParseGoToNumber(CWnd(GetDlgItem(pane.goToBox)).GetWindowText());
     if (number > pane.count || number <= 0 || pane.stream == nullptr) {
-        MessageBox("No existeix cap imatge en la posició indicada o no s'ha carregat la col.lecció",
-                   "Alerta", MB_OK | MB_ICONEXCLAMATION);
+        Alert("No existeix cap imatge en la posició indicada o no s'ha carregat la col.lecció",
+              MB_ICONEXCLAMATION);
         return;
     }
     pane.current = number;

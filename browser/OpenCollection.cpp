@@ -37,10 +37,10 @@ void CBreltDlg::OpenCollection(const Pane& pane) {
     // leaves the pane as it was.
     std::FILE* stream = OpenFile(path, "r+b");
     if (stream == nullptr) {
-        MessageBox("No s'ha pogut obrir el fitxer " + path +
-                       "\nper llegir-lo i escriure-hi. Potser no existeix, és només de lectura o "
-                       "el fa servir un altre programa.",
-                   "Alerta", MB_OK | MB_ICONEXCLAMATION);
+        Alert("No s'ha pogut obrir el fitxer " + path +
+                  "\nper llegir-lo i escriure-hi. Potser no existeix, és només de lectura o el fa "
+                  "servir un altre programa.",
+              MB_ICONEXCLAMATION);
         return;
     }
     if (pane.number != 1) {

@@ -30,29 +30,30 @@ void CBreltDlg::ShowSlotImages(const Pane& pane, int fromSlot, const std::vector
         paths.push_back(DisplayFilePath(pane.displayFiles[fromSlot + i]));
         ExportImage(pane.stream, paths.back().c_str(), images[i]);
     }
-    std::vector<HBITMAP> bitmaps;
+    std::vector<CBitmap> bitmaps;
     for (const std::string& path : paths) {
-        bitmaps.push_back(LoadDisplayBitmap(path));
+        bitmaps.push_back(CBitmap::LoadFromFile(path, 32, 32));
     }
     for (std::size_t i = 0; i < bitmaps.size(); ++i) {
-        SetSlotBitmap(pane.slotIds[fromSlot + i], bitmaps[i]);
+        SlotPicture(pane, fromSlot + static_cast<int>(i)).SetBitmap(std::move(bitmaps[i]));
     }
 }
 
-HBITMAP CBreltDlg::LoadDisplayBitmap(const std::string& path) const {
-    return static_cast<HBITMAP>(
-        ::LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 32, 32, LR_LOADFROMFILE));
+void CBreltDlg::ShowStoredTargetImage() {
+    std::string path = DisplayFilePath("xzzg.bmp");
+    ExportImage(g_pfTarget, path.c_str(), g_nTargetFirst);
+    CBitmap bitmap = CBitmap::LoadFromFile(path, 32, 32);
+    if (g_nTargetSel >= 0 && g_nTargetSel <= 4) {
+        SlotPicture(TargetPane(), g_nTargetSel).SetBitmap(std::move(bitmap));
+    }
 }
 
-void CBreltDlg::SetSlotBitmap(int controlId, HBITMAP bitmap) {
-    CStatic slot;
-    slot.m_hWnd = GetDlgItem(controlId);
-    HBITMAP previous = slot.SetBitmap(bitmap);
-    // The slot gives back the bitmap it showed before: ours to release, or paging through a
-    // collection would use up the system's drawing objects.
-    if (previous != nullptr && previous != bitmap) {
-        ::DeleteObject(previous);
-    }
+CPicture& CBreltDlg::SlotPicture(const Pane& pane, int slot) {
+    CPicture* const source[] = {&m_picSource1, &m_picSource2, &m_picSource3, &m_picSource4,
+                                &m_picSource5};
+    CPicture* const target[] = {&m_picTarget1, &m_picTarget2, &m_picTarget3, &m_picTarget4,
+                                &m_picTarget5};
+    return pane.number == 1 ? *source[slot] : *target[slot];
 }
 
 void CBreltDlg::HighlightSelection(int nSourceSlot, int nTargetSlot) {

@@ -6,6 +6,7 @@ add_library(brelt_program OBJECT
     app/AboutDlg.cpp
     app/CollectionFiles.cpp
     app/DisplayFiles.cpp
+    app/ProgramFolder.cpp
     app/brelt.cpp
     app/breltDlg.cpp
     browser/Navigation.cpp

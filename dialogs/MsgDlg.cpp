@@ -9,12 +9,6 @@ END_MESSAGE_MAP()
 
 CMsgDlg::CMsgDlg(CWnd* parent) : CDialog(IDD_MSG_DIALOG, parent) {}
 
-CMsgDlg::~CMsgDlg() {
-    if (m_preview != nullptr) {
-        ::DeleteObject(m_preview);
-    }
-}
-
 void CMsgDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDOK, m_btnYes);
@@ -24,9 +18,7 @@ void CMsgDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CMsgDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     // Loaded once: the picture keeps showing the file as it was when the dialog opened.
-    m_preview = static_cast<HBITMAP>(::LoadImageW(
-        nullptr, Widen(DisplayFilePath("zzz.bmp")).c_str(), IMAGE_BITMAP, 32, 32, LR_LOADFROMFILE));
-    m_imgPreview.SetBitmap(m_preview);
+    m_imgPreview.SetBitmap(CBitmap::LoadFromFile(DisplayFilePath("zzz.bmp"), 32, 32));
     return TRUE;
 }
 

@@ -7,20 +7,16 @@
 class CMsgDlg : public CDialog {
 public:
     explicit CMsgDlg(CWnd* parent = nullptr);
-    ~CMsgDlg() override;
 
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
 
     CButton m_btnYes;
-    CStatic m_imgPreview;
+    CPicture m_imgPreview;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    HBITMAP m_preview = nullptr;
 };
