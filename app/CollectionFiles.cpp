@@ -19,6 +19,15 @@ void ClearReadOnly(const std::string& path) {
     }
 }
 
+bool ResetAttributes(const std::string& path) {
+    return ::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
 bool FileExists(const std::string& path) {
     return ::GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool RemoveFile(const std::string& path) {
+    ResetAttributes(path);
+    return ::DeleteFileW(Widen(path).c_str()) != 0 || !FileExists(path);
 }

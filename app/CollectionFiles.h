@@ -13,4 +13,10 @@ CFileDialog CollectionFileDialog(BOOL openFileDialog, const char* title);
 // and archive go too), as they do for every collection the program opens or creates.
 void ClearReadOnly(const std::string& path);
 
+// Sets the attributes to normal, whatever they were; false when they can't be set.
+bool ResetAttributes(const std::string& path);
+
 bool FileExists(const std::string& path);
+
+// Deletes a file of ours, read-only or not; false when it is still there.
+bool RemoveFile(const std::string& path);

@@ -1,5 +1,6 @@
 #include "app/DisplayFiles.h"
 
+#include "app/ProgramFolder.h"
 #include "platform/Text.h"
 
 #include <windows.h>
@@ -7,8 +8,12 @@
 std::string DisplayFilePath(const std::string& name) {
     wchar_t folder[MAX_PATH + 1] = {};
     DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
-    std::string path = length > 0 && length <= MAX_PATH ? Narrow(folder) : std::string();
-    if (!path.empty() && path.back() != '\\') {
+    if (length == 0 || length > MAX_PATH) {
+        // Never the working folder, which may be the user's library: the program's own.
+        return ProgramFolder() + name;
+    }
+    std::string path = Narrow(folder);
+    if (path.back() != '\\') {
         path += '\\';
     }
     return path + name;

@@ -1,12 +1,9 @@
+#include "app/DisplayFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "collection/BitmapImport.h"
 #include "collection/FileOpen.h"
-#include "res/resource.h"
-
-void CBreltDlg::Alert(const std::string& text, UINT icon) {
-    MessageBox(text, "Alerta", MB_OK | icon);
-}
+#include "collection/ImageSequences.h"
 
 void CBreltDlg::OnLoadImage() {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
@@ -17,7 +14,6 @@ void CBreltDlg::OnLoadImage() {
     }
     std::string path = dialog.GetPathName();
     std::string name = dialog.GetFileName();
-    HBITMAP picture = LoadDisplayBitmap(path);
 
     if (g_pfImage != nullptr) {
         std::fclose(g_pfImage);
@@ -26,20 +22,21 @@ void CBreltDlg::OnLoadImage() {
     // Only read: importing never writes to the bitmap, so a read-only one imports too.
     std::FILE* bitmap = OpenFile(path, "rb");
     if (bitmap == nullptr) {
-        ::DeleteObject(picture);
         Alert("No s'ha pogut obrir el fitxer " + path + ".");
         return;
     }
-    if (!InspectBitmap(bitmap).accepted) {
-        ::DeleteObject(picture);
+    BitmapInspection inspection = InspectBitmap(bitmap);
+    if (!inspection.accepted) {
         Alert("El fitxer de bitmap ha de ser de 32x32 pixels i de 24 bits de color per pixel");
         std::fclose(bitmap);
         return;
     }
+    // The picture shown is a copy of the pixels the import takes, written by us: the system's
+    // loader reads past the end of a bitmap whose header claims more than the file holds.
+    std::string shown = DisplayFilePath("xzzi.bmp");
+    ExportBitmapPixels(bitmap, shown.c_str(), inspection.pixelOffset);
+    std::rewind(bitmap);
     g_pfImage = bitmap;
-    HBITMAP previous = m_picImage.SetBitmap(picture);
-    if (previous != nullptr && previous != picture) {
-        ::DeleteObject(previous);
-    }
+    m_picImage.SetBitmap(CBitmap::LoadFromFile(shown, 32, 32));
     m_txtImageName.SetWindowText(name);
 }

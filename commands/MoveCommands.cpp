@@ -1,7 +1,5 @@
-#include "app/DisplayFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
 #include "collection/BitmapImport.h"
 #include "collection/CollectionIO.h"
 #include "collection/ImageSequences.h"
@@ -11,6 +9,9 @@ namespace {
 const char* const kWriteFailed =
     "No s'ha pogut escriure la imatge a la col.lecció. Potser el disc és ple o el fitxer l'ha "
     "bloquejat un altre programa. La col.lecció mostra el que hi ha realment al fitxer.";
+const char* const kNoTempFile =
+    "No s'ha pogut crear un fitxer temporal a la carpeta temporal de l'usuari. La col.lecció no "
+    "s'ha tocat.";
 
 } // namespace
 
@@ -19,7 +20,12 @@ void CBreltDlg::OnMoveImageToCollection() {
         return;
     }
     long pixelOffset = InspectBitmap(g_pfImage).pixelOffset;
-    bool written = ImportBitmapPixels(g_pfImage, g_pfTarget, g_nTargetFirst, pixelOffset);
+    EditResult written = ImportBitmapPixels(g_pfImage, g_pfTarget, g_nTargetFirst, pixelOffset);
+    if (written.noTempStream) {
+        // Nothing was written: the slot already shows what the file holds.
+        Alert(kNoTempFile);
+        return;
+    }
     ShowStoredTargetImage();
     HighlightSelection(g_nSourceSel, g_nTargetSel);
     if (!written) {
@@ -40,17 +46,5 @@ void CBreltDlg::OnMoveToCollection() {
     HighlightSelection(g_nSourceSel, g_nTargetSel);
     if (!written) {
         Alert(kWriteFailed);
-    }
-}
-
-// The current target image as the file now holds it, in the slot that shows it.
-void CBreltDlg::ShowStoredTargetImage() {
-    std::string path = DisplayFilePath("xzzg.bmp");
-    ExportImage(g_pfTarget, path.c_str(), g_nTargetFirst);
-    HBITMAP bitmap = LoadDisplayBitmap(path);
-    if (g_nTargetSel >= 0 && g_nTargetSel <= 4) {
-        SetSlotBitmap(TargetPane().slotIds[g_nTargetSel], bitmap);
-    } else if (bitmap != nullptr) {
-        ::DeleteObject(bitmap);
     }
 }

@@ -1,22 +1,9 @@
 #include "app/CollectionFiles.h"
+#include "app/ProgramFolder.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "collection/CollectionIO.h"
 #include "collection/FileOpen.h"
-
-#include <vector>
-
-namespace {
-
-// The folder of the running program, with its trailing backslash.
-std::string ProgramFolder() {
-    std::vector<wchar_t> path(32768, L'\0');
-    DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::wstring full(path.data(), length);
-    return Narrow(full.substr(0, full.find_last_of(L'\\') + 1));
-}
-
-} // namespace
 
 void CBreltDlg::OnGenerateCollection() {
     CFileDialog dialog = CollectionFileDialog(FALSE, "Crea Fitxer...");
@@ -52,7 +39,9 @@ void CBreltDlg::OnGenerateCollection() {
         Alert("No s'ha pogut crear el fitxer " + path + ".");
         return;
     }
-    std::FILE* collection = OpenFile(path, "r+b");
+    // The copy takes the template's attributes: a read-only template would give a read-only
+    // collection that could neither be painted nor, without administrator rights, removed.
+    std::FILE* collection = ResetAttributes(path) ? OpenFile(path, "r+b") : nullptr;
     bool painted = false;
     if (collection != nullptr) {
         CCollectionIO().FillWhite(collection, 98);
@@ -61,7 +50,12 @@ void CBreltDlg::OnGenerateCollection() {
     }
     if (!painted) {
         // Half a collection is worse than none: the copy is ours to take back.
-        ::DeleteFileW(Widen(path).c_str());
-        Alert("No s'ha pogut preparar la col.lecció nova " + path + ". No s'ha creat.");
+        std::string failed = "No s'ha pogut preparar la col.lecció nova " + path + ". ";
+        if (RemoveFile(path)) {
+            Alert(failed + "No s'ha creat.");
+        } else {
+            Alert(failed + "Ha quedat a mig fer i no s'ha pogut esborrar: esborreu-la vós mateix, "
+                           "no la feu servir.");
+        }
     }
 }

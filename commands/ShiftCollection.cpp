@@ -19,7 +19,7 @@ void CBreltDlg::OnShiftCollection() {
     }
     ShowTargetShiftPreview();
 
-    bool shifted = ShiftImagesUp(g_pfTarget, g_nTargetCount, g_nTargetFirst);
+    EditResult shifted = ShiftImagesUp(g_pfTarget, g_nTargetCount, g_nTargetFirst);
     // Closing writes out what is still buffered; the file is then opened afresh.
     bool closed = std::fclose(g_pfTarget) == 0;
     g_pfTarget = OpenFile(g_strTargetPath, "r+b");
@@ -30,8 +30,11 @@ void CBreltDlg::OnShiftCollection() {
     } else if (!shifted || !closed) {
         // The preview showed the result hoped for: show what the file really holds.
         ShowPane(2, g_nTargetFirst - g_nTargetSel);
-        Alert("No s'han pogut desplaçar totes les imatges de la col.lecció. Potser el disc és "
-              "ple o el fitxer l'ha bloquejat un altre programa.");
+        Alert(shifted.noTempStream
+                  ? "No s'han pogut desplaçar totes les imatges de la col.lecció: no s'ha pogut "
+                    "crear un fitxer temporal a la carpeta temporal de l'usuari."
+                  : "No s'han pogut desplaçar totes les imatges de la col.lecció. Potser el disc "
+                    "és ple o el fitxer l'ha bloquejat un altre programa.");
     }
     HighlightSelection(g_nSourceSel, g_nTargetSel);
 }

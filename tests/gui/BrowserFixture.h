@@ -44,6 +44,11 @@ protected:
     BOOL lastFileDialogOpen_ = FALSE;
 };
 
+// The attributes that a collection loses when it is opened or created. (Wine reports every
+// ordinary file as archived, so archive can't be told apart from normal there.)
+inline constexpr DWORD kRestrictive =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
 inline constexpr int kSourceSlots[5] = {1016, 1022, 1023, 1024, 1025};
 inline constexpr int kTargetSlots[5] = {1017, 1026, 1027, 1028, 1029};
 

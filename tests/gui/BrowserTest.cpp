@@ -1,5 +1,7 @@
 #include "BrowserFixture.h"
 
+#include "app/DisplayFiles.h"
+#include "app/ProgramFolder.h"
 #include "app/ProgramState.h"
 
 namespace {
@@ -235,13 +237,14 @@ TEST_F(BrowserTest, TheSameFileCanBeOpenInBothPanes) {
     ExpectStrip(kTargetSlots, collection, 40);
 }
 
-TEST_F(BrowserTest, AReadOnlyCollectionIsWritableOnceOpened) {
+TEST_F(BrowserTest, AReadOnlyCollectionIsWritableOnceOpenedWithEveryAttributeReset) {
     ScratchFile file(MakeCollection());
     std::wstring path = Widen(file.Path());
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                           FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     Open(1011, file.Path());
     EXPECT_NE(g_pfTarget, nullptr);
-    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kRestrictive, 0u);
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -324,4 +327,9 @@ TEST_F(BrowserTest, EnterInAGoToBoxGoesToItsNumber) {
     ::SendMessageW(hwnd_, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(g_nTargetFirst, 50);
     EXPECT_TRUE(::IsWindow(hwnd_)) << "the program goes on";
+}
+
+TEST(DisplayFiles, GoToTheProgramsFolderWhenTheSystemCannotTellTheTemporaryOne) {
+    ScopedTempFolder unusable("C:\\" + std::string(300, 'x'));
+    EXPECT_EQ(DisplayFilePath("xzzf.bmp"), ProgramFolder() + "xzzf.bmp");
 }

@@ -62,9 +62,11 @@ TEST_F(ImportAndMove, OtherBitmapsAreRefusedAndTheEarlierOneIsNoLongerHeld) {
     Bytes pixels = PatternBytes(3072, 42);
     ScratchFile good(BmpFile(32, 32, 24, 0, 40, pixels)), target(MakeCollection());
     Import(good.Path());
+    // 32 bits per pixel with only 3072 bytes of pixels: the system's loader would read past
+    // the end of the file if it were handed it.
     const Bytes refused[] = {BmpFile(32, 32, 8),   BmpFile(16, 16, 24),  BmpFile(64, 64, 24),
                              BmpFile(288, 32, 24), BmpFile(32, -32, 24), BmpFile(32, 32, 24, 1),
-                             Bytes(20, 'B')};
+                             BmpFile(32, 32, 32),  Bytes(20, 'B')};
     for (const Bytes& content : refused) {
         messages_.clear();
         ScratchFile bad(content);
@@ -151,6 +153,21 @@ TEST_F(ImportAndMove, TheSourceImageIsCopiedAsStored) {
     EXPECT_EQ(SlotPixels(1027), ImageColours(source, 73));
     EXPECT_EQ(FramedSlot(kSourceSlots), 3);
     EXPECT_EQ(FramedSlot(kTargetSlots), 2);
+}
+
+TEST_F(ImportAndMove, WithoutATemporaryFileNothingIsWrittenAndTheSlotKeepsItsPicture) {
+    Bytes collection = MakeCollection(202752, 48);
+    ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 50))), target(collection);
+    Import(bitmap.Path());
+    Open(1011, target.Path());
+    {
+        ScopedTempFolder missing(target.Path() + ".missing");
+        Command(1014);
+    }
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].text.find("fitxer temporal"), std::string::npos) << messages_[0].text;
+    EXPECT_EQ(target.Read(), collection);
+    EXPECT_EQ(SlotPixels(1017), ImageColours(collection, 1));
 }
 
 TEST_F(ImportAndMove, WithinOneFileOpenInBothPanes) {

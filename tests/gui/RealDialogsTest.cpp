@@ -9,8 +9,28 @@ protected:
     void SetUp() override {
         BrowserTest::SetUp();
         TestModalAnswers() = {};
+        AfxGetApp()->m_pMainWnd = &dialog_;
+    }
+    void TearDown() override {
+        AfxGetApp()->m_pMainWnd = nullptr;
+        BrowserTest::TearDown();
     }
 };
+
+TEST_F(RealDialogs, EveryFileDialogKeepsTheMainWindowDisabledWhileItIsOpen) {
+    for (int button : {1002, 1011, 1003, 1036}) {
+        BOOL enabled = TRUE;
+        WindowDriver driver(button == 1036 ? L"Crea Fitxer..." : L"Obre Fitxer...",
+                            [&](HWND dialog) {
+                                enabled = ::IsWindowEnabled(hwnd_);
+                                Click(dialog, IDCANCEL);
+                            });
+        Command(button);
+        EXPECT_TRUE(driver.Found()) << button;
+        EXPECT_FALSE(enabled) << button;
+        EXPECT_TRUE(::IsWindowEnabled(hwnd_)) << "enabled again once it closes";
+    }
+}
 
 TEST_F(RealDialogs, ACollectionOpensThroughTheFileDialogByTypingItsPath) {
     Bytes collection = MakeCollection(231424, 21);

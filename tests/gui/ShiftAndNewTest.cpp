@@ -1,6 +1,7 @@
 #include "BrowserFixture.h"
 
 #include "app/DisplayFiles.h"
+#include "app/ProgramFolder.h"
 #include "app/ProgramState.h"
 #include "collection/FileOpen.h"
 #include "platform/ModalAnswers.h"
@@ -17,13 +18,6 @@ namespace {
 Bytes ReadAll(const std::string& path) {
     std::ifstream in(fs::u8path(path), std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring full = path;
-    return Narrow(full.substr(0, full.find_last_of(L'\\') + 1));
 }
 
 } // namespace
@@ -87,6 +81,17 @@ TEST_F(Shift, AtTheLastImageAsksAndMovesNothing) {
     EXPECT_EQ(shownTemplate_, static_cast<UINT>(IDD_MSG_DIALOG));
     EXPECT_EQ(file.Read(), collection);
     EXPECT_NE(g_pfTarget, nullptr);
+}
+
+TEST_F(Shift, ADialogThatCannotBeShownIsNoEvenAfterAnEarlierSi) {
+    Bytes collection = MakeCollection(202752, 58);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    GoTo(1013, L"30");
+    g_bConfirmed = 1;
+    TestModalAnswers().dialog = [](CDialog&) { return static_cast<INT_PTR>(-1); };
+    Command(1035);
+    EXPECT_EQ(file.Read(), collection);
 }
 
 TEST_F(Shift, WithoutATargetAsksNothing) {
@@ -212,6 +217,24 @@ TEST_F(NewCollection, CopiesTheTemplateWithItsFirst98ImagesWhite) {
         }
     }
     EXPECT_EQ(g_pfTarget, nullptr) << "it opens in no pane";
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(NewCollection, FromAReadOnlyHiddenSystemTemplateIsAnOrdinaryWhiteCollection) {
+    std::wstring templatePath = Widen(ProgramFolder() + "writeable.bin");
+    ::SetFileAttributesW(templatePath.c_str(),
+                         FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    Open(1036, folder_ + "\\nova");
+    ::SetFileAttributesW(templatePath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(::GetFileAttributesW(Widen(folder_ + "\\nova.sgc").c_str()) & kRestrictive, 0u);
+    Bytes created = ReadAll(folder_ + "\\nova.sgc");
+    ASSERT_EQ(created.size(), template_.size());
+    Bytes white;
+    for (int i = 0; i < 1024; ++i) {
+        white.insert(white.end(), {0x7F, 0xFF});
+    }
+    EXPECT_EQ(PixelArea(created, 1), white);
+    EXPECT_EQ(PixelArea(created, 98), white);
     EXPECT_TRUE(messages_.empty());
 }
 
