@@ -9,6 +9,7 @@ namespace {
 
 struct Search {
     std::wstring caption;
+    DWORD process;
     HWND found = nullptr;
 };
 
@@ -16,7 +17,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
+    if (process == search->process && ::IsWindowVisible(window) &&
         WindowText(window) == search->caption) {
         search->found = window;
         return FALSE;
@@ -26,10 +27,13 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
 
 } // namespace
 
-HWND WaitForWindow(const std::wstring& caption, int timeoutMs) {
+HWND WaitForWindow(const std::wstring& caption, int timeoutMs, DWORD process) {
+    if (process == 0) {
+        process = ::GetCurrentProcessId();
+    }
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (std::chrono::steady_clock::now() < deadline) {
-        Search search{caption};
+        Search search{caption, process};
         ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             return search.found;

@@ -30,8 +30,9 @@ private:
 // Whether window is gone within timeoutMs.
 bool WaitUntilClosed(HWND window, int timeoutMs = 3000);
 
-// A visible top-level window of this process with this caption, waiting up to timeoutMs for it.
-HWND WaitForWindow(const std::wstring& caption, int timeoutMs = 30000);
+// A visible top-level window of process (0: this one) with this caption, waiting up to timeoutMs
+// for it.
+HWND WaitForWindow(const std::wstring& caption, int timeoutMs = 30000, DWORD process = 0);
 
 std::wstring WindowText(HWND window);
 std::wstring WindowClass(HWND window);

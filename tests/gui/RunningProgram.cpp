@@ -1,0 +1,94 @@
+#include "RunningProgram.h"
+
+#include "GuiTestSupport.h"
+
+#include <vector>
+
+namespace {
+
+// This process's environment with TMP and TEMP replaced: a block for CreateProcessW.
+std::vector<wchar_t> EnvironmentWithTemp(const std::wstring& folder) {
+    std::vector<wchar_t> block;
+    wchar_t* strings = ::GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) {
+        std::wstring variable = entry;
+        if (_wcsnicmp(entry, L"TMP=", 4) != 0 && _wcsnicmp(entry, L"TEMP=", 5) != 0) {
+            block.insert(block.end(), variable.begin(), variable.end() + 1);
+        }
+    }
+    ::FreeEnvironmentStringsW(strings);
+    for (std::wstring variable : {L"TMP=" + folder, L"TEMP=" + folder}) {
+        block.insert(block.end(), variable.c_str(), variable.c_str() + variable.size() + 1);
+    }
+    block.push_back(L'\0');
+    return block;
+}
+
+std::wstring ControlText(HWND control) {
+    wchar_t text[512] = {};
+    ::SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+} // namespace
+
+RunningProgram::RunningProgram(const std::wstring& tempFolder) {
+    std::wstring command = L"\"" BRELT_PROGRAM L"\"";
+    std::vector<wchar_t> environment = EnvironmentWithTemp(tempFolder);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
+                         CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr, &startup,
+                         &process_)) {
+        main_ = WaitForWindow(L"Quelvar");
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    Kill();
+}
+
+HWND RunningProgram::WaitForWindow(const std::wstring& caption, int timeoutMs) const {
+    return process_.hProcess != nullptr ? ::WaitForWindow(caption, timeoutMs, process_.dwProcessId)
+                                        : nullptr;
+}
+
+void RunningProgram::PostClick(HWND dialog, int controlId) const {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, controlId)));
+}
+
+bool RunningProgram::OpenCollection(int button, const std::wstring& path) const {
+    PostClick(main_, button);
+    HWND dialog = WaitForWindow(L"Obre Fitxer...");
+    if (dialog == nullptr) {
+        return false;
+    }
+    // The file name box: an extended combo box around a combo box around an edit.
+    HWND edit = ::GetDlgItem(dialog, 0x47C);
+    while (edit != nullptr && WindowClass(edit) != L"Edit") {
+        edit = ::GetWindow(edit, GW_CHILD);
+    }
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostClick(dialog, IDOK);
+    std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    HWND label = ::GetDlgItem(main_, button == 1002 ? 1031 : 1032);
+    for (int waited = 0; waited < 10000; waited += 20) {
+        if (ControlText(label) == name) {
+            return true;
+        }
+        ::Sleep(20);
+    }
+    return false;
+}
+
+void RunningProgram::Kill() {
+    if (process_.hProcess == nullptr) {
+        return;
+    }
+    ::TerminateProcess(process_.hProcess, 1);
+    ::WaitForSingleObject(process_.hProcess, 10000);
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+    process_ = {};
+}

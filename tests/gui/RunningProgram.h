@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// brelt.exe running in a process of its own, driven from the test as a user would drive it.
+class RunningProgram {
+public:
+    // Starts the program with its temporary folder (TMP and TEMP) at tempFolder; waits for its
+    // main window.
+    explicit RunningProgram(const std::wstring& tempFolder);
+    ~RunningProgram(); // kills it if it still runs
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    HWND MainWindow() const { return main_; }
+    // A visible window of the program with this caption, or null after timeoutMs.
+    HWND WaitForWindow(const std::wstring& caption, int timeoutMs = 30000) const;
+    // Clicks a button of the main window without waiting for what the click runs.
+    void PostClick(HWND dialog, int controlId) const;
+    // Opens path in a pane through its "Buscar..." button and the real file dialog; true once the
+    // pane's label names the file.
+    bool OpenCollection(int button, const std::wstring& path) const;
+    // Kills the process, as the task manager would, and waits until it is gone.
+    void Kill();
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+};
