@@ -2,11 +2,12 @@
 
 #include "platform/FileDialog.h"
 
+#include <cstdio>
 #include <string>
 
 // What the commands that open or create collection files share.
 
-// The file dialog over collection files, in the default library folder.
+// The file dialog over collection files, in the library folder that exists.
 CFileDialog CollectionFileDialog(BOOL openFileDialog, const char* title);
 
 // A read-only collection could not be written: its attributes go back to normal (hidden, system
@@ -17,6 +18,19 @@ void ClearReadOnly(const std::string& path);
 bool ResetAttributes(const std::string& path);
 
 bool FileExists(const std::string& path);
+
+// A collection opened for reading and writing ("r+b"), or null with the reason.
+struct UpdateStream {
+    std::FILE* stream;
+    // The system refused writing: a folder that only an administrator may change.
+    bool accessDenied;
+    // Someone else may not write it now (access denied or in use), but it may still be read.
+    bool writingRefused;
+};
+UpdateStream OpenForUpdate(const std::string& path);
+
+// What the user is told when a collection can't be changed because access is denied.
+std::string AccessDeniedMessage(const std::string& path);
 
 // Deletes a file of ours, read-only or not; false when it is still there.
 bool RemoveFile(const std::string& path);

@@ -5,7 +5,7 @@
 
 // State that more than one command needs, for the whole run.
 
-extern std::string g_strLibraryDir; // start folder of the collection file dialogs; constant
+extern std::string g_strLibraryDir; // the fixed library folder, first choice of the file dialogs
 extern std::string g_strNewPath;    // path of the template beside the program, once composed
 extern std::string g_strTargetPath; // path of the open target collection
 

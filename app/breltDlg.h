@@ -4,6 +4,7 @@
 #include "res/resource.h"
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,8 @@ private:
 
     // Collection panes
     void OpenCollection(const Pane& pane);
+    // Chosen collections whose VirtualStore copy the user has been told of.
+    std::set<std::string> m_toldVirtualStore;
     void SelectSlot(const Pane& pane, int slot);
     void ShowPrevious(const Pane& pane);
     void ShowNext(const Pane& pane);

@@ -1,4 +1,5 @@
 #include "app/CollectionFiles.h"
+#include "app/LibraryFolder.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
@@ -31,15 +32,34 @@ void CBreltDlg::OpenCollection(const Pane& pane) {
     }
     std::string path = dialog.GetPathName();
     std::string name = dialog.GetFileName();
+    std::string copy = VirtualStoreCopy(path);
+    if (!copy.empty()) {
+        // The paint program shows and changes that copy, not the file chosen.
+        if (m_toldVirtualStore.insert(path).second) {
+            Alert("El programa de dibuix no fa servir " + path + ", sinó la seva còpia " + copy +
+                      ", que Windows hi guarda en lloc seu. brelt obre aquesta còpia.",
+                  MB_ICONASTERISK);
+        }
+        path = copy;
+    }
 
     ClearReadOnly(path);
     // The new file is opened before anything of the pane changes: a file that can't be opened
-    // leaves the pane as it was.
-    std::FILE* stream = OpenFile(path, "r+b");
+    // leaves the pane as it was. The source is only read: one that may not be written opens
+    // for reading.
+    UpdateStream opened = OpenForUpdate(path);
+    std::FILE* stream = opened.stream;
+    bool readOnly = false;
+    if (stream == nullptr && opened.writingRefused && pane.number == 1) {
+        stream = OpenFile(path, "rb");
+        readOnly = stream != nullptr;
+    }
     if (stream == nullptr) {
-        Alert("No s'ha pogut obrir el fitxer " + path +
-                  "\nper llegir-lo i escriure-hi. Potser no existeix, és només de lectura o el fa "
-                  "servir un altre programa.",
+        Alert(opened.accessDenied
+                  ? AccessDeniedMessage(path)
+                  : "No s'ha pogut obrir el fitxer " + path +
+                        "\nper llegir-lo i escriure-hi. Potser no existeix, és només de lectura o "
+                        "el fa servir un altre programa.",
               MB_ICONEXCLAMATION);
         return;
     }
@@ -61,5 +81,6 @@ void CBreltDlg::OpenCollection(const Pane& pane) {
         HighlightSelection(g_nSourceSel, 0);
     }
     SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
-    ::SetDlgItemTextW(m_hWnd, pane.nameLabel, Widen(name).c_str());
+    ::SetDlgItemTextW(m_hWnd, pane.nameLabel,
+                      Widen(readOnly ? name + " (només lectura)" : name).c_str());
 }

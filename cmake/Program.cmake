@@ -6,6 +6,7 @@ add_library(brelt_program OBJECT
     app/AboutDlg.cpp
     app/CollectionFiles.cpp
     app/DisplayFiles.cpp
+    app/LibraryFolder.cpp
     app/ProgramFolder.cpp
     app/brelt.cpp
     app/breltDlg.cpp
@@ -20,7 +21,8 @@ add_library(brelt_program OBJECT
     commands/ShiftCollection.cpp
     dialogs/MsgDlg.cpp
 )
-target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection PRIVATE brelt_warnings)
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection shell32 ole32
+                      PRIVATE brelt_warnings)
 
 # The icon is drawn by a generator of ours at build time.
 set(BRELT_RESOURCE_DIR ${CMAKE_BINARY_DIR}/res)

@@ -36,7 +36,9 @@ void CBreltDlg::OnGenerateCollection() {
         return;
     }
     if (!::CopyFileW(Widen(g_strNewPath).c_str(), Widen(path).c_str(), TRUE)) {
-        Alert("No s'ha pogut crear el fitxer " + path + ".");
+        Alert(::GetLastError() == ERROR_ACCESS_DENIED
+                  ? AccessDeniedMessage(path)
+                  : "No s'ha pogut crear el fitxer " + path + ".");
         return;
     }
     // The copy takes the template's attributes: a read-only template would give a read-only

@@ -1,6 +1,7 @@
 #include "BrowserFixture.h"
 
 #include "app/DisplayFiles.h"
+#include "app/LibraryFolder.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramState.h"
 
@@ -19,7 +20,7 @@ TEST_F(BrowserTest, OpeningShowsImagesOneToFiveFramesTheFirstAndNamesTheFile) {
     EXPECT_EQ(lastFileDialogFlags_, 0x204u);
     EXPECT_EQ(lastFileDialogFilter_, "SGC Files (*.sgc)|*.sgc||");
     EXPECT_EQ(lastFileDialogTitle_, L"Obre Fitxer...");
-    EXPECT_EQ(lastFileDialogFolder_, g_strLibraryDir);
+    EXPECT_EQ(lastFileDialogFolder_, LibraryFolder());
 
     ASSERT_NE(g_pfSource, nullptr);
     EXPECT_EQ(g_nSourceCount, 98);

@@ -1,6 +1,7 @@
 #include "BrowserFixture.h"
 
 #include "app/DisplayFiles.h"
+#include "app/LibraryFolder.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramState.h"
 #include "collection/FileOpen.h"
@@ -204,7 +205,7 @@ TEST_F(NewCollection, CopiesTheTemplateWithItsFirst98ImagesWhite) {
     EXPECT_EQ(lastFileDialogFlags_, 0x204u);
     EXPECT_EQ(lastFileDialogFilter_, "SGC Files (*.sgc)|*.sgc||");
     EXPECT_EQ(lastFileDialogTitle_, L"Crea Fitxer...");
-    EXPECT_EQ(lastFileDialogFolder_, g_strLibraryDir);
+    EXPECT_EQ(lastFileDialogFolder_, LibraryFolder());
     EXPECT_EQ(g_strNewPath, ProgramFolder() + "writeable.bin");
 
     Bytes created = ReadAll(folder_ + "\\nova.sgc");

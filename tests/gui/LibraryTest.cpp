@@ -1,0 +1,131 @@
+#include "BrowserFixture.h"
+
+#include "app/LibraryFolder.h"
+#include "app/ProgramState.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Sets an environment variable while it lives.
+class ScopedVariable {
+public:
+    ScopedVariable(const wchar_t* name, const std::string& value) : name_(name) {
+        wchar_t previous[1024] = {};
+        had_ = ::GetEnvironmentVariableW(name, previous, 1024) > 0;
+        previous_ = previous;
+        ::SetEnvironmentVariableW(name, Widen(value).c_str());
+    }
+    ~ScopedVariable() { ::SetEnvironmentVariableW(name_, had_ ? previous_.c_str() : nullptr); }
+
+private:
+    const wchar_t* name_;
+    std::wstring previous_;
+    bool had_;
+};
+
+void WriteFile(const std::string& path, const Bytes& content) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    std::fwrite(content.data(), 1, content.size(), f);
+    std::fclose(f);
+}
+
+const char* const kUnderProgramFiles = "\\Orvane\\Krimbo\\Biblioteques\\Segells";
+
+// A file the system refuses to open for writing, even to root, yet lets anyone read.
+const char* const kDeniedFile = "Z:\\sys\\kernel\\notes";
+
+} // namespace
+
+// Program Files of our own, and a LOCALAPPDATA, in a folder made for the test.
+class Library : public BrowserTest {
+protected:
+    std::string root_ =
+        (fs::temp_directory_path() / ("brelt-library-" + std::to_string(::GetTickCount())))
+            .string();
+    ScopedVariable x86_{L"ProgramFiles(x86)", root_ + "\\Program Files (x86)"};
+    ScopedVariable programFiles_{L"ProgramFiles", root_ + "\\Program Files"};
+    ScopedVariable localAppData_{L"LOCALAPPDATA", root_ + "\\Local"};
+
+    void TearDown() override {
+        BrowserTest::TearDown();
+        fs::remove_all(root_);
+    }
+};
+
+TEST_F(Library, TheFileDialogsStartInTheFirstLibraryFolderThatExists) {
+    std::string documents = LibraryFolder();
+    EXPECT_TRUE(documents.ends_with("\\Documents")) << documents;
+    for (const std::string& folder :
+         {root_ + "\\Program Files" + kUnderProgramFiles,
+          root_ + "\\Program Files (x86)" + kUnderProgramFiles, g_strLibraryDir}) {
+        fs::create_directories(folder);
+        EXPECT_EQ(LibraryFolder(), folder);
+    }
+    Open(1011, "");
+    EXPECT_EQ(lastFileDialogFolder_, g_strLibraryDir);
+    fs::remove_all("C:\\Archivos de Programa");
+    Open(1036, "");
+    EXPECT_EQ(lastFileDialogFolder_, root_ + "\\Program Files (x86)" + kUnderProgramFiles);
+}
+
+TEST_F(Library, ACollectionUnderProgramFilesOpensAsTheCopyThePaintProgramSees) {
+    std::string chosen = root_ + "\\Program Files (x86)\\Orvane\\a.sgc";
+    std::string copy = root_ + "\\Local\\VirtualStore" + chosen.substr(2);
+    fs::create_directories(fs::path(copy).parent_path());
+    fs::create_directories(fs::path(chosen).parent_path());
+    EXPECT_EQ(VirtualStoreCopy(chosen), "") << "no copy yet";
+    Bytes original = MakeCollection(202752, 81), changed = MakeCollection(202752, 82);
+    WriteFile(chosen, original);
+    WriteFile(copy, changed);
+    EXPECT_EQ(VirtualStoreCopy(chosen), copy);
+    EXPECT_EQ(VirtualStoreCopy(copy), "") << "outside Program Files";
+
+    Open(1011, chosen);
+    EXPECT_EQ(g_strTargetPath, copy);
+    ExpectStrip(kTargetSlots, changed, 1);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].text.find(chosen), std::string::npos);
+    EXPECT_NE(messages_[0].text.find(copy), std::string::npos);
+    Open(1002, chosen);
+    EXPECT_EQ(messages_.size(), 1u) << "told once";
+}
+
+TEST_F(Library, WhatOnlyAnAdministratorMayChangeIsReadAsSourceAndRefusedAsTarget) {
+    ASSERT_TRUE(fs::exists(kDeniedFile));
+    Open(1002, kDeniedFile);
+    ASSERT_NE(g_pfSource, nullptr);
+    EXPECT_EQ(BoxText(1031), L"notes (només lectura)");
+    EXPECT_TRUE(messages_.empty());
+
+    for (int button : {1011, 1036}) {
+        messages_.clear();
+        Open(button, button == 1011 ? kDeniedFile : "Z:\\sys\\kernel\\nova.sgc");
+        EXPECT_EQ(g_pfTarget, nullptr);
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_NE(messages_[0].text.find("administrador"), std::string::npos) << button;
+        EXPECT_NE(messages_[0].text.find("Documents"), std::string::npos) << button;
+    }
+    EXPECT_FALSE(fs::exists("Z:\\sys\\kernel\\nova.sgc"));
+}
+
+TEST_F(Library, ACollectionInUseOpensReadOnlyAsSourceAndItsBytesStay) {
+    Bytes collection = MakeCollection(202752, 83);
+    ScratchFile file(collection), target(MakeCollection(202752, 84));
+    HANDLE other = ::CreateFileW(Widen(file.Path()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    Open(1002, file.Path());
+    Open(1011, target.Path());
+    Command(1015);
+    ::CloseHandle(other);
+    ASSERT_NE(g_pfSource, nullptr);
+    EXPECT_NE(BoxText(1031).find(L"(només lectura)"), std::wstring::npos);
+    ExpectStrip(kSourceSlots, collection, 1);
+    EXPECT_EQ(PixelArea(target.Read(), 1), PixelArea(collection, 1));
+    EXPECT_EQ(file.Read(), collection);
+    EXPECT_TRUE(messages_.empty());
+}
