@@ -2,6 +2,7 @@
 // same program runs natively and under Wine: build/<preset>/bench/core_timings [runs]
 #include "collection/BitmapExport.h"
 #include "collection/ImageSequences.h"
+#include "picture/StampConversion.h"
 
 #include <algorithm>
 #include <chrono>
@@ -56,5 +57,16 @@ int main(int argc, char** argv) {
     Time("ShiftImagesUp(126 from 1)", runs, [&] { ShiftImagesUp(collection, 126, 1); });
     std::fclose(collection);
     fs::remove_all(folder);
+
+    // A 12-megapixel photo's worth of pixels, half of them partly transparent.
+    picture::Picture photo{4000, 3000, std::vector<std::uint8_t>(4000u * 3000u * 4u)};
+    for (std::size_t i = 0; i < photo.bgra.size(); ++i) {
+        photo.bgra[i] =
+            i % 4 == 3 && i % 8 != 3 ? 255 : static_cast<std::uint8_t>(i * 2654435761u >> 13);
+    }
+    Time("ConvertToStamp(4000x3000)", runs, [&] { picture::ConvertToStamp(photo, {}); });
+    Time("with dithering, cropped", runs, [&] {
+        picture::ConvertToStamp(photo, {picture::Framing::Crop, true});
+    });
     return 0;
 }
