@@ -3,6 +3,8 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 
+#include <objbase.h>
+
 BEGIN_MESSAGE_MAP(CBreltApp, CWinApp)
 ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
@@ -29,6 +31,8 @@ int g_bConfirmed = 0;
 BOOL CBreltApp::InitInstance() {
     AfxEnableControlContainer();
     Enable3dControls();
+    // Once for the program: the picture decoders are COM objects.
+    HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     CBreltDlg dlg;
     m_pMainWnd = &dlg;
@@ -36,5 +40,8 @@ BOOL CBreltApp::InitInstance() {
 
     // The dialog was the whole program: end instead of starting a message loop.
     m_pMainWnd = nullptr;
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
+    }
     return FALSE;
 }

@@ -108,6 +108,13 @@ private:
     int m_framedSourceSlot = -1;
     int m_framedTargetSlot = -1;
 
+    // The image pane: loads a picture, through the conversion dialog unless it is an exact
+    // 32x32, 24-bit bitmap; true when the pane then holds it. HoldImage makes an accepted bitmap
+    // the pane's; ReleaseImage closes the one held.
+    bool LoadImageFile(const std::string& path, const std::string& name);
+    void HoldImage(std::FILE* bitmap, long pixelOffset, const std::string& name);
+    void ReleaseImage();
+
     // Collection panes
     void OpenCollection(const Pane& pane);
     // Chosen collections whose VirtualStore copy the user has been told of.

@@ -19,6 +19,7 @@ add_library(brelt_program OBJECT
     commands/MoveCommands.cpp
     commands/NewCollection.cpp
     commands/ShiftCollection.cpp
+    dialogs/ConvertDlg.cpp
     dialogs/MsgDlg.cpp
 )
 target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection shell32 ole32

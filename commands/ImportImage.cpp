@@ -4,39 +4,94 @@
 #include "collection/BitmapImport.h"
 #include "collection/FileOpen.h"
 #include "collection/ImageSequences.h"
+#include "dialogs/ConvertDlg.h"
+#include "picture/StampBitmap.h"
+
+namespace {
+
+const char* const kRefusal =
+    "El fitxer de bitmap ha de ser de 32x32 pixels i de 24 bits de color per pixel";
+
+// Writes the stamp as a bitmap the import takes as it is; false when it could not be written.
+bool WriteStampFile(const std::string& path, const picture::Stamp& stamp) {
+    std::FILE* file = OpenFile(path, "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    picture::WriteStampBitmap(file, stamp);
+    bool written = !std::ferror(file);
+    return std::fclose(file) == 0 && written;
+}
+
+} // namespace
 
 void CBreltDlg::OnLoadImage() {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
-                       "BMP Files (*.bmp)|*.bmp||", nullptr);
+                       "Imatges (*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff)|"
+                       "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff|Tots els fitxers (*.*)|*.*||",
+                       nullptr);
     dialog.SetTitle("Obre Fitxer...");
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    std::string path = dialog.GetPathName();
-    std::string name = dialog.GetFileName();
+    LoadImageFile(dialog.GetPathName(), dialog.GetFileName());
+}
 
-    if (g_pfImage != nullptr) {
-        std::fclose(g_pfImage);
-        g_pfImage = nullptr;
-    }
+bool CBreltDlg::LoadImageFile(const std::string& path, const std::string& name) {
     // Only read: importing never writes to the bitmap, so a read-only one imports too.
     std::FILE* bitmap = OpenFile(path, "rb");
     if (bitmap == nullptr) {
+        ReleaseImage();
         Alert("No s'ha pogut obrir el fitxer " + path + ".");
-        return;
+        return false;
     }
     BitmapInspection inspection = InspectBitmap(bitmap);
     if (!inspection.accepted) {
-        Alert("El fitxer de bitmap ha de ser de 32x32 pixels i de 24 bits de color per pixel");
+        // Any other picture the system can decode becomes a stamp of the user's choosing.
         std::fclose(bitmap);
-        return;
+        std::optional<picture::Picture> decoded;
+        {
+            CWaitCursor wait;
+            decoded = DecodePicture(path);
+        }
+        if (!decoded) {
+            ReleaseImage();
+            Alert(kRefusal);
+            return false;
+        }
+        CConvertDlg convert(std::move(*decoded));
+        if (convert.DoModal() != IDOK) {
+            return false; // the image pane keeps what it had
+        }
+        std::string stampPath = DisplayFilePath("segell.bmp");
+        bitmap =
+            WriteStampFile(stampPath, convert.GetStamp()) ? OpenFile(stampPath, "rb") : nullptr;
+        if (bitmap == nullptr) {
+            ReleaseImage();
+            Alert("No s'ha pogut desar el segell a " + stampPath + ".");
+            return false;
+        }
+        inspection = InspectBitmap(bitmap);
     }
+    HoldImage(bitmap, inspection.pixelOffset, name);
+    return true;
+}
+
+void CBreltDlg::HoldImage(std::FILE* bitmap, long pixelOffset, const std::string& name) {
+    ReleaseImage();
     // The picture shown is a copy of the pixels the import takes, written by us: the system's
     // loader reads past the end of a bitmap whose header claims more than the file holds.
     std::string shown = DisplayFilePath("xzzi.bmp");
-    ExportBitmapPixels(bitmap, shown.c_str(), inspection.pixelOffset);
+    ExportBitmapPixels(bitmap, shown.c_str(), pixelOffset);
     std::rewind(bitmap);
     g_pfImage = bitmap;
     m_picImage.SetBitmap(CBitmap::LoadFromFile(shown, 32, 32));
     m_txtImageName.SetWindowText(name);
+}
+
+void CBreltDlg::ReleaseImage() {
+    if (g_pfImage != nullptr) {
+        std::fclose(g_pfImage);
+        g_pfImage = nullptr;
+    }
 }

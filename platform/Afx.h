@@ -7,6 +7,7 @@
 #include "platform/Gdi.h"
 #include "platform/MessageMap.h"
 #include "platform/Picture.h"
+#include "platform/PictureDecoder.h"
 #include "platform/Text.h"
 #include "platform/WinApp.h"
 #include "platform/Wnd.h"

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 // A bitmap that the object owns: deleted when the object goes or takes another. Moves, never
@@ -20,6 +21,9 @@ public:
     // Only for files the program has checked or written itself: the system's loader reads past
     // the end of a file whose header claims more than it holds.
     static CBitmap LoadFromFile(const std::string& path, int width, int height);
+    // A width x height bitmap of 24-bit pixels, blue-green-red, top row first, each pixel
+    // drawn as a zoom x zoom block.
+    static CBitmap FromPixels(const std::uint8_t* bgr, int width, int height, int zoom = 1);
 
     HBITMAP GetSafeHandle() const { return m_hBitmap; }
     explicit operator bool() const { return m_hBitmap != nullptr; }

@@ -18,6 +18,18 @@ private:
     HDC m_hDC;
 };
 
+// The wait cursor while the object lives: for work a user notices.
+class CWaitCursor {
+public:
+    CWaitCursor() : m_previous(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~CWaitCursor() { ::SetCursor(m_previous); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+private:
+    HCURSOR m_previous;
+};
+
 // A solid brush, deleted with the object.
 class CBrush {
 public:

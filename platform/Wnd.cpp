@@ -49,6 +49,18 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageW(m_hWnd, message, wParam, lParam);
 }
 
+UINT CWnd::IsDlgButtonChecked(int id) const {
+    return ::IsDlgButtonChecked(m_hWnd, id);
+}
+
+void CWnd::CheckDlgButton(int id, UINT check) {
+    ::CheckDlgButton(m_hWnd, id, check);
+}
+
+void CWnd::CheckRadioButton(int firstId, int lastId, int checkedId) {
+    ::CheckRadioButton(m_hWnd, firstId, lastId, checkedId);
+}
+
 UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
     return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
 }

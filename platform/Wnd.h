@@ -27,6 +27,10 @@ public:
     HICON SetIcon(HICON icon, BOOL bigIcon);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
+    UINT IsDlgButtonChecked(int id) const;
+    void CheckDlgButton(int id, UINT check);
+    void CheckRadioButton(int firstId, int lastId, int checkedId);
+
     UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
     void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
 

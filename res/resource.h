@@ -45,5 +45,14 @@
 // Confirmation dialog
 #define IDC_PREVIEW 1038
 
+// Picture conversion dialog
+#define IDD_CONVERT_DIALOG 136
+#define IDC_CONVERT_ORIGINAL 1040
+#define IDC_CONVERT_STAMP_LARGE 1041
+#define IDC_CONVERT_STAMP 1042
+#define IDC_CONVERT_FIT 1043
+#define IDC_CONVERT_CROP 1044
+#define IDC_CONVERT_DITHER 1045
+
 // System menu
 #define IDM_ABOUTBOX 0x0010

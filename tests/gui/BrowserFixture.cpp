@@ -3,8 +3,11 @@
 #include "app/ProgramState.h"
 #include "platform/ModalAnswers.h"
 
+#include <objbase.h>
+
 void BrowserTest::SetUp() {
     ResetProgramState();
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // as the program does once
     TestModalAnswers().fileDialog = [this](CFileDialog& dialog) {
         lastFileDialogOpen_ = dialog.IsOpenDialog();
         lastFileDialogFlags_ = dialog.GetFlags();
@@ -21,6 +24,10 @@ void BrowserTest::SetUp() {
                                            UINT type) {
         messages_.push_back({text, caption, type});
         return IDOK;
+    };
+    TestModalAnswers().dialog = [this](CDialog& dialog) {
+        dialogsShown_.push_back(dialog.GetTemplateId());
+        return static_cast<INT_PTR>(IDCANCEL);
     };
     ASSERT_TRUE(dialog_.Create());
     hwnd_ = dialog_.GetSafeHwnd();

@@ -38,6 +38,8 @@ protected:
     std::string nextPath_;
     std::vector<CFileDialog*> fileDialogs_;
     std::vector<Message> messages_;
+    // Templates of the dialogs the program asked to show; each was answered IDCANCEL.
+    std::vector<UINT> dialogsShown_;
     std::wstring lastFileDialogTitle_;
     DWORD lastFileDialogFlags_ = 0;
     std::string lastFileDialogFilter_, lastFileDialogFolder_;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <unknwn.h>
+
+// A COM interface pointer that the object owns: released when the object goes.
+template <class T> class CComPtr {
+public:
+    CComPtr() = default;
+    ~CComPtr() {
+        if (m_p != nullptr) {
+            m_p->Release();
+        }
+    }
+    CComPtr(const CComPtr&) = delete;
+    CComPtr& operator=(const CComPtr&) = delete;
+
+    T* operator->() const { return m_p; }
+    T* Get() const { return m_p; }
+    // Where a creating call puts the new interface; the object must hold none yet.
+    T** operator&() { return &m_p; }
+
+private:
+    T* m_p = nullptr;
+};
