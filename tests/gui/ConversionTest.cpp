@@ -1,0 +1,136 @@
+#include "BrowserFixture.h"
+
+#include "app/ProgramState.h"
+#include "picture/StampConversion.h"
+#include "platform/ModalAnswers.h"
+#include "res/resource.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+const std::string kPictures = BRELT_PICTURES_DIR;
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// ImageMagick's own decoding of a picture (red, green, blue, alpha) as the program's pixels.
+picture::Picture DecodedByImageMagick(const std::string& name, int width, int height) {
+    Bytes rgba = ReadFile(kPictures + "/" + name + ".rgba");
+    picture::Picture p{width, height, rgba};
+    for (std::size_t i = 0; i + 3 < p.bgra.size(); i += 4) {
+        std::swap(p.bgra[i], p.bgra[i + 2]);
+    }
+    return p;
+}
+
+// What the collection stores for a stamp: its pixels as 16-bit words, top row first.
+Bytes Stored(const picture::Stamp& stamp) {
+    return Expected16From24(Bytes(stamp.begin(), stamp.end()));
+}
+
+// An EXIF block saying "turn clockwise to view", put in front of a JPEG's first segment.
+Bytes WithOrientation6(const Bytes& jpeg) {
+    const Bytes exif = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0,    0,    'M', 'M',
+                        0,    42,   0, 0,  0,   8,   0,   1,   0x01, 0x12, 0,   3,
+                        0,    0,    0, 1,  0,   6,   0,   0,   0,    0,    0,   0};
+    // The start of image, then the block, then the rest.
+    Bytes file(jpeg.size() + exif.size());
+    std::copy(jpeg.begin(), jpeg.begin() + 2, file.begin());
+    std::copy(exif.begin(), exif.end(), file.begin() + 2);
+    std::copy(jpeg.begin() + 2, jpeg.end(), file.begin() + 2 + static_cast<long>(exif.size()));
+    return file;
+}
+
+} // namespace
+
+// The real conversion dialog, answered as a user would.
+class Conversion : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        TestModalAnswers().dialog = nullptr;
+    }
+    // Imports path through the conversion dialog, clicking the given options then "D'acord",
+    // and writes the result into target image 1.
+    void ConvertInto(const std::string& path, const ScratchFile& target,
+                     std::initializer_list<int> options = {}) {
+        WindowDriver driver(L"Converteix la imatge en segell", [&](HWND dialog) {
+            shownChecks_ = {::IsDlgButtonChecked(dialog, IDC_CONVERT_FIT),
+                            ::IsDlgButtonChecked(dialog, IDC_CONVERT_DITHER)};
+            for (int option : options) {
+                Click(dialog, option);
+            }
+            Click(dialog, IDOK);
+        });
+        Open(1003, path);
+        ASSERT_TRUE(driver.Found());
+        Open(1011, target.Path());
+        Command(1014);
+    }
+    std::pair<UINT, UINT> shownChecks_;
+};
+
+TEST_F(Conversion, ClipArtWithTransparencyIsStoredAsTheCoreConvertsIt) {
+    ScratchFile target(MakeCollection());
+    ConvertInto(kPictures + "/clipart.png", target);
+    EXPECT_EQ(shownChecks_, (std::pair<UINT, UINT>{BST_CHECKED, BST_UNCHECKED}))
+        << "Encaixa, no Tramat";
+    auto expected = picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), {});
+    ASSERT_TRUE(expected);
+    EXPECT_EQ(PixelArea(target.Read(), 1), Stored(*expected));
+    EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, 1030)), L"clipart.png") << "the original's name";
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Conversion, TheOptionsChosenAreTheStampStored) {
+    ScratchFile target(MakeCollection());
+    ConvertInto(kPictures + "/drawing.gif", target, {IDC_CONVERT_CROP, IDC_CONVERT_DITHER});
+    auto expected = picture::ConvertToStamp(DecodedByImageMagick("drawing", 40, 30),
+                                            {picture::Framing::Crop, true});
+    ASSERT_TRUE(expected);
+    EXPECT_EQ(PixelArea(target.Read(), 1), Stored(*expected));
+}
+
+TEST_F(Conversion, APhotoIsTurnedAsItsExifOrientationSays) {
+    // Red above blue, to be turned clockwise: red ends on the right.
+    ScratchFile photo(WithOrientation6(ReadFile(kPictures + "/photo.jpg"))),
+        target(MakeCollection());
+    std::string path = photo.Path() + ".jpg";
+    std::filesystem::copy_file(photo.Path(), path);
+    ConvertInto(path, target);
+    std::filesystem::remove(path);
+    Bytes stored = PixelArea(target.Read(), 1);
+    auto colour = [&](int x, int y) {
+        return stored[static_cast<std::size_t>(y * 32 + x) * 2] >> 2;
+    };
+    EXPECT_GT(colour(22, 16), 25) << "red (the high bits of the word) on the right";
+    EXPECT_LT(colour(10, 16), 6) << "blue on the left";
+    EXPECT_EQ(colour(1, 16), 0x1F) << "white margin: the upright photo is tall";
+}
+
+TEST_F(Conversion, ACorruptPictureIsRefusedAndCancellingChangesNothing) {
+    Bytes png = ReadFile(kPictures + "/clipart.png");
+    ScratchFile corrupt(Bytes(png.begin(), png.begin() + 60)), good(BmpFile(32, 32, 24));
+    Open(1003, good.Path());
+    std::FILE* held = g_pfImage;
+    WindowDriver cancel(L"Converteix la imatge en segell",
+                        [](HWND dialog) { Click(dialog, IDCANCEL); });
+    Open(1003, kPictures + "/drawing.gif");
+    EXPECT_TRUE(cancel.Found());
+    EXPECT_EQ(g_pfImage, held) << "Cancel·la keeps what was held";
+    TestModalAnswers().messageBox = [this](const std::string& text, const std::string& caption,
+                                           UINT type) {
+        messages_.push_back({text, caption, type});
+        return IDOK;
+    };
+    Open(1003, corrupt.Path());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text,
+              "El fitxer de bitmap ha de ser de 32x32 pixels i de 24 bits de color per pixel");
+    EXPECT_EQ(g_pfImage, nullptr);
+}
