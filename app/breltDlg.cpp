@@ -9,6 +9,7 @@ BEGIN_MESSAGE_MAP(CBreltDlg, CDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
+ON_WM_DROPFILES()
 ON_BN_CLICKED(IDC_LOAD_IMAGE, OnLoadImage)
 ON_BN_CLICKED(IDC_OPEN_SOURCE, OnOpenSource)
 ON_BN_CLICKED(IDC_SOURCE_PREV, OnSourcePrev)
@@ -71,6 +72,7 @@ BOOL CBreltDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     InstallSlotFrames();
+    ::DragAcceptFiles(m_hWnd, TRUE);
     return TRUE;
 }
 

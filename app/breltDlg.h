@@ -55,6 +55,9 @@ public:
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    // A file dropped from the desktop: a picture onto the image pane or a target slot, a
+    // collection onto a pane.
+    void OnDropFiles(HDROP drop);
 
     // Collection panes
     void OnOpenSource();
@@ -117,6 +120,7 @@ private:
 
     // Collection panes
     void OpenCollection(const Pane& pane);
+    void OpenCollectionFile(const Pane& pane, std::string path, const std::string& name);
     // Chosen collections whose VirtualStore copy the user has been told of.
     std::set<std::string> m_toldVirtualStore;
     void SelectSlot(const Pane& pane, int slot);

@@ -30,8 +30,10 @@ void CBreltDlg::OpenCollection(const Pane& pane) {
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    std::string path = dialog.GetPathName();
-    std::string name = dialog.GetFileName();
+    OpenCollectionFile(pane, dialog.GetPathName(), dialog.GetFileName());
+}
+
+void CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std::string& name) {
     std::string copy = VirtualStoreCopy(path);
     if (!copy.empty()) {
         // The paint program shows and changes that copy, not the file chosen.

@@ -15,6 +15,7 @@ add_library(brelt_program OBJECT
     browser/PaneDisplay.cpp
     browser/Panes.cpp
     browser/SlotFrames.cpp
+    commands/DropFiles.cpp
     commands/ImportImage.cpp
     commands/MoveCommands.cpp
     commands/NewCollection.cpp

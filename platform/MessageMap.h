@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 // Message maps: static tables that route a window message, or a control's notification, to a
 // member function. A class declares its table with DECLARE_MESSAGE_MAP() and defines it between
 // BEGIN_MESSAGE_MAP(Class, Base) and END_MESSAGE_MAP(); lookups walk from a class's table to its
@@ -17,6 +19,7 @@ enum class AfxSig {
     SysCommand,    // void (UINT id, LPARAM lParam)
     Paint,         // void ()
     QueryDragIcon, // HCURSOR ()
+    DropFiles,     // void (HDROP)
 };
 
 union AfxHandler {
@@ -24,6 +27,7 @@ union AfxHandler {
     void (CCmdTarget::*commandRange)(UINT);
     void (CCmdTarget::*sysCommand)(UINT, LPARAM);
     HCURSOR (CCmdTarget::*queryDragIcon)();
+    void (CCmdTarget::*dropFiles)(HDROP);
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -110,6 +114,15 @@ protected:                                                                      
      AfxSig::QueryDragIcon,                                                                        \
      AfxHandler{.queryDragIcon = static_cast<HCURSOR (CCmdTarget::*)()>(                           \
                     static_cast<HCURSOR (ThisClass::*)()>(&ThisClass::OnQueryDragIcon))}},
+
+#define ON_WM_DROPFILES()                                                                          \
+    {WM_DROPFILES,                                                                                 \
+     0,                                                                                            \
+     0,                                                                                            \
+     0,                                                                                            \
+     AfxSig::DropFiles,                                                                            \
+     AfxHandler{.dropFiles = static_cast<void (CCmdTarget::*)(HDROP)>(                             \
+                    static_cast<void (ThisClass::*)(HDROP)>(&ThisClass::OnDropFiles))}},
 
 // The root of every message-map chain.
 class CCmdTarget {

@@ -99,6 +99,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case AfxSig::SysCommand:
         (this->*entry->handler.sysCommand)(static_cast<UINT>(wParam), lParam);
         break;
+    case AfxSig::DropFiles:
+        (this->*entry->handler.dropFiles)(reinterpret_cast<HDROP>(wParam));
+        break;
     case AfxSig::QueryDragIcon:
         *result = reinterpret_cast<LRESULT>((this->*entry->handler.queryDragIcon)());
         break;

@@ -1,0 +1,73 @@
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace {
+
+// Whether point (client coordinates of dialog) lies on control id, give or take a few pixels.
+bool IsOn(HWND dialog, int id, POINT point, int margin = 4) {
+    RECT rect;
+    HWND control = ::GetDlgItem(dialog, id);
+    if (control == nullptr || !::GetWindowRect(control, &rect)) {
+        return false;
+    }
+    ::MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    ::InflateRect(&rect, margin, margin);
+    return ::PtInRect(&rect, point) != FALSE;
+}
+
+// The slot (0 to 4) of the pane under point, or -1.
+int SlotAt(HWND dialog, const Pane& pane, POINT point) {
+    for (int slot = 0; slot < 5; ++slot) {
+        if (IsOn(dialog, pane.slotIds[slot], point, 2)) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
+bool IsCollectionFile(const std::wstring& path) {
+    std::wstring extension = path.substr(std::min(path.size(), path.find_last_of(L'.')));
+    std::transform(extension.begin(), extension.end(), extension.begin(), ::towlower);
+    return extension == L".sgc";
+}
+
+} // namespace
+
+void CBreltDlg::OnDropFiles(HDROP drop) {
+    // The first file dropped; several at once are not a thing any pane takes.
+    std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    POINT point{};
+    ::DragQueryPoint(drop, &point);
+    ::DragFinish(drop);
+    if (path.empty()) {
+        return;
+    }
+    std::string file = Narrow(path);
+    std::string name = Narrow(path.substr(path.find_last_of(L"\\/") + 1));
+    const Pane& source = SourcePane();
+    const Pane& target = TargetPane();
+    int targetSlot = SlotAt(m_hWnd, target, point);
+    bool onSource = IsOn(m_hWnd, IDC_SOURCE_GROUP, point) || SlotAt(m_hWnd, source, point) >= 0;
+    bool onTarget = IsOn(m_hWnd, IDC_TARGET_GROUP, point, 0);
+
+    if (IsCollectionFile(path) && (onSource || onTarget)) {
+        OpenCollectionFile(onSource ? source : target, file, name);
+    } else if (!IsCollectionFile(path) && IsOn(m_hWnd, IDC_IMAGE_PICTURE, point, 12)) {
+        LoadImageFile(file, name);
+    } else if (!IsCollectionFile(path) && targetSlot >= 0 && g_pfTarget != nullptr) {
+        SelectSlot(target, targetSlot);
+        if (LoadImageFile(file, name)) {
+            OnMoveImageToCollection();
+        }
+    } else {
+        Alert("No es pot deixar anar aquí " + name +
+                  ". Deixeu anar una imatge sobre el quadre \"Imatge:\" o sobre una imatge de la "
+                  "col.lecció de destí oberta, o un fitxer .sgc sobre una de les col.leccions.",
+              MB_ICONEXCLAMATION);
+    }
+}
