@@ -15,6 +15,7 @@
 namespace {
 
 constexpr UINT kLongSideWhenReduced = 4096;
+constexpr UINT kBandRows = 256;
 
 // The orientation that the frame's metadata records; Wine exposes no JPEG metadata, so the
 // file's own EXIF block is read when the query finds nothing.
@@ -80,10 +81,18 @@ std::optional<picture::Picture> DecodePicture(const std::string& path) {
     decoded.bgra.resize(static_cast<std::size_t>(width) * height * 4);
     if (FAILED(factory->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
-                                     nullptr, 0, WICBitmapPaletteTypeCustom)) ||
-        FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(decoded.bgra.size()),
-                                     decoded.bgra.data()))) {
+                                     nullptr, 0, WICBitmapPaletteTypeCustom))) {
         return std::nullopt;
+    }
+    // Band by band: the converter then needs a band's worth of memory, not a picture's.
+    const UINT stride = width * 4;
+    for (UINT top = 0; top < height; top += kBandRows) {
+        WICRect band{0, static_cast<INT>(top), static_cast<INT>(width),
+                     static_cast<INT>(std::min(kBandRows, height - top))};
+        if (FAILED(converter->CopyPixels(&band, stride, stride * band.Height,
+                                         decoded.bgra.data() + std::size_t{stride} * top))) {
+            return std::nullopt;
+        }
     }
     picture::ApplyOrientation(decoded, OrientationOf(decoder.Get(), frame.Get(), path));
     return decoded;

@@ -2,6 +2,9 @@
 
 #include "GuiTestSupport.h"
 
+#include <psapi.h>
+
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -53,6 +56,24 @@ HWND RunningProgram::WaitForWindow(const std::wstring& caption, int timeoutMs) c
                                         : nullptr;
 }
 
+bool RunningProgram::ChooseFile(HWND fileDialog, const std::wstring& path) const {
+    // The file name box: an extended combo box around a combo box around an edit.
+    HWND edit = fileDialog != nullptr ? ::GetDlgItem(fileDialog, 0x47C) : nullptr;
+    while (edit != nullptr && WindowClass(edit) != L"Edit") {
+        edit = ::GetWindow(edit, GW_CHILD);
+    }
+    return edit != nullptr &&
+           ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str())) != FALSE;
+}
+
+std::size_t RunningProgram::PeakMemory() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    return ::GetProcessMemoryInfo(process_.hProcess, &counters, sizeof(counters))
+               ? std::max(counters.PeakWorkingSetSize, counters.PeakPagefileUsage)
+               : 0;
+}
+
 void RunningProgram::PostClick(HWND dialog, int controlId) const {
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, controlId)));
@@ -61,15 +82,9 @@ void RunningProgram::PostClick(HWND dialog, int controlId) const {
 bool RunningProgram::OpenCollection(int button, const std::wstring& path) const {
     PostClick(main_, button);
     HWND dialog = WaitForWindow(L"Obre Fitxer...");
-    if (dialog == nullptr) {
+    if (!ChooseFile(dialog, path)) {
         return false;
     }
-    // The file name box: an extended combo box around a combo box around an edit.
-    HWND edit = ::GetDlgItem(dialog, 0x47C);
-    while (edit != nullptr && WindowClass(edit) != L"Edit") {
-        edit = ::GetWindow(edit, GW_CHILD);
-    }
-    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostClick(dialog, IDOK);
     std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
     HWND label = ::GetDlgItem(main_, button == 1002 ? 1031 : 1032);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 // brelt.exe running in a process of its own, driven from the test as a user would drive it.
@@ -17,6 +18,10 @@ public:
     HWND MainWindow() const { return main_; }
     // A visible window of the program with this caption, or null after timeoutMs.
     HWND WaitForWindow(const std::wstring& caption, int timeoutMs = 30000) const;
+    // Types path into the file name box of an open file dialog; false when it has none.
+    bool ChooseFile(HWND fileDialog, const std::wstring& path) const;
+    // The most memory the program has used so far, in bytes.
+    std::size_t PeakMemory() const;
     // Clicks a button of the main window without waiting for what the click runs.
     void PostClick(HWND dialog, int controlId) const;
     // Opens path in a pane through its "Buscar..." button and the real file dialog; true once the
