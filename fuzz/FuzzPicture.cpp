@@ -1,0 +1,39 @@
+// Arbitrary bytes as a JPEG's first bytes for the EXIF reader, and as a small picture of any
+// size, transparency and orientation for the conversion to a stamp. Nothing may read outside
+// its buffers; a usable picture always gives a stamp of levels the collection can store.
+#include "picture/Orientation.h"
+#include "picture/StampConversion.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    int orientation = picture::JpegExifOrientation(data, size);
+    if (orientation < 1 || orientation > 8) {
+        std::fprintf(stderr, "an orientation that does not exist\n");
+        std::abort();
+    }
+    if (size < 4) {
+        return 0;
+    }
+    // A picture of 1 to 64 x 1 to 64 pixels made of the rest of the bytes, repeated.
+    picture::Picture p{data[0] % 64 + 1, data[1] % 64 + 1, {}};
+    p.bgra.resize(static_cast<std::size_t>(p.width) * p.height * 4);
+    for (std::size_t i = 0; i < p.bgra.size(); ++i) {
+        p.bgra[i] = data[3 + i % (size - 3)];
+    }
+    picture::ApplyOrientation(p, data[2] % 9);
+    auto stamp = picture::ConvertToStamp(
+        p, {data[2] & 16 ? picture::Framing::Crop : picture::Framing::Fit, (data[2] & 32) != 0});
+    if (!stamp) {
+        std::fprintf(stderr, "a usable picture gave no stamp\n");
+        std::abort();
+    }
+    for (std::uint8_t value : *stamp) {
+        if (value % 8 != 0 && value % 8 != 7) { // 5 bits expanded as the display does
+            std::fprintf(stderr, "a stamp value no collection can store\n");
+            std::abort();
+        }
+    }
+    return 0;
+}
