@@ -61,7 +61,7 @@ TEST_F(Shift, AfterSiMovesTheImagesFromTheCurrentOneUpAndLosesTheLast) {
     EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(Shift, NoChangesNothing) {
+TEST_F(Shift, NoOrADialogThatCannotBeShownChangesNothing) {
     Bytes collection = MakeCollection(202752, 52);
     ScratchFile file(collection);
     Open(1011, file.Path());
@@ -71,6 +71,11 @@ TEST_F(Shift, NoChangesNothing) {
     EXPECT_EQ(shownTemplate_, static_cast<UINT>(IDD_MSG_DIALOG));
     EXPECT_EQ(file.Read(), collection);
     ExpectStrip(kTargetSlots, collection, 40);
+    // Not shown at all (-1) after an earlier "SI": still no answer, so no shift.
+    g_bConfirmed = 1;
+    TestModalAnswers().dialog = [](CDialog&) { return static_cast<INT_PTR>(-1); };
+    Command(1035);
+    EXPECT_EQ(file.Read(), collection);
 }
 
 TEST_F(Shift, AtTheLastImageAsksAndMovesNothing) {
@@ -82,17 +87,6 @@ TEST_F(Shift, AtTheLastImageAsksAndMovesNothing) {
     EXPECT_EQ(shownTemplate_, static_cast<UINT>(IDD_MSG_DIALOG));
     EXPECT_EQ(file.Read(), collection);
     EXPECT_NE(g_pfTarget, nullptr);
-}
-
-TEST_F(Shift, ADialogThatCannotBeShownIsNoEvenAfterAnEarlierSi) {
-    Bytes collection = MakeCollection(202752, 58);
-    ScratchFile file(collection);
-    Open(1011, file.Path());
-    GoTo(1013, L"30");
-    g_bConfirmed = 1;
-    TestModalAnswers().dialog = [](CDialog&) { return static_cast<INT_PTR>(-1); };
-    Command(1035);
-    EXPECT_EQ(file.Read(), collection);
 }
 
 TEST_F(Shift, WithoutATargetAsksNothing) {
