@@ -18,6 +18,12 @@ inline constexpr long kRowSize = kImageSide * kBytesPerPixel;
 
 inline constexpr unsigned kWhitePixel = 0x7FFF;
 
+// A stored 5-bit channel as the display shows it in 8 bits: the low three bits copy the lowest
+// bit, so that 0 gives 0, 31 gives 255 and dividing by 8 gives the 5-bit value back.
+constexpr int ExpandChannel(int value5) {
+    return value5 * 8 + ((value5 & 1) != 0 ? 7 : 0);
+}
+
 // The file stores no image count: it follows from the size in KiB (the size class).
 inline constexpr int kDefaultImageCount = 98;
 

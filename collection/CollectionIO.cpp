@@ -8,15 +8,7 @@
 
 using namespace streambytes;
 
-namespace {
-
-// 5-bit channel to 8 bits: the low three bits copy the lowest bit of the 5-bit value, so that
-// 0 gives 0, 31 gives 255 and the conversion back to 5 bits returns the same value.
-int ExpandChannel(int value5) {
-    return value5 * 8 + ((value5 & 1) != 0 ? 7 : 0);
-}
-
-} // namespace
+using sgc::ExpandChannel;
 
 void CCollectionIO::Convert16To24(std::FILE* src, std::FILE* dst) {
     if (dst == nullptr || !SeekTo(src, 0)) {

@@ -1,5 +1,7 @@
 #include "picture/StampConversion.h"
 
+#include "collection/CollectionFormat.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -30,10 +32,7 @@ float EncodeSrgb(float linear) {
     return encoded * 255.0f;
 }
 
-// A 5-bit channel as the display shows it: the low three bits copy the lowest bit.
-int Expand(int value5) {
-    return value5 * 8 + ((value5 & 1) != 0 ? 7 : 0);
-}
+constexpr auto Expand = sgc::ExpandChannel;
 
 // The 5-bit value whose displayed value lies nearest to an 8-bit value.
 const std::array<std::uint8_t, 256>& NearestLevel() {

@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 #include "collection/CollectionIO.h"
+#include "collection/PixelAreas.h"
 
 #include <gtest/gtest.h>
 
@@ -105,4 +106,21 @@ TEST(WriteRecordPixels, AnImageBeyondTheEndOfAShortFileExtendsIt) {
     EXPECT_EQ(Bytes(grown.begin() + 100, grown.begin() + sgc::RecordOffset(2)),
               Bytes(sgc::RecordOffset(2) - 100, 0));
     EXPECT_EQ(PixelArea(grown, 2), PatternBytes(2048, 8));
+}
+
+TEST(PixelAreas, ReadWriteAndSwapTouchOnlyPixelAreasAndShowAsTheExportDoes) {
+    Bytes collection = MakeCollection(203000, 3);
+    ScratchFile file(collection);
+    UniqueFile f = file.Open();
+    EXPECT_EQ(ReadPixelArea(f.get(), 7), PixelArea(collection, 7));
+    EXPECT_TRUE(ReadPixelArea(f.get(), 0).empty());
+    EXPECT_EQ(ReadPixelArea(f.get(), 100), Bytes(2048, 0)) << "past the end of the file";
+    ASSERT_TRUE(SwapPixelAreas(f.get(), 3, 90));
+    Bytes expected = collection;
+    SetPixelArea(expected, 3, PixelArea(collection, 90));
+    SetPixelArea(expected, 90, PixelArea(collection, 3));
+    EXPECT_EQ(file.Read(), expected);
+    EXPECT_FALSE(WritePixelArea(f.get(), 5, Bytes(100, 0))) << "not a whole area";
+    auto shown = ShownPixels(PixelArea(collection, 7));
+    EXPECT_EQ(Bytes(shown.begin(), shown.end()), Expected24From16(PixelArea(collection, 7)));
 }

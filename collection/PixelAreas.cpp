@@ -1,0 +1,41 @@
+#include "collection/PixelAreas.h"
+
+#include "collection/CollectionFormat.h"
+#include "collection/StreamBytes.h"
+
+PixelAreaBytes ReadPixelArea(std::FILE* collection, int imageNumber) {
+    if (imageNumber < 1 || !streambytes::SeekTo(collection, sgc::RecordOffset(imageNumber))) {
+        return {};
+    }
+    PixelAreaBytes area(sgc::kPixelAreaSize, 0);
+    std::size_t read = std::fread(area.data(), 1, area.size(), collection);
+    std::fill(area.begin() + static_cast<long>(read), area.end(), 0);
+    std::clearerr(collection); // a short file ends early: that is no error
+    return area;
+}
+
+bool WritePixelArea(std::FILE* collection, int imageNumber, const PixelAreaBytes& area) {
+    if (area.size() != static_cast<std::size_t>(sgc::kPixelAreaSize) || imageNumber < 1 ||
+        !streambytes::SeekTo(collection, sgc::RecordOffset(imageNumber))) {
+        return false;
+    }
+    bool written = std::fwrite(area.data(), 1, area.size(), collection) == area.size();
+    return std::fflush(collection) == 0 && written;
+}
+
+bool SwapPixelAreas(std::FILE* collection, int a, int b) {
+    PixelAreaBytes first = ReadPixelArea(collection, a), second = ReadPixelArea(collection, b);
+    return !first.empty() && !second.empty() && WritePixelArea(collection, a, second) &&
+           WritePixelArea(collection, b, first);
+}
+
+std::array<std::uint8_t, 3072> ShownPixels(const PixelAreaBytes& area) {
+    std::array<std::uint8_t, 3072> bgr{};
+    for (std::size_t i = 0; i < 1024 && 2 * i + 1 < area.size(); ++i) {
+        int word = area[2 * i] << 8 | area[2 * i + 1]; // big-endian, bit 15 ignored
+        bgr[3 * i] = static_cast<std::uint8_t>(sgc::ExpandChannel(word & 0x1F));
+        bgr[3 * i + 1] = static_cast<std::uint8_t>(sgc::ExpandChannel(word >> 5 & 0x1F));
+        bgr[3 * i + 2] = static_cast<std::uint8_t>(sgc::ExpandChannel(word >> 10 & 0x1F));
+    }
+    return bgr;
+}
