@@ -58,6 +58,15 @@ public:
     // A file dropped from the desktop: a picture onto the image pane or a target slot, a
     // collection onto a pane.
     void OnDropFiles(HDROP drop);
+    // A right click on a slot of an open pane (or Shift+F10, the Menu key): that slot becomes
+    // current and the pane's menu opens.
+    void OnContextMenu(HWND window, POINT screenPoint);
+
+    // The commands of that menu, on the active pane
+    void OnShowOverview();
+    void OnSaveImagePng();
+    void OnExportCollectionPng();
+    void OnImportPicturesHere();
 
     // Collection panes
     void OnOpenSource();
@@ -118,6 +127,14 @@ private:
     void HoldImage(std::FILE* bitmap, long pixelOffset, const std::string& name);
     void ReleaseImage();
 
+    // The pane clicked last, which the keys and the context menu act on.
+    const Pane& ActivePane() const;
+    int m_activePane = 2;
+    // The slot (0 to 4) of pane under a point of the client area, or -1.
+    int SlotAt(const Pane& pane, POINT clientPoint) const;
+    // The context menu of pane, for the caller to show and destroy.
+    HMENU BuildContextMenu(const Pane& pane) const;
+
     // Collection panes
     void OpenCollection(const Pane& pane);
     void OpenCollectionFile(const Pane& pane, std::string path, const std::string& name);
@@ -127,4 +144,6 @@ private:
     void ShowPrevious(const Pane& pane);
     void ShowNext(const Pane& pane);
     void GoTo(const Pane& pane);
+    // Makes image number (1..count) current the way go-to does.
+    void GoToImage(const Pane& pane, int number);
 };

@@ -34,6 +34,7 @@ void CBreltDlg::OnSlotClicked(UINT slotId) {
     for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
         for (int slot = 0; slot < 5; ++slot) {
             if (pane->slotIds[slot] == static_cast<int>(slotId)) {
+                m_activePane = pane->number;
                 SelectSlot(*pane, slot);
             }
         }
@@ -101,6 +102,10 @@ void CBreltDlg::GoTo(const Pane& pane) {
               MB_ICONEXCLAMATION);
         return;
     }
+    GoToImage(pane, number);
+}
+
+void CBreltDlg::GoToImage(const Pane& pane, int number) {
     pane.current = number;
     if (number >= pane.count - 4) {
         // One of the last five: they fill the strip and the frame goes to the number's slot.

@@ -10,6 +10,7 @@ add_library(brelt_program OBJECT
     app/ProgramFolder.cpp
     app/brelt.cpp
     app/breltDlg.cpp
+    browser/ContextMenu.cpp
     browser/Navigation.cpp
     browser/OpenCollection.cpp
     browser/PaneDisplay.cpp
@@ -19,9 +20,11 @@ add_library(brelt_program OBJECT
     commands/ImportImage.cpp
     commands/MoveCommands.cpp
     commands/NewCollection.cpp
+    commands/Overview.cpp
     commands/ShiftCollection.cpp
     dialogs/ConvertDlg.cpp
     dialogs/MsgDlg.cpp
+    dialogs/OverviewDlg.cpp
 )
 target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection shell32 ole32
                       PRIVATE brelt_warnings)

@@ -19,16 +19,6 @@ bool IsOn(HWND dialog, int id, POINT point, int margin = 4) {
     return ::PtInRect(&rect, point) != FALSE;
 }
 
-// The slot (0 to 4) of the pane under point, or -1.
-int SlotAt(HWND dialog, const Pane& pane, POINT point) {
-    for (int slot = 0; slot < 5; ++slot) {
-        if (IsOn(dialog, pane.slotIds[slot], point, 2)) {
-            return slot;
-        }
-    }
-    return -1;
-}
-
 bool IsCollectionFile(const std::wstring& path) {
     std::wstring extension = path.substr(std::min(path.size(), path.find_last_of(L'.')));
     std::transform(extension.begin(), extension.end(), extension.begin(), ::towlower);
@@ -51,8 +41,8 @@ void CBreltDlg::OnDropFiles(HDROP drop) {
     std::string name = Narrow(path.substr(path.find_last_of(L"\\/") + 1));
     const Pane& source = SourcePane();
     const Pane& target = TargetPane();
-    int targetSlot = SlotAt(m_hWnd, target, point);
-    bool onSource = IsOn(m_hWnd, IDC_SOURCE_GROUP, point) || SlotAt(m_hWnd, source, point) >= 0;
+    int targetSlot = SlotAt(target, point);
+    bool onSource = IsOn(m_hWnd, IDC_SOURCE_GROUP, point) || SlotAt(source, point) >= 0;
     bool onTarget = IsOn(m_hWnd, IDC_TARGET_GROUP, point, 0);
 
     if (IsCollectionFile(path) && (onSource || onTarget)) {

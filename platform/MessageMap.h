@@ -20,6 +20,7 @@ enum class AfxSig {
     Paint,         // void ()
     QueryDragIcon, // HCURSOR ()
     DropFiles,     // void (HDROP)
+    ContextMenu,   // void (HWND window, POINT screenPoint)
 };
 
 union AfxHandler {
@@ -28,6 +29,7 @@ union AfxHandler {
     void (CCmdTarget::*sysCommand)(UINT, LPARAM);
     HCURSOR (CCmdTarget::*queryDragIcon)();
     void (CCmdTarget::*dropFiles)(HDROP);
+    void (CCmdTarget::*contextMenu)(HWND, POINT);
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -123,6 +125,15 @@ protected:                                                                      
      AfxSig::DropFiles,                                                                            \
      AfxHandler{.dropFiles = static_cast<void (CCmdTarget::*)(HDROP)>(                             \
                     static_cast<void (ThisClass::*)(HDROP)>(&ThisClass::OnDropFiles))}},
+
+#define ON_WM_CONTEXTMENU()                                                                        \
+    {WM_CONTEXTMENU,                                                                               \
+     0,                                                                                            \
+     0,                                                                                            \
+     0,                                                                                            \
+     AfxSig::ContextMenu,                                                                          \
+     AfxHandler{.contextMenu = static_cast<void (CCmdTarget::*)(HWND, POINT)>(                     \
+                    static_cast<void (ThisClass::*)(HWND, POINT)>(&ThisClass::OnContextMenu))}},
 
 // The root of every message-map chain.
 class CCmdTarget {

@@ -99,6 +99,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case AfxSig::SysCommand:
         (this->*entry->handler.sysCommand)(static_cast<UINT>(wParam), lParam);
         break;
+    case AfxSig::ContextMenu:
+        // From the keyboard (Shift+F10, the Menu key) the point is -1, -1.
+        (this->*entry->handler.contextMenu)(
+            reinterpret_cast<HWND>(wParam),
+            POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        break;
     case AfxSig::DropFiles:
         (this->*entry->handler.dropFiles)(reinterpret_cast<HDROP>(wParam));
         break;

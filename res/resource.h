@@ -54,5 +54,14 @@
 #define IDC_CONVERT_CROP 1044
 #define IDC_CONVERT_DITHER 1045
 
+// Overview of a collection
+#define IDD_OVERVIEW_DIALOG 137
+
+// Context menu of a collection slot
+#define ID_SHOW_OVERVIEW 32771
+#define ID_SAVE_IMAGE_PNG 32772
+#define ID_EXPORT_COLLECTION_PNG 32773
+#define ID_IMPORT_PICTURES_HERE 32774
+
 // System menu
 #define IDM_ABOUTBOX 0x0010

@@ -1,0 +1,64 @@
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+
+#include <algorithm>
+
+const Pane& CBreltDlg::ActivePane() const {
+    return PaneByNumber(m_activePane);
+}
+
+int CBreltDlg::SlotAt(const Pane& pane, POINT clientPoint) const {
+    for (int slot = 0; slot < 5; ++slot) {
+        RECT rect;
+        HWND control = GetDlgItem(pane.slotIds[slot]);
+        ::GetWindowRect(control, &rect);
+        ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        if (::PtInRect(&rect, clientPoint)) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
+HMENU CBreltDlg::BuildContextMenu(const Pane& pane) const {
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, ID_SHOW_OVERVIEW, L"Mostra tota la col·lecció...");
+    ::AppendMenuW(menu, MF_STRING, ID_SAVE_IMAGE_PNG, L"Desa la imatge com a PNG...");
+    ::AppendMenuW(menu, MF_STRING, ID_EXPORT_COLLECTION_PNG, L"Exporta la col·lecció en PNG...");
+    if (pane.number == TargetPane().number) {
+        ::AppendMenuW(menu, MF_STRING, ID_IMPORT_PICTURES_HERE, L"Importa imatges aquí...");
+    }
+    return menu;
+}
+
+void CBreltDlg::OnContextMenu(HWND, POINT screenPoint) {
+    const Pane* pane = &ActivePane();
+    POINT at = screenPoint;
+    if (screenPoint.x == -1 && screenPoint.y == -1) {
+        // From the keyboard: under the active pane's current slot.
+        RECT slot;
+        ::GetWindowRect(GetDlgItem(pane->slotIds[std::clamp(pane->selected, 0, 4)]), &slot);
+        at = {(slot.left + slot.right) / 2, (slot.top + slot.bottom) / 2};
+    } else {
+        POINT client = screenPoint;
+        ::ScreenToClient(m_hWnd, &client);
+        int slot = -1;
+        for (const Pane* candidate : {&SourcePane(), &TargetPane()}) {
+            if (slot < 0 && (slot = SlotAt(*candidate, client)) >= 0) {
+                pane = candidate;
+            }
+        }
+        if (slot < 0 || pane->stream == nullptr) {
+            return;
+        }
+        m_activePane = pane->number;
+        SelectSlot(*pane, slot);
+    }
+    if (pane->stream == nullptr) {
+        return;
+    }
+    HMENU menu = BuildContextMenu(*pane);
+    ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
+    ::DestroyMenu(menu);
+}

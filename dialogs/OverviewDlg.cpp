@@ -1,0 +1,214 @@
+#include "dialogs/OverviewDlg.h"
+
+#include "collection/PixelAreas.h"
+#include "res/resource.h"
+
+#include <algorithm>
+
+namespace {
+
+const wchar_t* const kGridClass = L"BreltOverviewGrid";
+
+int Rows(int count) {
+    return (count + COverviewDlg::kColumns - 1) / COverviewDlg::kColumns;
+}
+
+void RegisterGridClass(WNDPROC proc) {
+    WNDCLASSW grid{};
+    if (::GetClassInfoW(::GetModuleHandleW(nullptr), kGridClass, &grid)) {
+        return;
+    }
+    grid.lpfnWndProc = proc;
+    grid.hInstance = ::GetModuleHandleW(nullptr);
+    grid.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    grid.lpszClassName = kGridClass;
+    ::RegisterClassW(&grid);
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(COverviewDlg, CDialog)
+END_MESSAGE_MAP()
+
+COverviewDlg::COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
+                           bool canSwap, std::function<void()> onSwapped, CWnd* parent)
+    : CDialog(IDD_OVERVIEW_DIALOG, parent), m_collection(collection), m_count(imageCount),
+      m_selected(std::clamp(current, 1, std::max(1, imageCount))), m_caption(std::move(caption)),
+      m_canSwap(canSwap), m_onSwapped(std::move(onSwapped)) {}
+
+RECT COverviewDlg::CellRect(int image) {
+    int column = (image - 1) % kColumns, row = (image - 1) / kColumns;
+    return {column * kCellWidth, row * kCellHeight, (column + 1) * kCellWidth,
+            (row + 1) * kCellHeight};
+}
+
+BOOL COverviewDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetWindowText(m_caption);
+    const int width = kColumns * kCellWidth, height = Rows(m_count) * kCellHeight;
+
+    // The grid is drawn once into a bitmap of its own size; painting copies it.
+    m_canvas = CBitmap::FromPixels(nullptr, width, height);
+    m_canvasDC = ::CreateCompatibleDC(nullptr);
+    ::SelectObject(m_canvasDC, m_canvas.GetSafeHandle());
+    ::SelectObject(m_canvasDC, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+    RECT all{0, 0, width, height};
+    ::FillRect(m_canvasDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    for (int image = 1; image <= m_count; ++image) {
+        DrawCell(image);
+    }
+
+    RegisterGridClass(&COverviewDlg::GridProc);
+    m_grid = ::CreateWindowExW(0, kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, width,
+                               height, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), this);
+    // The dialog takes the grid's size, and stands centred over its owner.
+    RECT frame{0, 0, width, height};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    RECT ownerRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (owner != nullptr) {
+        ::GetWindowRect(owner, &ownerRect);
+    }
+    int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+    int x = std::max<int>(0, (ownerRect.left + ownerRect.right - frameWidth) / 2);
+    int y = std::max<int>(0, (ownerRect.top + ownerRect.bottom - frameHeight) / 2);
+    ::SetWindowPos(m_hWnd, nullptr, x, y, frameWidth, frameHeight, SWP_NOZORDER);
+    ::SetFocus(m_grid);
+    return FALSE; // the focus is set
+}
+
+void COverviewDlg::DrawCell(int image) {
+    RECT cell = CellRect(image);
+    ::FillRect(m_canvasDC, &cell, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    auto shown = ShownPixels(ReadPixelArea(m_collection, image));
+    CBitmap picture = CBitmap::FromPixels(shown.data(), 32, 32, 2);
+    HDC pictureDC = ::CreateCompatibleDC(m_canvasDC);
+    HGDIOBJ previous = ::SelectObject(pictureDC, picture.GetSafeHandle());
+    ::BitBlt(m_canvasDC, cell.left + 2, cell.top + 2, 64, 64, pictureDC, 0, 0, SRCCOPY);
+    ::SelectObject(pictureDC, previous);
+    ::DeleteDC(pictureDC);
+    RECT label{cell.left, cell.top + 68, cell.right, cell.bottom};
+    std::wstring number = std::to_wstring(image);
+    ::SetBkMode(m_canvasDC, TRANSPARENT);
+    ::DrawTextW(m_canvasDC, number.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
+}
+
+int COverviewDlg::ImageAt(LPARAM point) const {
+    int x = static_cast<short>(LOWORD(point)), y = static_cast<short>(HIWORD(point));
+    if (x < 0 || y < 0 || x >= kColumns * kCellWidth) {
+        return 0;
+    }
+    int image = y / kCellHeight * kColumns + x / kCellWidth + 1;
+    return image <= m_count ? image : 0;
+}
+
+void COverviewDlg::Select(int image) {
+    if (image >= 1 && image <= m_count && image != m_selected) {
+        RECT before = CellRect(m_selected), after = CellRect(image);
+        m_selected = image;
+        ::InvalidateRect(m_grid, &before, FALSE);
+        ::InvalidateRect(m_grid, &after, FALSE);
+    }
+}
+
+void COverviewDlg::Swap(int first, int second) {
+    if (!SwapPixelAreas(m_collection, first, second)) {
+        MessageBox("No s'han pogut intercanviar les imatges " + std::to_string(first) + " i " +
+                       std::to_string(second) +
+                       ". Potser el disc és ple o el fitxer l'ha "
+                       "bloquejat un altre programa.",
+                   "Alerta", MB_OK | MB_ICONHAND);
+    }
+    // Whatever happened, the grid shows what the file now holds.
+    for (int image : {first, second}) {
+        DrawCell(image);
+        RECT cell = CellRect(image);
+        ::InvalidateRect(m_grid, &cell, FALSE);
+    }
+    if (m_onSwapped) {
+        m_onSwapped();
+    }
+}
+
+LRESULT COverviewDlg::OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+    case WM_PAINT: {
+        CPaintDC dc(m_grid);
+        RECT client;
+        ::GetClientRect(m_grid, &client);
+        ::BitBlt(dc.GetSafeHdc(), 0, 0, client.right, client.bottom, m_canvasDC, 0, 0, SRCCOPY);
+        CBrush red(RGB(255, 0, 0));
+        RECT frame = CellRect(m_selected);
+        for (int i = 0; i < 2; ++i) { // two pixels wide, around the image
+            RECT ring{frame.left + i, frame.top + i, frame.left + 68 - i, frame.top + 68 - i};
+            ::FrameRect(dc.GetSafeHdc(), &ring, red.GetSafeHandle());
+        }
+        return 0;
+    }
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_LEFT:
+            Select(m_selected - 1);
+            break;
+        case VK_RIGHT:
+            Select(m_selected + 1);
+            break;
+        case VK_UP:
+            Select(m_selected - kColumns);
+            break;
+        case VK_DOWN:
+            Select(m_selected + kColumns);
+            break;
+        case VK_RETURN:
+            EndDialog(IDOK);
+            break;
+        case VK_ESCAPE:
+            EndDialog(IDCANCEL);
+            break;
+        default:
+            break;
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+        ::SetFocus(m_grid);
+        ::SetCapture(m_grid);
+        m_pressed = ImageAt(lParam);
+        return 0;
+    case WM_LBUTTONUP: {
+        ::ReleaseCapture();
+        int released = ImageAt(lParam), pressed = m_pressed;
+        m_pressed = 0;
+        if (pressed != 0 && released == pressed) {
+            m_selected = pressed;
+            EndDialog(IDOK);
+        } else if (pressed != 0 && released != 0 && m_canSwap) {
+            Swap(pressed, released);
+        }
+        return 0;
+    }
+    case WM_NCDESTROY:
+        ::DeleteDC(m_canvasDC);
+        m_canvasDC = nullptr;
+        break;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(m_grid, message, wParam, lParam);
+}
+
+LRESULT CALLBACK COverviewDlg::GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(grid, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<COverviewDlg*>(create->lpCreateParams)->m_grid = grid;
+    }
+    auto* dialog = reinterpret_cast<COverviewDlg*>(::GetWindowLongPtrW(grid, GWLP_USERDATA));
+    if (dialog == nullptr) {
+        return ::DefWindowProcW(grid, message, wParam, lParam);
+    }
+    return dialog->OnGridMessage(message, wParam, lParam);
+}

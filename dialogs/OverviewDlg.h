@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/Afx.h"
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Every image of a collection at a glance: a grid of 14 columns, each image at twice its size
+// with its number under it, the current one framed red. A click, or the arrow keys and Enter,
+// chooses an image; Esc closes without a choice. In a collection that may be changed, dragging
+// one image onto another swaps their pixel areas in the file at once.
+class COverviewDlg : public CDialog {
+public:
+    static constexpr int kColumns = 14;
+    static constexpr int kCellWidth = 68;  // a 64-pixel image and its margins
+    static constexpr int kCellHeight = 82; // the image, then its number
+
+    // onSwapped runs after each swap, so that the pane shows the file as it now is.
+    COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
+                 bool canSwap, std::function<void()> onSwapped, CWnd* parent = nullptr);
+
+    BOOL OnInitDialog() override;
+
+    // The image chosen (after IDOK), or the current one.
+    int GetChosen() const { return m_selected; }
+    HWND GetGrid() const { return m_grid; }
+    // Where image (1-based) stands in the grid's client area.
+    static RECT CellRect(int image);
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    int ImageAt(LPARAM point) const;
+    void Select(int image);
+    void Swap(int first, int second);
+    void DrawCell(int image);
+
+    std::FILE* m_collection;
+    int m_count;
+    int m_selected;
+    std::string m_caption;
+    bool m_canSwap;
+    std::function<void()> m_onSwapped;
+    HWND m_grid = nullptr;
+    int m_pressed = 0;
+    CBitmap m_canvas; // every cell drawn once; a swap redraws two
+    HDC m_canvasDC = nullptr;
+};
