@@ -127,6 +127,10 @@ private:
     void HoldImage(std::FILE* bitmap, long pixelOffset, const std::string& name);
     void ReleaseImage();
 
+    // The path of the collection a pane shows.
+    std::string CollectionPath(const Pane& pane) const;
+    std::string m_sourcePath;
+
     // The pane clicked last, which the keys and the context menu act on.
     const Pane& ActivePane() const;
     int m_activePane = 2;

@@ -65,9 +65,7 @@ void CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std
               MB_ICONEXCLAMATION);
         return;
     }
-    if (pane.number != 1) {
-        g_strTargetPath = path;
-    }
+    (pane.number == 1 ? m_sourcePath : g_strTargetPath) = path;
     pane.current = 1;
     pane.selected = 0;
     if (pane.stream != nullptr) {

@@ -6,6 +6,7 @@ add_library(brelt_program OBJECT
     app/AboutDlg.cpp
     app/CollectionFiles.cpp
     app/DisplayFiles.cpp
+    app/ImageCells.cpp
     app/LibraryFolder.cpp
     app/ProgramFolder.cpp
     app/brelt.cpp
@@ -17,6 +18,7 @@ add_library(brelt_program OBJECT
     browser/Panes.cpp
     browser/SlotFrames.cpp
     commands/DropFiles.cpp
+    commands/ExportPng.cpp
     commands/ImportImage.cpp
     commands/MoveCommands.cpp
     commands/NewCollection.cpp
@@ -25,6 +27,7 @@ add_library(brelt_program OBJECT
     dialogs/ConvertDlg.cpp
     dialogs/MsgDlg.cpp
     dialogs/OverviewDlg.cpp
+    dialogs/QuestionDlg.cpp
 )
 target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection shell32 ole32
                       PRIVATE brelt_warnings)

@@ -20,6 +20,4 @@ void CBreltDlg::OnShowOverview() {
     }
 }
 
-void CBreltDlg::OnSaveImagePng() {}
-void CBreltDlg::OnExportCollectionPng() {}
 void CBreltDlg::OnImportPicturesHere() {}

@@ -1,5 +1,6 @@
 #include "dialogs/OverviewDlg.h"
 
+#include "app/ImageCells.h"
 #include "collection/PixelAreas.h"
 #include "res/resource.h"
 
@@ -79,19 +80,8 @@ BOOL COverviewDlg::OnInitDialog() {
 }
 
 void COverviewDlg::DrawCell(int image) {
-    RECT cell = CellRect(image);
-    ::FillRect(m_canvasDC, &cell, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    auto shown = ShownPixels(ReadPixelArea(m_collection, image));
-    CBitmap picture = CBitmap::FromPixels(shown.data(), 32, 32, 2);
-    HDC pictureDC = ::CreateCompatibleDC(m_canvasDC);
-    HGDIOBJ previous = ::SelectObject(pictureDC, picture.GetSafeHandle());
-    ::BitBlt(m_canvasDC, cell.left + 2, cell.top + 2, 64, 64, pictureDC, 0, 0, SRCCOPY);
-    ::SelectObject(pictureDC, previous);
-    ::DeleteDC(pictureDC);
-    RECT label{cell.left, cell.top + 68, cell.right, cell.bottom};
-    std::wstring number = std::to_wstring(image);
-    ::SetBkMode(m_canvasDC, TRANSPARENT);
-    ::DrawTextW(m_canvasDC, number.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
+    DrawImageCell(m_canvasDC, CellRect(image), ShownPixels(ReadPixelArea(m_collection, image)), 2,
+                  image);
 }
 
 int COverviewDlg::ImageAt(LPARAM point) const {

@@ -33,6 +33,7 @@ public:
     const std::string& GetFilter() const { return m_filter; }
     const std::string& GetTitle() const { return m_title; }
     const std::string& GetInitialFolder() const { return m_initialFolder; }
+    const std::string& GetInitialFileName() const { return m_fileName; }
     // Sets the choice as the dialog would; for tests that answer in place of a user.
     void SetChosenPath(const std::string& path) { m_pathName = path; }
 

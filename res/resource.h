@@ -54,6 +54,10 @@
 #define IDC_CONVERT_CROP 1044
 #define IDC_CONVERT_DITHER 1045
 
+// A question with "SI" and "NO"
+#define IDD_QUESTION_DIALOG 138
+#define IDC_QUESTION_TEXT 1046
+
 // Overview of a collection
 #define IDD_OVERVIEW_DIALOG 137
 

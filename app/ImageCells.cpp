@@ -1,0 +1,21 @@
+#include "app/ImageCells.h"
+
+#include "platform/Bitmap.h"
+
+#include <string>
+
+void DrawImageCell(HDC dc, const RECT& cell, const std::array<std::uint8_t, 3072>& shown,
+                   int zoom, int number) {
+    ::FillRect(dc, &cell, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    CBitmap picture = CBitmap::FromPixels(shown.data(), 32, 32, zoom);
+    HDC pictureDC = ::CreateCompatibleDC(dc);
+    HGDIOBJ previous = ::SelectObject(pictureDC, picture.GetSafeHandle());
+    ::BitBlt(dc, cell.left + 2, cell.top + 2, 32 * zoom, 32 * zoom, pictureDC, 0, 0, SRCCOPY);
+    ::SelectObject(pictureDC, previous);
+    ::DeleteDC(pictureDC);
+    RECT label{cell.left, cell.top + 32 * zoom + 4, cell.right, cell.bottom};
+    std::wstring text = std::to_wstring(number);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::DrawTextW(dc, text.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
+}

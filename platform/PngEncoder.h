@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Writes width x height pixels (blue-green-red, top row first, no padding) as a PNG file at path
+// (UTF-8) with the system's own encoder, Windows Imaging Component. False when it could not; the
+// file may then be incomplete. COM must be initialised on the calling thread.
+bool SavePng(const std::string& path, const std::uint8_t* bgr, int width, int height);

@@ -1,0 +1,126 @@
+#include "BrowserFixture.h"
+
+#include "app/ProgramState.h"
+#include "platform/ModalAnswers.h"
+#include "res/resource.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string UnixPath(const std::string& windowsPath) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* unix = toUnix != nullptr ? toUnix(Widen(windowsPath).c_str()) : nullptr;
+    std::string path = unix != nullptr ? unix : "";
+    ::HeapFree(::GetProcessHeap(), 0, unix);
+    return path;
+}
+
+// ImageMagick's reading of a picture: width x height pixels as 0xRRGGBB, top row first. Wine
+// starts Linux programs without a handle to wait on: the output is awaited by its size.
+std::vector<unsigned> ReadBack(const std::string& png, int width, int height) {
+    std::string raw = png + ".rgb";
+    std::wstring command = std::wstring(BRELT_IMAGEMAGICK) + L" " + Widen(UnixPath(png)) +
+                           L" rgb:" + Widen(UnixPath(raw));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        return {};
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    const auto bytes = static_cast<std::uintmax_t>(width) * height * 3;
+    std::error_code error;
+    for (int waited = 0; waited < 20000 && fs::file_size(raw, error) != bytes; waited += 20) {
+        ::Sleep(20);
+    }
+    ::Sleep(50);
+    std::ifstream in(raw, std::ios::binary);
+    Bytes rgb((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<unsigned> pixels;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
+        pixels.push_back(static_cast<unsigned>(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]));
+    }
+    return pixels;
+}
+
+} // namespace
+
+class Export : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        fs::create_directories(folder_);
+        TestModalAnswers().folderDialog = [this](const std::string&) { return folder_; };
+    }
+    void TearDown() override {
+        BrowserTest::TearDown();
+        fs::remove_all(folder_);
+    }
+    std::string folder_ =
+        (fs::temp_directory_path() / ("brelt-export-" + std::to_string(::GetTickCount()))).string();
+};
+
+TEST_F(Export, EveryImageAndAPrintableSheetReadBackInImageMagick) {
+    Bytes collection = MakeCollection(202752, 111);
+    ScratchFile file(collection);
+    std::string stem = file.Path().substr(file.Path().find_last_of('\\') + 1);
+    stem = stem.substr(0, stem.rfind('.'));
+    Open(1002, file.Path());
+    Command(1016);
+    Command(ID_EXPORT_COLLECTION_PNG);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(FileCount(folder_), 99) << "98 images and the sheet";
+    for (int image : {1, 50, 98}) {
+        char name[16];
+        std::snprintf(name, sizeof name, "-%03d.png", image);
+        EXPECT_EQ(ReadBack(folder_ + "\\" + stem + name, 32, 32), ImageColours(collection, image))
+            << image;
+    }
+    // The sheet: 14 columns of 136 x 160 pixels, each image at four times its size.
+    std::vector<unsigned> sheet = ReadBack(folder_ + "\\" + stem + "-full.png", 14 * 136, 7 * 160);
+    ASSERT_EQ(sheet.size(), 14u * 136 * 7 * 160);
+    std::vector<unsigned> colours = ImageColours(collection, 16); // row 1, column 1
+    bool same = true;
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            same =
+                same && sheet[static_cast<std::size_t>((160 + 2 + y) * 14 * 136 + 136 + 2 + x)] ==
+                            colours[(y / 4) * 32 + x / 4];
+        }
+    }
+    EXPECT_TRUE(same) << "image 16 at four times its size";
+    EXPECT_EQ(sheet[0], 0xFFFFFFu) << "on white";
+
+    // Files already there: one question, and "NO" writes nothing.
+    fs::path first = fs::path(folder_) / (stem + "-001.png");
+    fs::resize_file(first, 10);
+    Command(ID_EXPORT_COLLECTION_PNG);
+    EXPECT_EQ(dialogsShown_, std::vector<UINT>{IDD_QUESTION_DIALOG});
+    EXPECT_EQ(fs::file_size(first), 10u);
+}
+
+TEST_F(Export, OneImageUnderTheNameProposed) {
+    Bytes collection = MakeCollection(202752, 112);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    GoTo(1013, L"7");
+    std::string proposed, path = folder_ + "\\segell.png";
+    TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
+        proposed = dialog.GetInitialFileName();
+        dialog.SetChosenPath(path);
+        return static_cast<INT_PTR>(IDOK);
+    };
+    Command(ID_SAVE_IMAGE_PNG);
+    std::string stem = file.Path().substr(file.Path().find_last_of('\\') + 1);
+    EXPECT_EQ(proposed, stem.substr(0, stem.rfind('.')) + "-007.png");
+    EXPECT_EQ(ReadBack(path, 32, 32), ImageColours(collection, 7));
+}
