@@ -20,6 +20,7 @@ add_library(brelt_program OBJECT
     commands/DropFiles.cpp
     commands/ExportPng.cpp
     commands/ImportImage.cpp
+    commands/ImportPictures.cpp
     commands/MoveCommands.cpp
     commands/NewCollection.cpp
     commands/Overview.cpp

@@ -4,6 +4,7 @@
 #include "collection/BitmapImport.h"
 #include "collection/FileOpen.h"
 #include "collection/ImageSequences.h"
+#include "commands/PictureFiles.h"
 #include "dialogs/ConvertDlg.h"
 #include "picture/StampBitmap.h"
 
@@ -27,9 +28,7 @@ bool WriteStampFile(const std::string& path, const picture::Stamp& stamp) {
 
 void CBreltDlg::OnLoadImage() {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
-                       "Imatges (*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff)|"
-                       "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff|Tots els fitxers (*.*)|*.*||",
-                       nullptr);
+                       kPictureFilter, nullptr);
     dialog.SetTitle("Obre Fitxer...");
     if (dialog.DoModal() != IDOK) {
         return;

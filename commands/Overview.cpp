@@ -19,5 +19,3 @@ void CBreltDlg::OnShowOverview() {
         GoToImage(pane, overview.GetChosen());
     }
 }
-
-void CBreltDlg::OnImportPicturesHere() {}

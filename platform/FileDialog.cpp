@@ -44,12 +44,17 @@ INT_PTR CFileDialog::DoModal() {
         return IDCANCEL;
     }
     // Several files come back as the folder, then each name, NUL-separated.
-    std::wstring first = file.data();
+    m_pathNames.clear();
     if (ofn.nFileOffset > 0 && file[ofn.nFileOffset - 1] == L'\0') {
-        first += L'\\';
-        first += &file[ofn.nFileOffset];
+        std::wstring folder = file.data();
+        for (const wchar_t* name = &file[ofn.nFileOffset]; *name != L'\0';
+             name += wcslen(name) + 1) {
+            m_pathNames.push_back(Narrow(folder + L'\\' + name));
+        }
+    } else {
+        m_pathNames.push_back(Narrow(file.data()));
     }
-    m_pathName = Narrow(first);
+    m_pathName = m_pathNames.front();
     return IDOK;
 }
 

@@ -24,6 +24,8 @@ public:
 
     // The chosen file; with several chosen, the first of them.
     std::string GetPathName() const { return m_pathName; }
+    // Every chosen file, in the order the dialog gives them.
+    const std::vector<std::string>& GetPathNames() const { return m_pathNames; }
     std::string GetFileName() const;
     // The file name's extension without its dot; empty when it has none.
     std::string GetFileExt() const;
@@ -35,7 +37,14 @@ public:
     const std::string& GetInitialFolder() const { return m_initialFolder; }
     const std::string& GetInitialFileName() const { return m_fileName; }
     // Sets the choice as the dialog would; for tests that answer in place of a user.
-    void SetChosenPath(const std::string& path) { m_pathName = path; }
+    void SetChosenPath(const std::string& path) {
+        m_pathName = path;
+        m_pathNames = {path};
+    }
+    void SetChosenPaths(const std::vector<std::string>& paths) {
+        m_pathNames = paths;
+        m_pathName = paths.empty() ? std::string() : paths.front();
+    }
 
 private:
     BOOL m_openFileDialog;
@@ -47,4 +56,5 @@ private:
     std::string m_title;
     std::string m_initialFolder;
     std::string m_pathName;
+    std::vector<std::string> m_pathNames;
 };

@@ -1,6 +1,7 @@
 #include "BrowserFixture.h"
 
 #include "app/ProgramState.h"
+#include "dialogs/QuestionDlg.h"
 #include "picture/StampConversion.h"
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
@@ -133,4 +134,45 @@ TEST_F(Conversion, ACorruptPictureIsRefusedAndCancellingChangesNothing) {
     EXPECT_EQ(messages_[0].text,
               "El fitxer de bitmap ha de ser de 32x32 pixels i de 24 bits de color per pixel");
     EXPECT_EQ(g_pfImage, nullptr);
+}
+
+TEST_F(Conversion, AFolderOfPicturesFillsTheImagesFromTheCurrentOne) {
+    Bytes collection = MakeCollection(202752, 121);
+    ScratchFile target(collection);
+    Bytes pixels = PatternBytes(3072, 122);
+    std::string folder = target.Path() + "-pictures";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(kPictures + "/clipart.png", folder + "\\a.png");
+    std::filesystem::copy_file(kPictures + "/drawing.gif", folder + "\\d.gif");
+    std::filesystem::copy_file(kPictures + "/clipart.png", folder + "\\e.png");
+    ScratchFile exact(BmpFile(32, 32, 24, 0, 40, pixels)), garbage(Bytes(500, 'x'));
+    std::filesystem::copy_file(exact.Path(), folder + "\\B.bmp");
+    std::filesystem::copy_file(garbage.Path(), folder + "\\c.png");
+    Open(1011, target.Path());
+    GoTo(1013, L"96");
+    std::string question;
+    TestModalAnswers().dialog = [&](CDialog& dialog) {
+        question = dynamic_cast<CQuestionDlg&>(dialog).GetQuestion();
+        return static_cast<INT_PTR>(IDOK);
+    };
+    TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
+        dialog.SetChosenPaths({folder + "\\e.png", folder + "\\d.gif", folder + "\\c.png",
+                               folder + "\\B.bmp", folder + "\\a.png"});
+        return static_cast<INT_PTR>(IDOK);
+    };
+    Command(ID_IMPORT_PICTURES_HERE);
+    EXPECT_EQ(question, "Es substituiran les imatges 96 a 98. Voleu continuar?");
+    Bytes expected = collection;
+    SetPixelArea(expected, 96,
+                 Stored(*picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), {})));
+    SetPixelArea(expected, 97, Expected16From24(ReverseRows(pixels, 96)));
+    SetPixelArea(expected, 98,
+                 Stored(*picture::ConvertToStamp(DecodedByImageMagick("drawing", 40, 30), {})));
+    EXPECT_EQ(target.Read(), expected) << "a, B, (c unreadable), d, and no room for e";
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].text.find("c.png"), std::string::npos) << messages_[0].text;
+    EXPECT_NE(messages_[0].text.find("e.png"), std::string::npos);
+    EXPECT_EQ(g_nTargetFirst, 96);
+    ExpectStrip(kTargetSlots, expected, 94);
+    std::filesystem::remove_all(folder);
 }

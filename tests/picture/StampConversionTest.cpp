@@ -191,6 +191,7 @@ TEST(StampConversion, TheStampIsWhatTheCollectionShowsAfterTheImport) {
     ASSERT_EQ(exported.size(), 3126u);
     EXPECT_EQ(ReverseRows(Bytes(exported.begin() + 54, exported.end()), 96),
               Bytes(s.begin(), s.end()));
+    EXPECT_EQ(picture::StampPixelArea(s), PixelArea(StreamContent(collection.get()), 7));
 }
 
 TEST(Orientation, ReadsTheExifTagInBothByteOrdersAndNothingBeyondTheData) {
