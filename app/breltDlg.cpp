@@ -37,7 +37,9 @@ END_MESSAGE_MAP()
 CBreltDlg::CBreltDlg(CWnd* parent)
     : CDialog(IDD_BRELT_DIALOG, parent), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
 
-CBreltDlg::~CBreltDlg() = default;
+CBreltDlg::~CBreltDlg() {
+    RemovePaneKeys();
+}
 
 void CBreltDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -78,6 +80,7 @@ BOOL CBreltDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
     InstallSlotFrames();
     ::DragAcceptFiles(m_hWnd, TRUE);
+    InstallPaneKeys();
     return TRUE;
 }
 

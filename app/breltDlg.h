@@ -62,6 +62,10 @@ public:
     // current and the pane's menu opens.
     void OnContextMenu(HWND window, POINT screenPoint);
 
+    // Left, Right, Page Up, Page Down, Home and End move the active pane's current image; true
+    // when key was one of them, sent to the dialog or one of its controls but a go-to box.
+    bool OnPaneKey(HWND target, UINT key);
+
     // The commands of that menu, on the active pane
     void OnShowOverview();
     void OnSaveImagePng();
@@ -130,6 +134,12 @@ private:
     // The path of the collection a pane shows.
     std::string CollectionPath(const Pane& pane) const;
     std::string m_sourcePath;
+
+    // The keys of the panes, from start-up to the end.
+    void InstallPaneKeys();
+    void RemovePaneKeys();
+    // Makes number current, the frame keeping its slot where the strip allows.
+    void MoveTo(const Pane& pane, int number);
 
     // The pane clicked last, which the keys and the context menu act on.
     const Pane& ActivePane() const;

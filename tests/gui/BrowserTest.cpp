@@ -334,3 +334,32 @@ TEST(DisplayFiles, GoToTheProgramsFolderWhenTheSystemCannotTellTheTemporaryOne) 
     ScopedTempFolder unusable("C:\\" + std::string(300, 'x'));
     EXPECT_EQ(DisplayFilePath("xzzf.bmp"), ProgramFolder() + "xzzf.bmp");
 }
+
+TEST_F(BrowserTest, KeysMoveTheActivePaneAndStopAtItsEnds) {
+    Bytes collection = MakeCollection(202752, 13);
+    ScratchFile source(collection), target(collection);
+    Open(1002, source.Path());
+    Open(1011, target.Path());
+    Command(1027); // the target is the pane clicked last: image 3
+    // Through the filter the dialog's modal loop runs before the dialog manager.
+    auto press = [this](int focus, UINT key) {
+        MSG message{::GetDlgItem(hwnd_, focus), WM_KEYDOWN, key, 1, 0, {}};
+        if (!::CallMsgFilterW(&message, MSGF_DIALOGBOX)) {
+            ::IsDialogMessageW(hwnd_, &message);
+        }
+    };
+    const std::pair<UINT, int> steps[] = {{VK_HOME, 1},  {VK_LEFT, 1},  {VK_NEXT, 6},  {VK_END, 98},
+                                          {VK_RIGHT, 98}, {VK_PRIOR, 93}, {VK_RIGHT, 94}};
+    for (auto [key, current] : steps) {
+        press(1015, key);
+        EXPECT_EQ(g_nTargetFirst, current) << key;
+        EXPECT_EQ(FramedSlot(kTargetSlots), g_nTargetSel);
+    }
+    ExpectStrip(kTargetSlots, collection, 94 - g_nTargetSel);
+    press(kTargetBox, VK_HOME);
+    EXPECT_EQ(g_nTargetFirst, 94) << "a key in a go-to box is the box's";
+    Command(1022); // now the source: image 2
+    press(1015, VK_END);
+    EXPECT_EQ(g_nSourceFirst, 98);
+    EXPECT_EQ(g_nTargetFirst, 94);
+}

@@ -1,0 +1,79 @@
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+
+#include <algorithm>
+
+namespace {
+
+// The dialog whose panes the keys move: one main window per program.
+CBreltDlg* g_keysDialog = nullptr;
+HHOOK g_keysHook = nullptr;
+
+// Runs for every message of the dialog's modal loop before the dialog manager sees it, which
+// would otherwise take the arrow keys to move the focus between buttons.
+LRESULT CALLBACK PaneKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && g_keysDialog != nullptr &&
+        g_keysDialog->OnPaneKey(message->hwnd, static_cast<UINT>(message->wParam))) {
+        return TRUE;
+    }
+    return ::CallNextHookEx(g_keysHook, code, wParam, lParam);
+}
+
+} // namespace
+
+void CBreltDlg::InstallPaneKeys() {
+    g_keysDialog = this;
+    g_keysHook = ::SetWindowsHookExW(WH_MSGFILTER, &PaneKeyFilter, nullptr, ::GetCurrentThreadId());
+}
+
+void CBreltDlg::RemovePaneKeys() {
+    if (g_keysDialog == this) {
+        ::UnhookWindowsHookEx(g_keysHook);
+        g_keysHook = nullptr;
+        g_keysDialog = nullptr;
+    }
+}
+
+bool CBreltDlg::OnPaneKey(HWND target, UINT key) {
+    const Pane& pane = ActivePane();
+    // Keys typed into a go-to box, or into another window, keep their meaning there.
+    if (pane.stream == nullptr || (target != m_hWnd && ::GetParent(target) != m_hWnd) ||
+        target == GetDlgItem(SourcePane().goToBox) || target == GetDlgItem(TargetPane().goToBox)) {
+        return false;
+    }
+    switch (key) {
+    case VK_LEFT:
+        ShowPrevious(pane);
+        return true;
+    case VK_RIGHT:
+        ShowNext(pane);
+        return true;
+    case VK_PRIOR:
+        MoveTo(pane, pane.current - 5);
+        return true;
+    case VK_NEXT:
+        MoveTo(pane, pane.current + 5);
+        return true;
+    case VK_HOME:
+        MoveTo(pane, 1);
+        return true;
+    case VK_END:
+        MoveTo(pane, pane.count);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CBreltDlg::MoveTo(const Pane& pane, int number) {
+    // The frame keeps its slot where the strip can move with it, as the arrows scroll it.
+    number = std::clamp(number, 1, pane.count);
+    int first = std::clamp(number - pane.selected, 1, std::max(1, pane.count - 4));
+    pane.current = number;
+    pane.selected = number - first;
+    ShowPane(pane.number, first);
+    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
+    HighlightSelection(g_nSourceSel, g_nTargetSel);
+}
