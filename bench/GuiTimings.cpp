@@ -1,66 +1,158 @@
 // Times commands of the real brelt.exe under Wine (or Windows), driven from this second process
-// as a user would drive it: median and maximum over several runs, and the program's peak memory.
-// Usage: gui_timings PICTURE.jpg [runs]
+// as a user would drive it, and reports the program's peak memory: median and maximum over
+// several runs. scripts/gui-timings prepares the files and runs it.
+// Usage: gui_timings PHOTO.jpg COLLECTION-126.sgc PICTURES-FOLDER EXPORT-FOLDER [runs]
+#include "../tests/gui/GuiTestSupport.h"
 #include "../tests/gui/RunningProgram.h"
+#include "res/resource.h"
 
 #include <windows.h>
-
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
+namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
+double Since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
 void Report(const char* name, std::vector<double> ms) {
+    if (ms.empty()) {
+        std::printf("%-58s FAILED\n", name);
+        return;
+    }
     std::sort(ms.begin(), ms.end());
-    std::printf("%-52s median %8.1f ms   max %8.1f ms   (%zu runs)\n", name, ms[ms.size() / 2],
+    std::printf("%-58s median %8.1f ms   max %8.1f ms   (%zu runs)\n", name, ms[ms.size() / 2],
                 ms.back(), ms.size());
+}
+
+// Times one run of act, which returns false when the program did not do what was asked.
+void Measure(const char* name, int runs, const std::function<bool(Clock::time_point&)>& act) {
+    std::vector<double> ms;
+    for (int run = 0; run < runs; ++run) {
+        Clock::time_point start = Clock::now();
+        if (!act(start)) {
+            ms.clear();
+            break;
+        }
+        ms.push_back(Since(start));
+    }
+    Report(name, ms);
+}
+
+// Waits until the program has handled everything sent before: its command has finished.
+void WaitUntilIdle(HWND window) {
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &ignored);
+}
+
+void Close(HWND window, int button) {
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(window, button)));
+    WaitUntilClosed(window, 10000);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s PICTURE [runs]\n", argv[0]);
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: %s PHOTO COLLECTION PICTURES-FOLDER EXPORT-FOLDER [runs]\n",
+                     argv[0]);
         return 2;
     }
-    std::wstring picture = std::filesystem::absolute(argv[1]).wstring();
-    int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
-    RunningProgram brelt(std::filesystem::temp_directory_path().wstring());
-    if (brelt.MainWindow() == nullptr) {
-        std::fprintf(stderr, "brelt did not start\n");
+    std::wstring photo = fs::absolute(argv[1]).wstring(),
+                 collection = fs::absolute(argv[2]).wstring();
+    fs::path pictures = fs::absolute(argv[3]), exports = fs::absolute(argv[4]);
+    int runs = argc > 5 ? std::max(1, std::atoi(argv[5])) : 20;
+    RunningProgram brelt(fs::temp_directory_path().wstring());
+    HWND main = brelt.MainWindow();
+    if (main == nullptr || !brelt.OpenCollection(1011, collection)) {
+        std::fprintf(stderr, "brelt did not start or open %ls\n", collection.c_str());
         return 1;
     }
-    std::vector<double> toDialog;
-    for (int run = 0; run < runs; ++run) {
-        brelt.PostClick(brelt.MainWindow(), 1003);
+    std::wstring name = collection.substr(collection.find_last_of(L'\\') + 1);
+
+    Measure("picture: OK in the file dialog to the conversion dialog", runs, [&](auto& start) {
+        brelt.PostClick(main, IDC_LOAD_IMAGE);
         HWND files = brelt.WaitForWindow(L"Obre Fitxer...");
-        if (!brelt.ChooseFile(files, picture)) {
-            std::fprintf(stderr, "the file dialog did not take the picture\n");
-            return 1;
+        if (!brelt.ChooseFile(files, photo)) {
+            return false;
         }
-        auto start = Clock::now();
+        start = Clock::now();
         brelt.PostClick(files, IDOK);
         HWND convert = brelt.WaitForWindow(L"Converteix la imatge en segell");
-        if (convert == nullptr) {
-            std::fprintf(stderr, "no conversion dialog\n");
-            return 1;
+        if (convert != nullptr) {
+            Close(convert, IDCANCEL);
         }
-        toDialog.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        brelt.PostClick(convert, IDCANCEL);
-        while (::IsWindow(convert)) {
-            ::Sleep(5);
+        return convert != nullptr;
+    });
+
+    Measure("overview of 126 images shown", runs, [&](auto& start) {
+        start = Clock::now();
+        brelt.PostClick(main, ID_SHOW_OVERVIEW);
+        HWND overview = brelt.WaitForWindow(name);
+        if (overview != nullptr) {
+            WaitUntilIdle(overview); // painted
+            Close(overview, IDCANCEL);
         }
-    }
-    Report("picture: from OK in the file dialog to the conversion dialog", toDialog);
+        return overview != nullptr;
+    });
+
+    Measure("export of 126 PNGs and the sheet (from OK)", std::max(1, runs / 4), [&](auto& start) {
+        fs::remove_all(exports);
+        fs::create_directories(exports);
+        brelt.PostClick(main, ID_EXPORT_COLLECTION_PNG);
+        HWND chooser = brelt.WaitForWindow(L"Exporta la col·lecció en PNG");
+        if (!brelt.ChooseFile(chooser, exports.wstring())) {
+            return false;
+        }
+        start = Clock::now();
+        brelt.PostClick(chooser, IDOK);
+        WaitUntilClosed(chooser, 10000);
+        WaitUntilIdle(main);
+        return std::distance(fs::directory_iterator(exports), fs::directory_iterator()) == 127;
+    });
+
+    Measure("import of 98 pictures of 640x480 (from SI)", std::max(1, runs / 4), [&](auto& start) {
+        std::wstring chosen;
+        for (const auto& entry : fs::directory_iterator(pictures)) {
+            chosen += L"\"" + entry.path().filename().wstring() + L"\" ";
+        }
+        brelt.PostClick(main, ID_IMPORT_PICTURES_HERE);
+        HWND files = brelt.WaitForWindow(L"Importa imatges aquí");
+        if (!brelt.ChooseFile(files, pictures.wstring() + L"\\")) {
+            return false;
+        }
+        brelt.PostClick(files, IDOK); // into the folder
+        ::Sleep(500);
+        if (!brelt.ChooseFile(files, chosen)) {
+            return false;
+        }
+        brelt.PostClick(files, IDOK);
+        HWND question = brelt.WaitForWindow(L"Avís");
+        if (question == nullptr) {
+            return false;
+        }
+        start = Clock::now();
+        brelt.PostClick(question, IDOK);
+        HWND report = brelt.WaitForWindow(L"Alerta", 60000);
+        if (report != nullptr) {
+            ::PostMessageW(report, WM_COMMAND, IDOK, 0);
+            WaitUntilClosed(report, 10000);
+        }
+        return report != nullptr;
+    });
+
     std::printf("peak memory of brelt.exe: %.0f MB\n", brelt.PeakMemory() / 1048576.0);
     return 0;
 }

@@ -57,10 +57,23 @@ HWND RunningProgram::WaitForWindow(const std::wstring& caption, int timeoutMs) c
 }
 
 bool RunningProgram::ChooseFile(HWND fileDialog, const std::wstring& path) const {
-    // The file name box: an extended combo box around a combo box around an edit.
+    // The file name box: in the classic dialog an extended combo box around a combo box around
+    // an edit; in the folder chooser the dialog's one edit.
     HWND edit = fileDialog != nullptr ? ::GetDlgItem(fileDialog, 0x47C) : nullptr;
     while (edit != nullptr && WindowClass(edit) != L"Edit") {
         edit = ::GetWindow(edit, GW_CHILD);
+    }
+    if (edit == nullptr && fileDialog != nullptr) {
+        ::EnumChildWindows(
+            fileDialog,
+            [](HWND child, LPARAM found) {
+                if (WindowClass(child) != L"Edit" || !::IsWindowVisible(child)) {
+                    return TRUE;
+                }
+                *reinterpret_cast<HWND*>(found) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&edit));
     }
     return edit != nullptr &&
            ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str())) != FALSE;
