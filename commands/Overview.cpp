@@ -8,9 +8,10 @@ void CBreltDlg::OnShowOverview() {
     if (pane.stream == nullptr) {
         return;
     }
-    CWnd label(GetDlgItem(pane.nameLabel));
+    std::string path = CollectionPath(pane);
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
     bool isTarget = pane.number == TargetPane().number;
-    COverviewDlg overview(pane.stream, pane.count, pane.current, label.GetWindowText(), isTarget,
+    COverviewDlg overview(pane.stream, pane.count, pane.current, name, isTarget,
                           [this, &pane] {
                               ShowPane(pane.number, pane.current - pane.selected);
                               HighlightSelection(g_nSourceSel, g_nTargetSel);
