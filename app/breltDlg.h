@@ -3,7 +3,10 @@
 #include "platform/Afx.h"
 #include "res/resource.h"
 
+#include "collection/ChangeHistory.h"
+
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -62,8 +65,9 @@ public:
     // current and the pane's menu opens.
     void OnContextMenu(HWND window, POINT screenPoint);
 
-    // Left, Right, Page Up, Page Down, Home and End move the active pane's current image; true
-    // when key was one of them, sent to the dialog or one of its controls but a go-to box.
+    // Left, Right, Page Up, Page Down, Home and End move the active pane's current image, Ctrl+Z
+    // and Ctrl+Y undo and redo; true when key was one of them, sent to the dialog or one of its
+    // controls but a go-to box.
     bool OnPaneKey(HWND target, UINT key);
 
     // The commands of that menu, on the active pane
@@ -71,6 +75,10 @@ public:
     void OnSaveImagePng();
     void OnExportCollectionPng();
     void OnImportPicturesHere();
+    // Ctrl+Z and Ctrl+Y, and the menu's "Desfés" and "Refés": the last change to a collection
+    // taken back, or done again.
+    void OnUndo();
+    void OnRedo();
 
     // Collection panes
     void OnOpenSource();
@@ -134,6 +142,16 @@ private:
     // The path of the collection a pane shows.
     std::string CollectionPath(const Pane& pane) const;
     std::string m_sourcePath;
+
+    // Every change to the target collection goes between these two. BeginChange backs the file
+    // up the first time in the session and keeps the areas of images as they are; without a
+    // backup it refuses, with a message, and nothing may be written. CommitChange keeps what the
+    // command wrote, for undo.
+    std::optional<Change> BeginChange(const std::string& what, std::vector<int> images);
+    void CommitChange(Change change);
+    void ReplayChange(bool undo);
+    ChangeHistory m_history;
+    std::set<std::string> m_backedUp;
 
     // The keys of the panes, from start-up to the end.
     void InstallPaneKeys();

@@ -29,6 +29,17 @@ HMENU CBreltDlg::BuildContextMenu(const Pane& pane) const {
     if (pane.number == TargetPane().number) {
         ::AppendMenuW(menu, MF_STRING, ID_IMPORT_PICTURES_HERE, L"Importa imatges aquí...");
     }
+    const Change* undo = m_history.NextUndo();
+    const Change* redo = m_history.NextRedo();
+    if (undo != nullptr || redo != nullptr) {
+        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    }
+    if (undo != nullptr) {
+        ::AppendMenuW(menu, MF_STRING, ID_UNDO, Widen("Desfés: " + undo->what).c_str());
+    }
+    if (redo != nullptr) {
+        ::AppendMenuW(menu, MF_STRING, ID_REDO, Widen("Refés: " + redo->what).c_str());
+    }
     return menu;
 }
 

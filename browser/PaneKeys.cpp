@@ -37,10 +37,17 @@ void CBreltDlg::RemovePaneKeys() {
 }
 
 bool CBreltDlg::OnPaneKey(HWND target, UINT key) {
-    const Pane& pane = ActivePane();
     // Keys typed into a go-to box, or into another window, keep their meaning there.
-    if (pane.stream == nullptr || (target != m_hWnd && ::GetParent(target) != m_hWnd) ||
+    if ((target != m_hWnd && ::GetParent(target) != m_hWnd) ||
         target == GetDlgItem(SourcePane().goToBox) || target == GetDlgItem(TargetPane().goToBox)) {
+        return false;
+    }
+    if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (key == 'Z' || key == 'Y')) {
+        key == 'Z' ? OnUndo() : OnRedo();
+        return true;
+    }
+    const Pane& pane = ActivePane();
+    if (pane.stream == nullptr) {
         return false;
     }
     switch (key) {

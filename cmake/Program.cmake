@@ -20,6 +20,7 @@ add_library(brelt_program OBJECT
     browser/SlotFrames.cpp
     commands/DropFiles.cpp
     commands/ExportPng.cpp
+    commands/History.cpp
     commands/ImportImage.cpp
     commands/ImportPictures.cpp
     commands/MoveCommands.cpp

@@ -77,6 +77,14 @@ void CBreltDlg::OnImportPicturesHere() {
     if (confirm.DoModal() != IDOK) {
         return;
     }
+    std::vector<int> replaced;
+    for (int image = first; image <= last; ++image) {
+        replaced.push_back(image);
+    }
+    std::optional<Change> change = BeginChange("Importa imatges", replaced);
+    if (!change) {
+        return;
+    }
 
     std::vector<std::string> unread, leftOver;
     int image = first;
@@ -92,6 +100,7 @@ void CBreltDlg::OnImportPicturesHere() {
             }
         }
     }
+    CommitChange(std::move(*change));
     ShowPane(pane.number, pane.current - pane.selected);
     HighlightSelection(g_nSourceSel, g_nTargetSel);
 

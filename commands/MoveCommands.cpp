@@ -19,6 +19,10 @@ void CBreltDlg::OnMoveImageToCollection() {
     if (g_pfImage == nullptr || g_pfTarget == nullptr) {
         return;
     }
+    std::optional<Change> change = BeginChange("Moure Imatge a Col.lecció", {g_nTargetFirst});
+    if (!change) {
+        return;
+    }
     long pixelOffset = InspectBitmap(g_pfImage).pixelOffset;
     EditResult written = ImportBitmapPixels(g_pfImage, g_pfTarget, g_nTargetFirst, pixelOffset);
     if (written.noTempStream) {
@@ -26,6 +30,7 @@ void CBreltDlg::OnMoveImageToCollection() {
         Alert(kNoTempFile);
         return;
     }
+    CommitChange(std::move(*change));
     ShowStoredTargetImage();
     HighlightSelection(g_nSourceSel, g_nTargetSel);
     if (!written) {
@@ -37,11 +42,16 @@ void CBreltDlg::OnMoveToCollection() {
     if (g_pfSource == nullptr || g_pfTarget == nullptr) {
         return;
     }
+    std::optional<Change> change = BeginChange("Moure a la Col.lecció", {g_nTargetFirst});
+    if (!change) {
+        return;
+    }
     std::clearerr(g_pfSource);
     std::clearerr(g_pfTarget);
     CCollectionIO io;
     io.CopyRecordPixels(g_pfSource, g_pfTarget, g_nSourceFirst, g_nTargetFirst);
     bool written = !std::ferror(g_pfSource) && !std::ferror(g_pfTarget);
+    CommitChange(std::move(*change));
     ShowStoredTargetImage();
     HighlightSelection(g_nSourceSel, g_nTargetSel);
     if (!written) {

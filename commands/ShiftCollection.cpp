@@ -17,12 +17,23 @@ void CBreltDlg::OnShiftCollection() {
     if (confirmation.DoModal() == -1 || g_bConfirmed != 1) {
         return;
     }
+    std::vector<int> moved;
+    for (int image = g_nTargetFirst + 1; image <= g_nTargetCount; ++image) {
+        moved.push_back(image);
+    }
+    std::optional<Change> change = BeginChange("Desplaçar Col.lecció", moved);
+    if (!change) {
+        return;
+    }
     ShowTargetShiftPreview();
 
     EditResult shifted = ShiftImagesUp(g_pfTarget, g_nTargetCount, g_nTargetFirst);
     // Closing writes out what is still buffered; the file is then opened afresh.
     bool closed = std::fclose(g_pfTarget) == 0;
     g_pfTarget = OpenFile(g_strTargetPath, "r+b");
+    if (!moved.empty()) {
+        CommitChange(std::move(*change));
+    }
 
     if (g_pfTarget == nullptr) {
         Alert("No s'ha pogut tornar a obrir la col.lecció " + g_strTargetPath +

@@ -32,10 +32,10 @@ BEGIN_MESSAGE_MAP(COverviewDlg, CDialog)
 END_MESSAGE_MAP()
 
 COverviewDlg::COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
-                           bool canSwap, std::function<void()> onSwapped, CWnd* parent)
+                           std::function<bool(int, int)> swap, CWnd* parent)
     : CDialog(IDD_OVERVIEW_DIALOG, parent), m_collection(collection), m_count(imageCount),
       m_selected(std::clamp(current, 1, std::max(1, imageCount))), m_caption(std::move(caption)),
-      m_canSwap(canSwap), m_onSwapped(std::move(onSwapped)) {}
+      m_swap(std::move(swap)) {}
 
 RECT COverviewDlg::CellRect(int image) {
     int column = (image - 1) % kColumns, row = (image - 1) / kColumns;
@@ -103,11 +103,9 @@ void COverviewDlg::Select(int image) {
 }
 
 void COverviewDlg::Swap(int first, int second) {
-    if (!SwapPixelAreas(m_collection, first, second)) {
+    if (!m_swap(first, second)) {
         MessageBox("No s'han pogut intercanviar les imatges " + std::to_string(first) + " i " +
-                       std::to_string(second) +
-                       ". Potser el disc és ple o el fitxer l'ha "
-                       "bloquejat un altre programa.",
+                       std::to_string(second) + ".",
                    "Alerta", MB_OK | MB_ICONHAND);
     }
     // Whatever happened, the grid shows what the file now holds.
@@ -115,9 +113,6 @@ void COverviewDlg::Swap(int first, int second) {
         DrawCell(image);
         RECT cell = CellRect(image);
         ::InvalidateRect(m_grid, &cell, FALSE);
-    }
-    if (m_onSwapped) {
-        m_onSwapped();
     }
 }
 
@@ -174,7 +169,7 @@ LRESULT COverviewDlg::OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (pressed != 0 && released == pressed) {
             m_selected = pressed;
             EndDialog(IDOK);
-        } else if (pressed != 0 && released != 0 && m_canSwap) {
+        } else if (pressed != 0 && released != 0 && m_swap) {
             Swap(pressed, released);
         }
         return 0;

@@ -348,8 +348,9 @@ TEST_F(BrowserTest, KeysMoveTheActivePaneAndStopAtItsEnds) {
             ::IsDialogMessageW(hwnd_, &message);
         }
     };
-    const std::pair<UINT, int> steps[] = {{VK_HOME, 1},  {VK_LEFT, 1},  {VK_NEXT, 6},  {VK_END, 98},
-                                          {VK_RIGHT, 98}, {VK_PRIOR, 93}, {VK_RIGHT, 94}};
+    const std::pair<UINT, int> steps[] = {{VK_HOME, 1},  {VK_LEFT, 1},   {VK_NEXT, 6},
+                                          {VK_END, 98},  {VK_RIGHT, 98}, {VK_PRIOR, 93},
+                                          {VK_RIGHT, 94}};
     for (auto [key, current] : steps) {
         press(1015, key);
         EXPECT_EQ(g_nTargetFirst, current) << key;

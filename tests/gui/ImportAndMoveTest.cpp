@@ -229,6 +229,8 @@ TEST_F(ImportAndMove, AFailedWriteIsReportedAndThePaneShowsTheFile) {
     Import(bitmap.Path());
     Open(1011, "Z:\\dev\\full");
     ASSERT_NE(g_pfTarget, nullptr);
+    ScratchFile stand(MakeCollection()); // what the backup copies: a device is no file to copy
+    g_strTargetPath = stand.Path();
     Command(1014);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].caption, "Alerta");

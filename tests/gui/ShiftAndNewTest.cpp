@@ -118,6 +118,8 @@ TEST_F(Shift, InTheSecondSlotRepeatsTheCurrentImageThenAMoveFillsTheRoom) {
 TEST_F(Shift, AFailedShiftIsReported) {
     Open(1011, "Z:\\dev\\full");
     GoTo(1013, L"90");
+    ScratchFile stand(MakeCollection()); // backed up and opened again in place of the device
+    g_strTargetPath = stand.Path();
     Command(1035);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].text.find("No s'han pogut despla"), std::string::npos);
@@ -129,8 +131,13 @@ TEST_F(Shift, ACollectionThatCannotBeOpenedAgainIsNoLongerOpen) {
     ScratchFile file(collection);
     Open(1011, file.Path());
     GoTo(1013, L"50");
-    g_strTargetPath = file.Path() + ".moved"; // as if the file had gone meanwhile
+    // As if the file were held by another program once backed up and shifted.
+    ScratchFile moved(collection);
+    g_strTargetPath = moved.Path();
+    HANDLE held = ::CreateFileW(Widen(moved.Path()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     Command(1035);
+    ::CloseHandle(held);
     EXPECT_EQ(g_pfTarget, nullptr);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].text.find("tornar a obrir"), std::string::npos);
