@@ -18,7 +18,7 @@ FileStamp StampOf(const std::string& path) {
 
 Change ChangeHistory::Begin(std::FILE* collection, const std::string& path, std::string what,
                             std::vector<int> images) {
-    Change change{path, std::move(what), std::move(images), {}, {}, {}};
+    Change change{path, std::move(what), std::move(images), {}, {}};
     for (int image : change.images) {
         change.before.push_back(ReadPixelArea(collection, image));
     }
@@ -29,7 +29,7 @@ void ChangeHistory::Commit(std::FILE* collection, Change change) {
     for (int image : change.images) {
         change.after.push_back(ReadPixelArea(collection, image));
     }
-    change.stamp = StampOf(change.path);
+    m_lastWritten[change.path] = StampOf(change.path);
     m_undo.push_back(std::move(change));
     if (m_undo.size() > kMaxChanges) {
         m_undo.pop_front();
@@ -52,7 +52,7 @@ ChangeHistory::Outcome ChangeHistory::Replay(std::deque<Change>& from, std::dequ
     }
     Change change = from.back();
     std::fflush(collection);
-    if (StampOf(change.path) != change.stamp) {
+    if (StampOf(change.path) != m_lastWritten[change.path]) {
         Forget(change.path);
         return Outcome::ChangedOnDisk;
     }
@@ -64,12 +64,13 @@ ChangeHistory::Outcome ChangeHistory::Replay(std::deque<Change>& from, std::dequ
         written = WritePixelArea(collection, change.images[i], areas[i]) && written;
     }
     from.pop_back();
-    change.stamp = StampOf(change.path);
+    m_lastWritten[change.path] = StampOf(change.path);
     to.push_back(std::move(change));
     return written ? Outcome::Done : Outcome::WriteFailed;
 }
 
 void ChangeHistory::Forget(const std::string& path) {
+    m_lastWritten.erase(path);
     for (auto* changes : {&m_undo, &m_redo}) {
         changes->erase(std::remove_if(changes->begin(), changes->end(),
                                       [&](const Change& c) { return c.path == path; }),

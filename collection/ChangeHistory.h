@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
 // What brelt wrote into its collections, so that every change can be taken back and done again.
-// A change keeps the pixel areas it wrote, before and after, and the file's size and last-write
-// time once written: a file changed since by another program is not written over from memory.
+// A change keeps the pixel areas it wrote, before and after; each file's size and last-write time
+// as brelt last left it tell whether another program changed it since, and then nothing of it is
+// written over from memory.
 
 struct FileStamp {
     std::uintmax_t size = 0;
@@ -26,7 +28,6 @@ struct Change {
     std::string what; // the command's name, for "Desfés: <what>"
     std::vector<int> images;
     std::vector<PixelAreaBytes> before, after;
-    FileStamp stamp; // the file as brelt left it
 };
 
 class ChangeHistory {
@@ -57,4 +58,6 @@ private:
                    bool undo);
 
     std::deque<Change> m_undo, m_redo;
+    // Each file as brelt last left it: any later write by brelt changes it too.
+    std::map<std::string, FileStamp> m_lastWritten;
 };

@@ -67,7 +67,7 @@ TEST_F(History, EveryKindOfChangeIsUndoneAndRedoneToTheByteAfterOneBackup) {
         Command(ID_REDO);
         EXPECT_EQ(file.Read(), states[step]) << step;
     }
-    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(messages_.empty()) << (messages_.empty() ? "" : messages_[0].text);
     ExpectStrip(kTargetSlots, states[3], 20);
 }
 
