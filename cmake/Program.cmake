@@ -35,8 +35,16 @@ add_library(brelt_program OBJECT
 target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection shell32 ole32
                       PRIVATE brelt_warnings)
 
-# The icon is drawn by a generator of ours at build time.
+# The icon is drawn by a generator of ours at build time; the version and the manifest come from
+# the project's version.
 set(BRELT_RESOURCE_DIR ${CMAKE_BINARY_DIR}/res)
+set(BRELT_VERSION_PATCH ${PROJECT_VERSION_PATCH})
+if(NOT BRELT_VERSION_PATCH)
+    set(BRELT_VERSION_PATCH 0)
+endif()
+set(BRELT_VERSION_QUAD ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${BRELT_VERSION_PATCH}.0)
+configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${BRELT_RESOURCE_DIR}/version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/res/brelt.manifest ${BRELT_RESOURCE_DIR}/brelt.manifest @ONLY)
 add_custom_command(
     OUTPUT ${BRELT_RESOURCE_DIR}/brelt.ico
     COMMAND ${CMAKE_COMMAND} -E make_directory ${BRELT_RESOURCE_DIR}
@@ -45,7 +53,7 @@ add_custom_command(
     COMMENT "Drawing the application icon")
 add_custom_target(brelt_icon DEPENDS ${BRELT_RESOURCE_DIR}/brelt.ico)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/brelt.rc PROPERTIES
-    OBJECT_DEPENDS ${BRELT_RESOURCE_DIR}/brelt.ico)
+    OBJECT_DEPENDS "${BRELT_RESOURCE_DIR}/brelt.ico;${BRELT_RESOURCE_DIR}/brelt.manifest")
 
 # Users get this folder as it is: brelt.exe and what lies beside it.
 set(BRELT_OUTPUT_DIR ${CMAKE_BINARY_DIR}/brelt)
@@ -74,3 +82,17 @@ add_custom_command(
 add_custom_target(brelt_data ALL
     DEPENDS ${BRELT_OUTPUT_DIR}/writeable.bin ${BRELT_SAMPLES_DIR}/numeros.sgc)
 add_dependencies(brelt brelt_data)
+
+# The download: brelt.exe, the template, the samples and a guide, in one zip.
+#   cmake --build --preset windows --target package  ->  build/windows/brelt-<version>-win64.zip
+install(TARGETS brelt RUNTIME DESTINATION .)
+install(FILES ${BRELT_OUTPUT_DIR}/writeable.bin ${CMAKE_SOURCE_DIR}/res/LLEGEIX.txt DESTINATION .)
+install(FILES ${BRELT_SAMPLES_DIR}/numeros.sgc ${BRELT_SAMPLES_DIR}/formes.sgc
+              ${BRELT_SAMPLES_DIR}/sol.bmp ${BRELT_SAMPLES_DIR}/cor.bmp ${BRELT_SAMPLES_DIR}/casa.bmp
+        DESTINATION Exemples)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME brelt)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME brelt-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+include(CPack)

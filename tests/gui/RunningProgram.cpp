@@ -35,8 +35,8 @@ std::wstring ControlText(HWND control) {
 
 } // namespace
 
-RunningProgram::RunningProgram(const std::wstring& tempFolder) {
-    std::wstring command = L"\"" BRELT_PROGRAM L"\"";
+RunningProgram::RunningProgram(const std::wstring& tempFolder, const std::wstring& program) {
+    std::wstring command = L"\"" + program + L"\"";
     std::vector<wchar_t> environment = EnvironmentWithTemp(tempFolder);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -10,7 +10,8 @@ class RunningProgram {
 public:
     // Starts the program with its temporary folder (TMP and TEMP) at tempFolder; waits for its
     // main window.
-    explicit RunningProgram(const std::wstring& tempFolder);
+    explicit RunningProgram(const std::wstring& tempFolder,
+                            const std::wstring& program = BRELT_PROGRAM);
     ~RunningProgram(); // kills it if it still runs
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
