@@ -56,6 +56,18 @@ void WaitUntilIdle(HWND window) {
     ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &ignored);
 }
 
+// A click sent from this process: returns once the program has handled it, painting included.
+void Send(HWND dialog, int controlId, int code = BN_CLICKED) {
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, code),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, controlId)));
+}
+
+std::wstring TextOf(HWND control) {
+    wchar_t text[512] = {};
+    ::SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 void Close(HWND window, int button) {
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(window, button)));
@@ -81,6 +93,90 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::wstring name = collection.substr(collection.find_last_of(L'\\') + 1);
+
+    // The Parts' commands, each from the click (or from OK or "SI") to its end.
+    std::wstring other = collection.substr(0, collection.rfind(L'.')) + L"-b.sgc";
+    ::CopyFileW(collection.c_str(), other.c_str(), FALSE);
+    bool flip = false;
+    Measure("open a collection and show the pane (from OK)", runs, [&](auto& start) {
+        const std::wstring& path = (flip = !flip) ? other : collection;
+        brelt.PostClick(main, IDC_OPEN_TARGET);
+        HWND files = brelt.WaitForWindow(L"Obre Fitxer...");
+        if (!brelt.ChooseFile(files, path)) {
+            return false;
+        }
+        start = Clock::now();
+        brelt.PostClick(files, IDOK);
+        std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+        while (TextOf(::GetDlgItem(main, IDC_TARGET_NAME)) != name) {
+            ::Sleep(1);
+        }
+        WaitUntilIdle(main);
+        return true;
+    });
+    Measure("\"->\" when the strip scrolls", runs, [&](auto& start) {
+        ::SendMessageW(::GetDlgItem(main, IDC_TARGET_GOTO_BOX), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(L"40"));
+        Send(main, IDC_TARGET_GOTO);
+        Send(main, IDC_TARGET_SLOT5, STN_CLICKED);
+        start = Clock::now();
+        Send(main, IDC_TARGET_NEXT);
+        return true;
+    });
+    Measure("go-to", runs, [&](auto& start) {
+        ::SendMessageW(::GetDlgItem(main, IDC_TARGET_GOTO_BOX), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(L"60"));
+        start = Clock::now();
+        Send(main, IDC_TARGET_GOTO);
+        return true;
+    });
+    Measure("slot click (only the frame moves)", runs, [&](auto& start) {
+        start = Clock::now();
+        Send(main, IDC_TARGET_SLOT3, STN_CLICKED);
+        return true;
+    });
+    std::wstring stamp = pictures.wstring() + L"\\..\\stamp.bmp";
+    Measure("import a 32x32 bitmap (from OK)", runs, [&](auto& start) {
+        brelt.PostClick(main, IDC_LOAD_IMAGE);
+        HWND files = brelt.WaitForWindow(L"Obre Fitxer...");
+        if (!brelt.ChooseFile(files, stamp)) {
+            return false;
+        }
+        start = Clock::now();
+        brelt.PostClick(files, IDOK);
+        WaitUntilClosed(files, 10000);
+        WaitUntilIdle(main);
+        return true;
+    });
+    Measure("\"Moure Imatge a Col.lecció\"", runs, [&](auto& start) {
+        start = Clock::now();
+        Send(main, IDC_MOVE_IMAGE);
+        return true;
+    });
+    if (!brelt.OpenCollection(IDC_OPEN_SOURCE, other)) {
+        std::fprintf(stderr, "no source\n");
+        return 1;
+    }
+    Measure("\"Moure a la Col.lecció\"", runs, [&](auto& start) {
+        start = Clock::now();
+        Send(main, IDC_MOVE_TO_COLLECTION);
+        return true;
+    });
+    Measure("the shift of 126 images from image 1 (from \"SI\")", runs, [&](auto& start) {
+        ::SendMessageW(::GetDlgItem(main, IDC_TARGET_GOTO_BOX), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(L"1"));
+        Send(main, IDC_TARGET_GOTO);
+        brelt.PostClick(main, IDC_SHIFT_COLLECTION);
+        HWND question = brelt.WaitForWindow(L"Avís");
+        if (question == nullptr) {
+            return false;
+        }
+        start = Clock::now();
+        brelt.PostClick(question, IDOK);
+        WaitUntilClosed(question, 10000);
+        WaitUntilIdle(main);
+        return true;
+    });
 
     Measure("picture: OK in the file dialog to the conversion dialog", runs, [&](auto& start) {
         brelt.PostClick(main, IDC_LOAD_IMAGE);
