@@ -61,8 +61,21 @@ void CBreltDlg::HighlightSelection(int nSourceSlot, int nTargetSlot) {
     auto framed = [](std::FILE* stream, int slot) {
         return stream != nullptr && static_cast<unsigned>(slot) <= 4 ? slot : -1;
     };
+    const int wasSource = m_framedSourceSlot, wasTarget = m_framedTargetSlot;
     m_framedSourceSlot = framed(g_pfSource, nSourceSlot);
     m_framedTargetSlot = framed(g_pfTarget, nTargetSlot);
-    // Repainting the dialog wipes the old frames; each framed slot draws its frame as it paints.
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Each framed slot draws its frame as it paints: only the slots whose frame comes or goes
+    // are painted again, not the whole dialog (under Wine that alone took 25 ms). Whatever else
+    // waits to be painted, such as slots given a new picture, is painted now too.
+    const std::pair<const Pane*, int> changed[] = {{&SourcePane(), wasSource},
+                                                   {&SourcePane(), m_framedSourceSlot},
+                                                   {&TargetPane(), wasTarget},
+                                                   {&TargetPane(), m_framedTargetSlot}};
+    for (auto [pane, slot] : changed) {
+        if (slot >= 0) {
+            ::RedrawWindow(GetDlgItem(pane->slotIds[slot]), nullptr, nullptr,
+                           RDW_INVALIDATE | RDW_ERASE);
+        }
+    }
+    RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

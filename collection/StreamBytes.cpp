@@ -1,6 +1,7 @@
 #include "collection/StreamBytes.h"
 
 #include <climits>
+#include <cstdio>
 
 namespace streambytes {
 
@@ -25,13 +26,23 @@ long long Size(std::FILE* f) {
     return std::ftell(f);
 }
 
+// One byte per call without the runtime's lock for each: brelt reads and writes its streams
+// from one thread only.
+#ifdef _WIN32
+#define BRELT_GETC _fgetc_nolock
+#define BRELT_PUTC _fputc_nolock
+#else
+#define BRELT_GETC getc_unlocked
+#define BRELT_PUTC putc_unlocked
+#endif
+
 int ReadByte(std::FILE* f) {
-    int c = std::fgetc(f);
+    int c = BRELT_GETC(f);
     return c == EOF ? 0 : c;
 }
 
 void WriteByte(std::FILE* f, int value) {
-    std::fputc(value & 0xFF, f);
+    BRELT_PUTC(value & 0xFF, f);
 }
 
 void Copy(std::FILE* src, std::FILE* dst, long count) {
