@@ -95,6 +95,19 @@ std::FILE* CreateTempStream() {
     return nullptr;
 }
 
+bool EmptyTempStream(std::FILE* stream) {
+    if (stream == nullptr || std::fflush(stream) != 0) {
+        return false;
+    }
+#ifdef _WIN32
+    bool emptied = _chsize(_fileno(stream), 0) == 0;
+#else
+    bool emptied = ::ftruncate(::fileno(stream), 0) == 0;
+#endif
+    std::rewind(stream); // also forgets an earlier end of file or error
+    return emptied;
+}
+
 void ReleaseTempStreams() {
     for (std::FILE* stream : OpenStreams()) {
         std::fclose(stream);

@@ -11,6 +11,9 @@
 // An empty stream open for reading and writing, or nullptr when none can be created.
 std::FILE* CreateTempStream();
 
+// Empties a temporary stream for its next use and puts it at its start; false when it can't.
+bool EmptyTempStream(std::FILE* stream);
+
 // Closes (and so deletes) every temporary stream created and not yet released.
 void ReleaseTempStreams();
 
