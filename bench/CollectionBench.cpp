@@ -1,5 +1,6 @@
 // Times each collection edit beside the least any implementation must do for the same bytes: one
-// read and one write of the pixel areas involved, in memory. Prints the ratio of the two.
+// read and one write of the pixel areas involved, in memory and through a file. Prints both
+// ratios.
 #include "collection/BitmapExport.h"
 #include "collection/CollectionFormat.h"
 #include "collection/CollectionIO.h"
@@ -54,6 +55,20 @@ void Minimum(benchmark::State& state, std::size_t bytes) {
     }
 }
 
+// The minimum with file I/O: the bytes read from a collection file at one offset in one call,
+// and written back at another in one call, flushed.
+void FileMinimum(benchmark::State& state, std::size_t bytes) {
+    Files files;
+    std::vector<unsigned char> buffer(bytes);
+    for (auto _ : state) {
+        std::fseek(files.collection, 36, SEEK_SET);
+        std::size_t read = std::fread(buffer.data(), 1, bytes, files.collection);
+        std::fseek(files.collection, 36 + 2056, SEEK_SET);
+        std::fwrite(buffer.data(), 1, read, files.collection);
+        std::fflush(files.collection);
+    }
+}
+
 struct Case {
     std::string name;
     std::size_t bytes; // pixel bytes that the edit must read and write
@@ -82,13 +97,17 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
     void PrintRatios() const {
-        std::printf("\n%-28s %14s %14s %10s\n", "edit", "brelt (us)", "minimum (us)", "ratio");
+        std::printf("\n%-28s %12s %12s %8s %12s %8s\n", "edit", "brelt (us)", "memory (us)",
+                    "ratio", "file I/O (us)", "ratio");
         for (const Case& c : kCases) {
             auto edit = microseconds_.find(c.name);
-            auto minimum = microseconds_.find(c.name + "/minimum");
-            if (edit != microseconds_.end() && minimum != microseconds_.end()) {
-                std::printf("%-28s %14.2f %14.4f %10.0f\n", c.name.c_str(), edit->second,
-                            minimum->second, edit->second / minimum->second);
+            auto memory = microseconds_.find(c.name + "/minimum");
+            auto file = microseconds_.find(c.name + "/file-minimum");
+            if (edit != microseconds_.end() && memory != microseconds_.end() &&
+                file != microseconds_.end()) {
+                std::printf("%-28s %12.2f %12.4f %8.0f %12.2f %8.1f\n", c.name.c_str(),
+                            edit->second, memory->second, edit->second / memory->second,
+                            file->second, edit->second / file->second);
             }
         }
     }
@@ -110,6 +129,9 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark((c.name + "/minimum").c_str(), [&c](benchmark::State& state) {
             Minimum(state, c.bytes);
         })->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((c.name + "/file-minimum").c_str(),
+                                     [&c](benchmark::State& state) { FileMinimum(state, c.bytes); })
+            ->Unit(benchmark::kMicrosecond);
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
