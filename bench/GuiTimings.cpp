@@ -142,9 +142,13 @@ int main(int argc, char** argv) {
         if (!brelt.ChooseFile(files, stamp)) {
             return false;
         }
+        HWND label = ::GetDlgItem(main, IDC_IMAGE_NAME);
+        ::SendMessageW(label, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
         start = Clock::now();
         brelt.PostClick(files, IDOK);
-        WaitUntilClosed(files, 10000);
+        while (TextOf(label) != L"stamp.bmp") { // the label is the last thing the import sets
+            ::Sleep(1);
+        }
         WaitUntilIdle(main);
         return true;
     });
@@ -192,6 +196,32 @@ int main(int argc, char** argv) {
         }
         return convert != nullptr;
     });
+
+    Measure("undo of one image (a move), then redo untimed", runs, [&](auto& start) {
+        start = Clock::now();
+        Send(main, ID_UNDO);
+        double undo = Since(start);
+        Send(main, ID_REDO);
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(undo));
+        return true;
+    });
+    {
+        // An option of the conversion dialog changed, for the 12-megapixel photo.
+        brelt.PostClick(main, IDC_LOAD_IMAGE);
+        HWND files = brelt.WaitForWindow(L"Obre Fitxer...");
+        brelt.ChooseFile(files, photo);
+        brelt.PostClick(files, IDOK);
+        HWND convert = brelt.WaitForWindow(L"Converteix la imatge en segell");
+        Measure("conversion preview after an option (12 megapixels)", runs, [&](auto& start) {
+            start = Clock::now();
+            Send(convert, IDC_CONVERT_DITHER);
+            return convert != nullptr;
+        });
+        if (convert != nullptr) {
+            Close(convert, IDCANCEL);
+        }
+    }
 
     Measure("overview of 126 images shown", runs, [&](auto& start) {
         start = Clock::now();
