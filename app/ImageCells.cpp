@@ -4,8 +4,8 @@
 
 #include <string>
 
-void DrawImageCell(HDC dc, const RECT& cell, const std::array<std::uint8_t, 3072>& shown,
-                   int zoom, int number) {
+void DrawImageCell(HDC dc, const RECT& cell, const std::array<std::uint8_t, 3072>& shown, int zoom,
+                   int number) {
     ::FillRect(dc, &cell, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     CBitmap picture = CBitmap::FromPixels(shown.data(), 32, 32, zoom);
     HDC pictureDC = ::CreateCompatibleDC(dc);

@@ -52,7 +52,8 @@ TEST(Backups, ACopyOfTheWholeFileAndOnlyTheTwentyNewestOfAName) {
                                 " 10.00.00.sgc"));
     }
     std::ofstream(folder / "altra 2020-01-01 10.00.00.sgc");
-    std::string copy = BackUpCollection(file.Path(), folder.string(), 2000030000); // 2033-05-18, around noon in every time zone
+    std::string copy = BackUpCollection(file.Path(), folder.string(),
+                                        2000030000); // 2033-05-18, around noon in every time zone
     ASSERT_FALSE(copy.empty());
     EXPECT_EQ(fs::file_size(fs::u8path(copy)), collection.size());
     EXPECT_NE(copy.find(name + " 2033-05-18 "), std::string::npos) << copy;
