@@ -27,7 +27,6 @@ public:
 
     // The image chosen (after IDOK), or the current one.
     int GetChosen() const { return m_selected; }
-    HWND GetGrid() const { return m_grid; }
     // Where image (1-based) stands in the grid's client area.
     static RECT CellRect(int image);
 

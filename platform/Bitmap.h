@@ -26,7 +26,6 @@ public:
     static CBitmap FromPixels(const std::uint8_t* bgr, int width, int height, int zoom = 1);
 
     HBITMAP GetSafeHandle() const { return m_hBitmap; }
-    explicit operator bool() const { return m_hBitmap != nullptr; }
     HBITMAP Detach();
     void DeleteObject();
 

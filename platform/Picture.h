@@ -11,7 +11,6 @@ public:
     ~CPicture() override;
 
     void SetBitmap(CBitmap bitmap);
-    HBITMAP GetBitmap() const { return m_bitmap.GetSafeHandle(); }
 
 private:
     CBitmap m_bitmap;
