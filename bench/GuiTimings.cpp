@@ -68,6 +68,14 @@ std::wstring TextOf(HWND control) {
     return text;
 }
 
+// Clicks button, which opens "Obre Fitxer...", and types path into it: the dialog, ready for OK,
+// or null.
+HWND FileDialogWith(const RunningProgram& brelt, int button, const std::wstring& path) {
+    brelt.PostClick(brelt.MainWindow(), button);
+    HWND files = brelt.WaitForWindow(L"Obre Fitxer...");
+    return brelt.ChooseFile(files, path) ? files : nullptr;
+}
+
 void Close(HWND window, int button) {
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(window, button)));
@@ -92,7 +100,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "brelt did not start or open %ls\n", collection.c_str());
         return 1;
     }
-    std::wstring name = collection.substr(collection.find_last_of(L'\\') + 1);
 
     // The Parts' commands, each from the click (or from OK or "SI") to its end.
     std::wstring other = collection.substr(0, collection.rfind(L'.')) + L"-b.sgc";
@@ -100,9 +107,8 @@ int main(int argc, char** argv) {
     bool flip = false;
     Measure("open a collection and show the pane (from OK)", runs, [&](auto& start) {
         const std::wstring& path = (flip = !flip) ? other : collection;
-        brelt.PostClick(main, IDC_OPEN_TARGET);
-        HWND files = brelt.WaitForWindow(L"Obre Fitxer...");
-        if (!brelt.ChooseFile(files, path)) {
+        HWND files = FileDialogWith(brelt, IDC_OPEN_TARGET, path);
+        if (files == nullptr) {
             return false;
         }
         start = Clock::now();
@@ -137,9 +143,8 @@ int main(int argc, char** argv) {
     });
     std::wstring stamp = pictures.wstring() + L"\\..\\stamp.bmp";
     Measure("import a 32x32 bitmap (from OK)", runs, [&](auto& start) {
-        brelt.PostClick(main, IDC_LOAD_IMAGE);
-        HWND files = brelt.WaitForWindow(L"Obre Fitxer...");
-        if (!brelt.ChooseFile(files, stamp)) {
+        HWND files = FileDialogWith(brelt, IDC_LOAD_IMAGE, stamp);
+        if (files == nullptr) {
             return false;
         }
         HWND label = ::GetDlgItem(main, IDC_IMAGE_NAME);
@@ -183,9 +188,8 @@ int main(int argc, char** argv) {
     });
 
     Measure("picture: OK in the file dialog to the conversion dialog", runs, [&](auto& start) {
-        brelt.PostClick(main, IDC_LOAD_IMAGE);
-        HWND files = brelt.WaitForWindow(L"Obre Fitxer...");
-        if (!brelt.ChooseFile(files, photo)) {
+        HWND files = FileDialogWith(brelt, IDC_LOAD_IMAGE, photo);
+        if (files == nullptr) {
             return false;
         }
         start = Clock::now();
@@ -208,9 +212,7 @@ int main(int argc, char** argv) {
     });
     {
         // An option of the conversion dialog changed, for the 12-megapixel photo.
-        brelt.PostClick(main, IDC_LOAD_IMAGE);
-        HWND files = brelt.WaitForWindow(L"Obre Fitxer...");
-        brelt.ChooseFile(files, photo);
+        HWND files = FileDialogWith(brelt, IDC_LOAD_IMAGE, photo);
         brelt.PostClick(files, IDOK);
         HWND convert = brelt.WaitForWindow(L"Converteix la imatge en segell");
         Measure("conversion preview after an option (12 megapixels)", runs, [&](auto& start) {
@@ -226,7 +228,8 @@ int main(int argc, char** argv) {
     Measure("overview of 126 images shown", runs, [&](auto& start) {
         start = Clock::now();
         brelt.PostClick(main, ID_SHOW_OVERVIEW);
-        HWND overview = brelt.WaitForWindow(name);
+        // Captioned with the file the target shows now, whichever the opens left there.
+        HWND overview = brelt.WaitForWindow(TextOf(::GetDlgItem(main, IDC_TARGET_NAME)));
         if (overview != nullptr) {
             WaitUntilIdle(overview); // painted
             Close(overview, IDCANCEL);
