@@ -1,12 +1,19 @@
 #include "collection/Backups.h"
 
+#include "collection/FileOpen.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+const char* const kRecordName = "origen.txt";
+const char* const kIndexName = "índex.txt";
 
 fs::path U8(const std::string& path) {
     return fs::path(std::u8string(path.begin(), path.end()));
@@ -17,53 +24,208 @@ std::string Utf8(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-// Whether file is a copy of the collection called name: "<name> ####-##-## ##.##.##.sgc".
-bool IsCopyOf(const std::string& file, const std::string& name) {
-    const std::string pattern = " 0000-00-00 00.00.00.sgc";
-    if (file.size() != name.size() + pattern.size() || file.compare(0, name.size(), name) != 0) {
-        return false;
-    }
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        char c = file[name.size() + i], p = pattern[i];
-        if (p == '0' ? (c < '0' || c > '9') : c != p) {
-            return false;
+// A collection's folder: the path it keeps copies of, then its copies, oldest first.
+struct Record {
+    std::string collection;
+    std::vector<std::string> copies;
+};
+
+bool ReadRecord(const fs::path& folder, Record& record) {
+    std::ifstream in(folder / kRecordName, std::ios::binary);
+    std::string line;
+    bool first = true;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (first) {
+            record.collection = line;
+            first = false;
+        } else if (!line.empty()) {
+            record.copies.push_back(line);
         }
     }
-    return true;
+    return !first;
 }
 
-} // namespace
+bool WriteRecord(const fs::path& folder, const Record& record) {
+    std::ofstream out(folder / kRecordName, std::ios::binary | std::ios::trunc);
+    out << record.collection << "\r\n";
+    for (const std::string& copy : record.copies) {
+        out << copy << "\r\n";
+    }
+    return static_cast<bool>(out.flush());
+}
 
-std::string BackUpCollection(const std::string& path, const std::string& folder, std::time_t when) {
-    std::error_code error;
-    fs::path source = U8(path);
-    std::string name = Utf8(source.stem());
-    fs::create_directories(U8(folder), error);
-    char stamp[32];
+// The folder whose record names collectionPath, or a new one of the collection's name; two
+// collections of one name in different folders never share one.
+fs::path FolderFor(const fs::path& root, const std::string& collectionPath, Record& record,
+                   std::error_code& error) {
+    std::string name = BackupFolderName(collectionPath);
+    for (int n = 1; n < 1000; ++n) {
+        fs::path folder = root / U8(n == 1 ? name : name + " " + std::to_string(n));
+        record = {};
+        if (!fs::exists(folder, error) && !error) {
+            record.collection = collectionPath;
+            if (fs::create_directories(folder, error) && !error && WriteRecord(folder, record)) {
+                return folder;
+            }
+            if (!error) {
+                error = std::make_error_code(std::errc::io_error);
+            }
+            return {};
+        }
+        if (error) {
+            return {};
+        }
+        if (ReadRecord(folder, record) && record.collection == collectionPath) {
+            return folder;
+        }
+    }
+    error = std::make_error_code(std::errc::file_exists);
+    return {};
+}
+
+std::string StampOf(std::time_t when) {
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &when);
 #else
     localtime_r(&when, &local);
 #endif
-    std::strftime(stamp, sizeof stamp, " %Y-%m-%d %H.%M.%S.sgc", &local);
-    fs::path copy = U8(folder) / U8(name + stamp);
-    if (error || !fs::copy_file(source, copy, fs::copy_options::overwrite_existing, error) ||
-        error || fs::file_size(copy, error) != fs::file_size(source, error) || error) {
-        fs::remove(copy, error);
-        return {};
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H.%M.%S", &local);
+    return stamp;
+}
+
+// Writes content into a file of its own, never over another copy; its file name, or "".
+std::string WriteNewCopy(const fs::path& folder, const std::string& base, const FileBytes& content,
+                         std::error_code& error) {
+    for (int n = 1; n < 1000; ++n) {
+        std::string name = base + (n == 1 ? "" : " (" + std::to_string(n) + ")") + ".sgc";
+        std::string path = Utf8(folder / U8(name));
+        errno = 0;
+        std::FILE* copy = CreateNewFile(path);
+        if (copy == nullptr && errno == EEXIST) {
+            continue;
+        }
+        if (copy == nullptr) {
+            error = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+            return {};
+        }
+        bool written = std::fwrite(content.data(), 1, content.size(), copy) == content.size();
+        written = std::fflush(copy) == 0 && written;
+        int reason = errno;
+        written = std::fclose(copy) == 0 && written;
+        if (!written) {
+            error = std::error_code(reason != 0  ? reason
+                                    : errno != 0 ? errno
+                                                 : EIO,
+                                    std::generic_category());
+            std::error_code ignored;
+            fs::remove(U8(path), ignored);
+            return {};
+        }
+        return name;
     }
-    // The newest copies sort last: the date and time are in the name.
-    std::vector<std::string> copies;
-    for (const auto& entry : fs::directory_iterator(U8(folder), error)) {
-        std::string file = Utf8(entry.path().filename());
-        if (IsCopyOf(file, name)) {
-            copies.push_back(file);
+    error = std::make_error_code(std::errc::file_exists);
+    return {};
+}
+
+// Keeps the kBackupsKept newest copies that still exist, in the order they were made.
+void Rotate(const fs::path& folder, Record& record) {
+    std::error_code ignored;
+    std::erase_if(record.copies,
+                  [&](const std::string& copy) { return !fs::exists(folder / U8(copy), ignored); });
+    while (record.copies.size() > static_cast<std::size_t>(kBackupsKept)) {
+        fs::remove(folder / U8(record.copies.front()), ignored);
+        record.copies.erase(record.copies.begin());
+    }
+}
+
+void WriteIndex(const fs::path& root) {
+    std::error_code error;
+    std::vector<std::pair<std::string, std::string>> folders; // collection, folder name
+    for (auto it = fs::directory_iterator(root, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        Record record;
+        if (it->is_directory(error) && ReadRecord(it->path(), record)) {
+            folders.push_back({record.collection, Utf8(it->path().filename())});
         }
     }
-    std::sort(copies.begin(), copies.end());
-    for (std::size_t i = 0; i + kBackupsKept < copies.size(); ++i) {
-        fs::remove(U8(folder) / U8(copies[i]), error);
+    std::sort(folders.begin(), folders.end());
+    std::ofstream out(root / U8(kIndexName), std::ios::binary | std::ios::trunc);
+    out << "Còpies de seguretat de brelt\r\n\r\n"
+           "brelt copia cada col·lecció abans de canviar-la. Cada carpeta d'aquí guarda les "
+           "còpies d'una col·lecció, de la més antiga a la més nova. Per recuperar-ne una, "
+           "tanqueu brelt i el programa de dibuix, copieu la còpia a la carpeta de la "
+           "col·lecció i doneu-li el nom de la col·lecció.\r\n";
+    for (const auto& [collection, folder] : folders) {
+        Record record;
+        ReadRecord(root / U8(folder), record);
+        out << "\r\n" << collection << "\r\n";
+        for (const std::string& copy : record.copies) {
+            out << "    " << folder << "\\" << copy << "\r\n";
+        }
     }
-    return Utf8(copy);
+}
+
+// The parts of a collection's path, whichever separator it uses: the paths are Windows paths,
+// also where the core is tested.
+std::string FileNameOf(const std::string& path) {
+    return path.substr(path.find_last_of("\\/") + 1);
+}
+std::string StemOf(const std::string& path) {
+    std::string name = FileNameOf(path);
+    std::size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+std::string FolderNameOf(const std::string& path) {
+    std::size_t slash = path.find_last_of("\\/");
+    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    std::string name = FileNameOf(folder);
+    return name.empty() || slash == std::string::npos ? folder : name; // "C:" at a drive's root
+}
+
+} // namespace
+
+std::string BackupFolderName(const std::string& collectionPath) {
+    std::string name = StemOf(collectionPath) + " (" + FolderNameOf(collectionPath) + ")";
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos; },
+        '_');
+    return name;
+}
+
+BackupResult BackUpCollection(const FileBytes& content, const std::string& collectionPath,
+                              const std::string& root, std::time_t when) {
+    BackupResult result;
+    Record record;
+    fs::path folder = FolderFor(U8(root), collectionPath, record, result.error);
+    if (folder.empty()) {
+        result.failed = BackupResult::Failed::Folder;
+        return result;
+    }
+    std::string base = StemOf(collectionPath) + " " + StampOf(when);
+    std::string name = WriteNewCopy(folder, base, content, result.error);
+    if (name.empty()) {
+        result.failed = BackupResult::Failed::Write;
+        return result;
+    }
+    std::string copy = Utf8(folder / U8(name));
+    FileContent check = ReadWholeFile(copy);
+    if (!check.ok() || check.bytes != content) {
+        std::error_code ignored;
+        fs::remove(U8(copy), ignored);
+        result.error = std::make_error_code(std::errc::io_error);
+        result.failed = BackupResult::Failed::Check;
+        return result;
+    }
+    record.copies.push_back(name);
+    Rotate(folder, record);
+    WriteRecord(folder, record);
+    WriteIndex(U8(root));
+    result.copy = copy;
+    return result;
 }

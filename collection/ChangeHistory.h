@@ -1,30 +1,22 @@
 #pragma once
 
+#include "collection/FileContent.h"
 #include "collection/PixelAreas.h"
 
-#include <cstdint>
-#include <cstdio>
+#include <cstddef>
 #include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
-// What brelt wrote into its collections, so that every change can be taken back and done again.
-// A change keeps the pixel areas it wrote, before and after; each file's size and last-write time
-// as brelt last left it tell whether another program changed it since, and then nothing of it is
-// written over from memory.
-
-struct FileStamp {
-    std::uintmax_t size = 0;
-    long long lastWrite = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-// The size and last-write time of the file at path (UTF-8); zeros when it can't be read.
-FileStamp StampOf(const std::string& path);
+// What brelt wrote into its collections, so that every change can be taken back and done again,
+// and each collection's whole content as brelt last left it, so that a change made by any other
+// program since is noticed, whatever the file's size or clock say, and never written over from
+// memory.
 
 struct Change {
-    std::string path; // the collection's file, UTF-8
+    std::string key;  // the collection, by its full path as the system resolves it
+    std::string path; // its file as opened, UTF-8, for messages
     std::string what; // the command's name, for "Desfés: <what>"
     std::vector<int> images;
     std::vector<PixelAreaBytes> before, after;
@@ -34,30 +26,27 @@ class ChangeHistory {
 public:
     static constexpr std::size_t kMaxChanges = 200;
 
-    // The areas of images before a command writes them.
-    static Change Begin(std::FILE* collection, const std::string& path, std::string what,
-                        std::vector<int> images);
-    // Completes change once its command has written and flushed: the areas after, the file's
-    // stamp. It becomes the change to undo next, and nothing is left to redo.
-    void Commit(std::FILE* collection, Change change);
+    enum class FileState {
+        Unknown,        // brelt has not changed it yet in this session
+        AsLeft,         // exactly as brelt last left it
+        ChangedOutside, // changed by someone else since
+    };
+    FileState StateOf(const std::string& key, const FileBytes& now) const;
+
+    // A change brelt has made, with the whole file as it then left it. It becomes the change to
+    // undo next, and nothing is left to redo.
+    void Record(Change change, FileBytes left);
+    // The file as brelt has left it without a new change: after an undo, a redo or a failed edit.
+    void Leave(const std::string& key, FileBytes left);
+    // The next change to undo (or redo) has been written entirely: it moves to the other list.
+    void Replayed(bool undo);
+    // Drops every change to the collection and what brelt knew of its content.
+    void Forget(const std::string& key);
 
     const Change* NextUndo() const { return m_undo.empty() ? nullptr : &m_undo.back(); }
     const Change* NextRedo() const { return m_redo.empty() ? nullptr : &m_redo.back(); }
 
-    enum class Outcome { Done, Nothing, ChangedOnDisk, WriteFailed };
-    // Writes the next change's areas back (Undo) or again (Redo) through collection, the open
-    // stream of its file. A file changed on disk since is left alone and its history dropped.
-    Outcome Undo(std::FILE* collection);
-    Outcome Redo(std::FILE* collection);
-
-    // Drops every change to the file at path.
-    void Forget(const std::string& path);
-
 private:
-    Outcome Replay(std::deque<Change>& from, std::deque<Change>& to, std::FILE* collection,
-                   bool undo);
-
     std::deque<Change> m_undo, m_redo;
-    // Each file as brelt last left it: any later write by brelt changes it too.
-    std::map<std::string, FileStamp> m_lastWritten;
+    std::map<std::string, FileBytes> m_left;
 };

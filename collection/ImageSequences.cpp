@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr EditResult kNoTempStream{false, true};
+constexpr EditResult kNoTempStream{false, true, 0};
 
 // Creates two temporary streams, or none: a half-made pair is released at once.
 bool CreateTempPair(std::FILE*& first, std::FILE*& second) {
@@ -101,23 +101,24 @@ EditResult ShiftImagesUp(std::FILE* collection, int imageCount, int fromImage) {
     // files for each image was most of a shift's time under Wine.
     bool work = imageCount > fromImage && imageCount > 1;
     if (work && !CreateTempPair(bottomUp16, pixels16)) {
-        return kNoTempStream;
+        return {false, true, imageCount};
     }
     for (int image = imageCount; image > fromImage && image > 1; --image) {
         if (!EmptyTempStream(bottomUp16) || !EmptyTempStream(pixels16)) {
             ReleaseTempStreams();
-            return kNoTempStream;
+            return {false, true, image};
         }
         io.CopyRecordRowsReversed(collection, bottomUp16, image - 1);
         io.CopyRowsReversed(bottomUp16, pixels16, 2);
-        if (!StreamsOk(bottomUp16, pixels16)) {
+        // A read that failed gave zeros: they are never written over an image.
+        if (!StreamsOk(bottomUp16, pixels16) || std::ferror(collection)) {
             ReleaseTempStreams();
-            return {};
+            return {false, false, image};
         }
         io.WriteRecordPixels(collection, pixels16, image);
         if (std::ferror(collection)) {
             ReleaseTempStreams();
-            return {};
+            return {false, false, image};
         }
     }
     ReleaseTempStreams();

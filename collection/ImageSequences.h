@@ -10,6 +10,9 @@
 struct EditResult {
     bool done = false;
     bool noTempStream = false;
+    // The shift: the image at which it stopped; it and the images below it down to the one after
+    // fromImage were not written.
+    int stoppedAt = 0;
     explicit operator bool() const { return done; }
 };
 

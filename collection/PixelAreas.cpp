@@ -3,12 +3,17 @@
 #include "collection/CollectionFormat.h"
 #include "collection/StreamBytes.h"
 
-PixelAreaBytes ReadPixelArea(std::FILE* collection, int imageNumber) {
+std::optional<PixelAreaBytes> ReadPixelArea(std::FILE* collection, int imageNumber) {
     if (imageNumber < 1 || !streambytes::SeekTo(collection, sgc::RecordOffset(imageNumber))) {
-        return {};
+        return std::nullopt;
     }
+    std::clearerr(collection);
     PixelAreaBytes area(sgc::kPixelAreaSize, 0);
     std::size_t read = std::fread(area.data(), 1, area.size(), collection);
+    if (std::ferror(collection)) {
+        std::clearerr(collection);
+        return std::nullopt;
+    }
     std::fill(area.begin() + static_cast<long>(read), area.end(), 0);
     std::clearerr(collection); // a short file ends early: that is no error
     return area;
@@ -24,9 +29,10 @@ bool WritePixelArea(std::FILE* collection, int imageNumber, const PixelAreaBytes
 }
 
 bool SwapPixelAreas(std::FILE* collection, int a, int b) {
-    PixelAreaBytes first = ReadPixelArea(collection, a), second = ReadPixelArea(collection, b);
-    return !first.empty() && !second.empty() && WritePixelArea(collection, a, second) &&
-           WritePixelArea(collection, b, first);
+    std::optional<PixelAreaBytes> first = ReadPixelArea(collection, a);
+    std::optional<PixelAreaBytes> second = ReadPixelArea(collection, b);
+    return first && second && WritePixelArea(collection, a, *second) &&
+           WritePixelArea(collection, b, *first);
 }
 
 std::array<std::uint8_t, 3072> ShownPixels(const PixelAreaBytes& area) {
@@ -38,4 +44,8 @@ std::array<std::uint8_t, 3072> ShownPixels(const PixelAreaBytes& area) {
         bgr[3 * i + 2] = static_cast<std::uint8_t>(sgc::ExpandChannel(word >> 10 & 0x1F));
     }
     return bgr;
+}
+
+std::array<std::uint8_t, 3072> ShownPixels(const std::optional<PixelAreaBytes>& area) {
+    return ShownPixels(area.value_or(PixelAreaBytes{}));
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 // Whole pixel areas in memory, for the views and edits that take a collection at a glance. Like
@@ -10,15 +11,19 @@
 
 using PixelAreaBytes = std::vector<std::uint8_t>; // 2048 bytes as stored
 
-// The pixel area of image imageNumber; bytes past the end of a short file read as zeros. Empty
-// when the stream is null or the number below 1.
-PixelAreaBytes ReadPixelArea(std::FILE* collection, int imageNumber);
+// The pixel area of image imageNumber; bytes past the end of a short file read as zeros, as the
+// format allows. Nothing when the stream is null, the number below 1 or the read failed: a read
+// error is never taken for black pixels.
+std::optional<PixelAreaBytes> ReadPixelArea(std::FILE* collection, int imageNumber);
 
 // Writes a 2048-byte area over image imageNumber; false when it could not.
 bool WritePixelArea(std::FILE* collection, int imageNumber, const PixelAreaBytes& area);
 
-// Swaps the pixel areas of images a and b; false when it could not.
+// Swaps the pixel areas of images a and b; false, with nothing written, when either can't be
+// read, and false when a write failed.
 bool SwapPixelAreas(std::FILE* collection, int a, int b);
 
-// An area as the display shows it: 1024 pixels, blue-green-red, top row first.
+// An area as the display shows it: 1024 pixels, blue-green-red, top row first. An area that
+// could not be read shows black.
 std::array<std::uint8_t, 3072> ShownPixels(const PixelAreaBytes& area);
+std::array<std::uint8_t, 3072> ShownPixels(const std::optional<PixelAreaBytes>& area);

@@ -113,7 +113,7 @@ TEST(PixelAreas, ReadWriteAndSwapTouchOnlyPixelAreasAndShowAsTheExportDoes) {
     ScratchFile file(collection);
     UniqueFile f = file.Open();
     EXPECT_EQ(ReadPixelArea(f.get(), 7), PixelArea(collection, 7));
-    EXPECT_TRUE(ReadPixelArea(f.get(), 0).empty());
+    EXPECT_FALSE(ReadPixelArea(f.get(), 0).has_value());
     EXPECT_EQ(ReadPixelArea(f.get(), 100), Bytes(2048, 0)) << "past the end of the file";
     ASSERT_TRUE(SwapPixelAreas(f.get(), 3, 90));
     Bytes expected = collection;
