@@ -47,7 +47,7 @@ UpdateStream OpenForUpdate(const std::string& path) {
 }
 
 std::string AccessDeniedMessage(const std::string& path) {
-    return "La col.lecció " + path +
+    return "La col·lecció " + path +
            " és en una carpeta que només pot canviar un administrador, i brelt no hi pot "
            "escriure.\nCopieu-la o creeu-la en una altra carpeta (per exemple, Documents), o bé "
            "inicieu brelt com a administrador.";

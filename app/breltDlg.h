@@ -3,9 +3,10 @@
 #include "platform/Afx.h"
 #include "res/resource.h"
 
-#include "collection/ChangeHistory.h"
+#include "collection/SafeEdit.h"
 
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -143,15 +144,20 @@ private:
     std::string CollectionPath(const Pane& pane) const;
     std::string m_sourcePath;
 
-    // Every change to the target collection goes between these two. BeginChange backs the file
-    // up the first time in the session and keeps the areas of images as they are; without a
-    // backup it refuses, with a message, and nothing may be written. CommitChange keeps what the
-    // command wrote, for undo.
-    std::optional<Change> BeginChange(const std::string& what, std::vector<int> images);
-    void CommitChange(Change change);
+    // Every change to the target collection, undo and redo too, goes through here: the check
+    // that the file is as brelt left it, the backup when one is due, the areas before and after
+    // for undo, the repainting of every pane that shows the file and the user's message.
+    EditOutcome EditCollection(const std::string& what, const std::vector<int>& images,
+                               const EditFunction& edit);
     void ReplayChange(bool undo);
+    void ReportEdit(const EditOutcome& outcome, const std::string& what, bool replay);
+    // Shows again, in both panes, every slot that shows one of images of the target collection.
+    void ShowWrittenImages(const std::vector<int>& images);
     ChangeHistory m_history;
-    std::set<std::string> m_backedUp;
+    // The newest copy of each collection made in this session, by key.
+    std::map<std::string, std::string> m_lastBackups;
+    // The collections the panes show, as the system resolves their paths.
+    std::string m_sourceKey, m_targetKey;
 
     // The keys of the panes, from start-up to the end.
     void InstallPaneKeys();

@@ -6,6 +6,7 @@
 #include "collection/CollectionFormat.h"
 #include "collection/FileOpen.h"
 #include "collection/StreamBytes.h"
+#include "platform/FilePaths.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ void CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std
         return;
     }
     (pane.number == 1 ? m_sourcePath : g_strTargetPath) = path;
+    (pane.number == 1 ? m_sourceKey : m_targetKey) = CollectionKey(path);
     pane.current = 1;
     pane.selected = 0;
     if (pane.stream != nullptr) {

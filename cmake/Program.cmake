@@ -19,8 +19,9 @@ add_library(brelt_program OBJECT
     browser/Panes.cpp
     browser/SlotFrames.cpp
     commands/DropFiles.cpp
+    commands/EditCollection.cpp
+    commands/EditMessages.cpp
     commands/ExportPng.cpp
-    commands/History.cpp
     commands/ImportImage.cpp
     commands/ImportPictures.cpp
     commands/MoveCommands.cpp
@@ -32,7 +33,7 @@ add_library(brelt_program OBJECT
     dialogs/OverviewDlg.cpp
     dialogs/QuestionDlg.cpp
 )
-target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection shell32 ole32
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection shell32 shlwapi ole32
                       PRIVATE brelt_warnings)
 
 # The icon is drawn by a generator of ours at build time; the version and the manifest come from

@@ -57,7 +57,7 @@ void CBreltDlg::OnDropFiles(HDROP drop) {
     } else {
         Alert("No es pot deixar anar aquí " + name +
                   ". Deixeu anar una imatge sobre el quadre \"Imatge:\" o sobre una imatge de la "
-                  "col.lecció de destí oberta, o un fitxer .sgc sobre una de les col.leccions.",
+                  "col·lecció de destí oberta, o un fitxer .sgc sobre una de les col·leccions.",
               MB_ICONEXCLAMATION);
     }
 }

@@ -9,8 +9,9 @@
 #include "dialogs/QuestionDlg.h"
 #include "picture/StampBitmap.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
-#include <cwctype>
 
 namespace {
 
@@ -18,32 +19,39 @@ std::string FileNameOf(const std::string& path) {
     return path.substr(path.find_last_of("\\/") + 1);
 }
 
-// File-name order, as a folder lists them, whatever the case of the letters.
+// The order of the system's folder view, whatever the case of the letters: "2.png" before
+// "10.png".
 bool ByFileName(const std::string& a, const std::string& b) {
-    std::wstring x = Widen(FileNameOf(a)), y = Widen(FileNameOf(b));
-    return ::CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(),
-                                  static_cast<int>(y.size()), TRUE) == CSTR_LESS_THAN;
+    return ::StrCmpLogicalW(Widen(FileNameOf(a)).c_str(), Widen(FileNameOf(b)).c_str()) < 0;
 }
 
+enum class Imported { Written, Unread, WriteFailed };
+
 // Writes the picture at path over image with the conversion's defaults: an exact 32x32, 24-bit
-// bitmap as it is, anything else fitted. False when the file can't be read or written.
-bool ImportPicture(const std::string& path, std::FILE* collection, int image) {
+// bitmap as it is, anything else fitted.
+Imported ImportPicture(const std::string& path, std::FILE* collection, int image) {
     std::FILE* bitmap = OpenFile(path, "rb");
     if (bitmap == nullptr) {
-        return false;
+        return Imported::Unread;
     }
     BitmapInspection inspection = InspectBitmap(bitmap);
     if (inspection.accepted) {
-        bool written = static_cast<bool>(
-            ImportBitmapPixels(bitmap, collection, image, inspection.pixelOffset));
+        EditResult written = ImportBitmapPixels(bitmap, collection, image, inspection.pixelOffset);
         std::fclose(bitmap);
-        return written;
+        return written                ? Imported::Written
+               : written.noTempStream ? Imported::WriteFailed
+                                      : Imported::Unread;
     }
     std::fclose(bitmap);
     std::optional<picture::Picture> decoded = DecodePicture(path);
     std::optional<picture::Stamp> stamp =
         decoded ? picture::ConvertToStamp(*decoded, {}) : std::nullopt;
-    return stamp && WritePixelArea(collection, image, picture::StampPixelArea(*stamp));
+    if (!stamp) {
+        return Imported::Unread;
+    }
+    return WritePixelArea(collection, image, picture::StampPixelArea(*stamp))
+               ? Imported::Written
+               : Imported::WriteFailed;
 }
 
 std::string Listed(const std::vector<std::string>& names) {
@@ -81,36 +89,41 @@ void CBreltDlg::OnImportPicturesHere() {
     for (int image = first; image <= last; ++image) {
         replaced.push_back(image);
     }
-    std::optional<Change> change = BeginChange("Importa imatges", replaced);
-    if (!change) {
-        return;
-    }
-
     std::vector<std::string> unread, leftOver;
     int image = first;
-    {
+    EditOutcome outcome = EditCollection("Importa imatges", replaced, [&](std::FILE*& target) {
         CWaitCursor wait;
+        Written written;
         for (const std::string& file : files) {
             if (image > pane.count) {
                 leftOver.push_back(FileNameOf(file)); // beyond the last image
-            } else if (ImportPicture(file, pane.stream, image)) {
-                ++image;
-            } else {
-                unread.push_back(FileNameOf(file));
+                continue;
             }
+            switch (ImportPicture(file, target, image)) {
+            case Imported::Unread:
+                unread.push_back(FileNameOf(file)); // takes no image
+                continue;
+            case Imported::WriteFailed:
+                written.failed.push_back(image);
+                break;
+            case Imported::Written:
+                break;
+            }
+            ++image;
         }
+        return written;
+    });
+    if (outcome.kind == EditOutcome::Kind::Refused) {
+        return;
     }
-    CommitChange(std::move(*change));
-    ShowPane(pane.number, pane.current - pane.selected);
-    HighlightSelection(g_nSourceSel, g_nTargetSel);
 
-    int imported = image - first;
+    int imported = image - first - static_cast<int>(outcome.failedImages.size());
     std::string report = "S'han importat " + std::to_string(imported) + " imatges";
-    report += imported > 0
+    report += image > first
                   ? " (de la " + std::to_string(first) + " a la " + std::to_string(image - 1) + ")."
                   : ".";
     if (!unread.empty()) {
-        report += "\nNo s'han pogut llegir ni escriure:" + Listed(unread);
+        report += "\nNo s'han pogut llegir:" + Listed(unread);
     }
     if (!leftOver.empty()) {
         report += "\nNo hi cabien, després de l'última imatge:" + Listed(leftOver);

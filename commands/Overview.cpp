@@ -11,18 +11,12 @@ void CBreltDlg::OnShowOverview() {
     }
     std::string path = CollectionPath(pane);
     std::string name = path.substr(path.find_last_of("\\/") + 1);
-    std::function<bool(int, int)> swap;
+    std::function<void(int, int)> swap;
     if (pane.number == TargetPane().number) {
-        swap = [this, &pane](int first, int second) {
-            std::optional<Change> change = BeginChange("Intercanvi d'imatges", {first, second});
-            if (!change) {
-                return true; // refused, and said so
-            }
-            bool swapped = SwapPixelAreas(pane.stream, first, second);
-            CommitChange(std::move(*change));
-            ShowPane(pane.number, pane.current - pane.selected);
-            HighlightSelection(g_nSourceSel, g_nTargetSel);
-            return swapped;
+        swap = [this](int first, int second) {
+            EditCollection("Intercanvi d'imatges", {first, second}, [&](std::FILE*& target) {
+                return Written::AllOr(SwapPixelAreas(target, first, second), {first, second});
+            });
         };
     }
     COverviewDlg overview(pane.stream, pane.count, pane.current, name, swap);

@@ -1,7 +1,6 @@
 #include "app/DisplayFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "collection/CollectionIO.h"
 #include "collection/FileOpen.h"
 #include "collection/ImageSequences.h"
 #include "dialogs/MsgDlg.h"
@@ -21,31 +20,25 @@ void CBreltDlg::OnShiftCollection() {
     for (int image = g_nTargetFirst + 1; image <= g_nTargetCount; ++image) {
         moved.push_back(image);
     }
-    std::optional<Change> change = BeginChange("Desplaçar Col.lecció", moved);
-    if (!change) {
-        return;
-    }
-    ShowTargetShiftPreview();
-
-    EditResult shifted = ShiftImagesUp(g_pfTarget, g_nTargetCount, g_nTargetFirst);
-    // Closing writes out what is still buffered; the file is then opened afresh.
-    bool closed = std::fclose(g_pfTarget) == 0;
-    g_pfTarget = OpenFile(g_strTargetPath, "r+b");
-    if (!moved.empty()) {
-        CommitChange(std::move(*change));
-    }
-
-    if (g_pfTarget == nullptr) {
-        Alert("No s'ha pogut tornar a obrir la col.lecció " + g_strTargetPath +
+    const int from = g_nTargetFirst;
+    bool reopened = true;
+    EditCollection("Desplaçar Col.lecció", moved, [&](std::FILE*& target) {
+        ShowTargetShiftPreview(); // from the file as it is before the shift
+        EditResult shifted = ShiftImagesUp(target, g_nTargetCount, from);
+        // Closing writes out what is still buffered; the file is then opened afresh.
+        bool closed = std::fclose(target) == 0;
+        target = OpenFile(g_strTargetPath, "r+b");
+        reopened = target != nullptr;
+        Written written;
+        int notWritten = shifted ? (closed ? 0 : g_nTargetCount) : shifted.stoppedAt;
+        for (int image = from + 1; image <= notWritten; ++image) {
+            written.failed.push_back(image);
+        }
+        written.noTempStream = shifted.noTempStream;
+        return written;
+    });
+    if (!reopened) {
+        Alert("No s'ha pogut tornar a obrir la col·lecció " + g_strTargetPath +
               ". Torneu-la a obrir amb \"Buscar...\".");
-    } else if (!shifted || !closed) {
-        // The preview showed the result hoped for: show what the file really holds.
-        ShowPane(2, g_nTargetFirst - g_nTargetSel);
-        Alert(shifted.noTempStream
-                  ? "No s'han pogut desplaçar totes les imatges de la col.lecció: no s'ha pogut "
-                    "crear un fitxer temporal a la carpeta temporal de l'usuari."
-                  : "No s'han pogut desplaçar totes les imatges de la col.lecció. Potser el disc "
-                    "és ple o el fitxer l'ha bloquejat un altre programa.");
     }
-    HighlightSelection(g_nSourceSel, g_nTargetSel);
 }

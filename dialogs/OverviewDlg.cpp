@@ -32,7 +32,7 @@ BEGIN_MESSAGE_MAP(COverviewDlg, CDialog)
 END_MESSAGE_MAP()
 
 COverviewDlg::COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
-                           std::function<bool(int, int)> swap, CWnd* parent)
+                           std::function<void(int, int)> swap, CWnd* parent)
     : CDialog(IDD_OVERVIEW_DIALOG, parent), m_collection(collection), m_count(imageCount),
       m_selected(std::clamp(current, 1, std::max(1, imageCount))), m_caption(std::move(caption)),
       m_swap(std::move(swap)) {}
@@ -103,11 +103,7 @@ void COverviewDlg::Select(int image) {
 }
 
 void COverviewDlg::Swap(int first, int second) {
-    if (!m_swap(first, second)) {
-        MessageBox("No s'han pogut intercanviar les imatges " + std::to_string(first) + " i " +
-                       std::to_string(second) + ".",
-                   "Alerta", MB_OK | MB_ICONHAND);
-    }
+    m_swap(first, second);
     // Whatever happened, the grid shows what the file now holds.
     for (int image : {first, second}) {
         DrawCell(image);

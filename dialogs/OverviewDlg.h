@@ -18,10 +18,10 @@ public:
     static constexpr int kCellWidth = 68;  // a 64-pixel image and its margins
     static constexpr int kCellHeight = 82; // the image, then its number
 
-    // swap, when given, exchanges two images in the file (true when it could); without it the
-    // images can't be moved.
+    // swap, when given, exchanges two images in the file and tells the user what went wrong;
+    // without it the images can't be moved.
     COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
-                 std::function<bool(int, int)> swap, CWnd* parent = nullptr);
+                 std::function<void(int, int)> swap, CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
 
@@ -45,7 +45,7 @@ private:
     int m_count;
     int m_selected;
     std::string m_caption;
-    std::function<bool(int, int)> m_swap;
+    std::function<void(int, int)> m_swap;
     HWND m_grid = nullptr;
     int m_pressed = 0;
     CBitmap m_canvas; // every cell drawn once; a swap redraws two

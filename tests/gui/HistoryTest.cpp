@@ -25,16 +25,19 @@ protected:
         ::SetEnvironmentVariableW(L"LOCALAPPDATA", previous_.c_str());
         fs::remove_all(local_);
     }
-    int Backups() const {
+    // The copies of every collection.
+    std::vector<fs::path> Backups() const {
         std::error_code ignored;
-        fs::path folder = fs::u8path(local_ + "\\brelt\\Còpies de seguretat");
-        int count = 0;
-        for (auto it = fs::directory_iterator(folder, ignored);
-             !ignored && it != fs::directory_iterator(); it.increment(ignored)) {
-            ++count;
+        std::vector<fs::path> copies;
+        for (auto it = fs::recursive_directory_iterator(fs::u8path(BackupFolder()), ignored);
+             !ignored && it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+            if (it->path().extension() == ".sgc") {
+                copies.push_back(it->path());
+            }
         }
-        return count;
+        return copies;
     }
+    std::string BackupFolder() const { return local_ + "\\brelt\\Còpies de seguretat"; }
     std::string local_ =
         (fs::temp_directory_path() / ("brelt-local-" + std::to_string(::GetTickCount()))).string();
     std::wstring previous_ = [] {
@@ -58,7 +61,7 @@ TEST_F(History, EveryKindOfChangeIsUndoneAndRedoneToTheByteAfterOneBackup) {
         states.push_back(file.Read());
         EXPECT_NE(states.back(), states[states.size() - 2]) << command;
     }
-    EXPECT_EQ(Backups(), 1) << "one copy, before the first change";
+    EXPECT_EQ(Backups().size(), 1u) << "one copy, before the first change";
     for (int step = 3; step > 0; --step) {
         Command(ID_UNDO);
         EXPECT_EQ(file.Read(), states[step - 1]) << step;

@@ -1,5 +1,7 @@
 #include "BrowserFixture.h"
 
+#include "collection/FileOpen.h"
+
 #include "app/ProgramState.h"
 
 #include <filesystem>
@@ -223,17 +225,22 @@ TEST_F(ImportAndMove, NothingHappensWithoutWhatTheCommandNeeds) {
     EXPECT_TRUE(messages_.empty());
 }
 
-// A full disk: Linux's /dev/full, which Wine shows as Z:\dev\full, takes no byte.
+// A write that fails, as on a full disk: the target's stream is swapped for one that may only
+// read the same file.
 TEST_F(ImportAndMove, AFailedWriteIsReportedAndThePaneShowsTheFile) {
-    ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 49)));
+    Bytes collection = MakeCollection(202752, 51);
+    ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 49))), target(collection);
     Import(bitmap.Path());
-    Open(1011, "Z:\\dev\\full");
-    ASSERT_NE(g_pfTarget, nullptr);
-    ScratchFile stand(MakeCollection()); // what the backup copies: a device is no file to copy
-    g_strTargetPath = stand.Path();
+    Open(1011, target.Path());
+    std::fclose(g_pfTarget);
+    g_pfTarget = OpenFile(target.Path(), "rb");
     Command(1014);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].caption, "Alerta");
-    EXPECT_NE(messages_[0].text.find("No s'ha pogut escriure"), std::string::npos);
-    EXPECT_EQ(SlotPixels(1017), std::vector<unsigned>(1024, 0)) << "what the file holds: nothing";
+    EXPECT_EQ(messages_[0].type, static_cast<UINT>(MB_OK | MB_ICONHAND));
+    EXPECT_NE(messages_[0].text.find("No s'ha pogut escriure la imatge 1 a " + target.Path()),
+              std::string::npos)
+        << messages_[0].text;
+    EXPECT_EQ(target.Read(), collection);
+    EXPECT_EQ(SlotPixels(1017), ImageColours(collection, 1)) << "what the file holds";
 }

@@ -114,16 +114,23 @@ TEST_F(Shift, InTheSecondSlotRepeatsTheCurrentImageThenAMoveFillsTheRoom) {
     EXPECT_EQ(PixelArea(shifted, 22), PixelArea(collection, 21));
 }
 
-// A full disk: Linux's /dev/full, which Wine shows as Z:\dev\full, takes no byte.
+// A write that fails, as on a full disk: the target's stream is swapped for one that may only
+// read the same file. The shift stops at its first image, the last of the collection.
 TEST_F(Shift, AFailedShiftIsReported) {
-    Open(1011, "Z:\\dev\\full");
+    Bytes collection = MakeCollection(202752, 58);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
     GoTo(1013, L"90");
-    ScratchFile stand(MakeCollection()); // backed up and opened again in place of the device
-    g_strTargetPath = stand.Path();
+    std::fclose(g_pfTarget);
+    g_pfTarget = OpenFile(file.Path(), "rb");
     Command(1035);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_NE(messages_[0].text.find("No s'han pogut despla"), std::string::npos);
+    EXPECT_NE(messages_[0].text.find("No s'han pogut escriure les imatges 91 a 98"),
+              std::string::npos)
+        << messages_[0].text;
     EXPECT_NE(g_pfTarget, nullptr) << "opened again all the same";
+    EXPECT_EQ(file.Read(), collection);
+    ExpectStrip(kTargetSlots, collection, 90);
 }
 
 TEST_F(Shift, ACollectionThatCannotBeOpenedAgainIsNoLongerOpen) {
@@ -261,12 +268,16 @@ TEST_F(NewCollection, NeverOverwritesAnExistingFile) {
         std::ofstream out(fs::u8path(path), std::ios::binary);
         out.write(reinterpret_cast<const char*>(mine.data()), static_cast<long>(mine.size()));
     }
-    ::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    // Read-only and hidden: the existing file keeps its attributes as well as its bytes.
+    ::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    Open(1036, folder_ + "\\meva"); // the name the extension is added to
     Open(1036, path);
     EXPECT_EQ(ReadAll(path), mine);
-    EXPECT_EQ(::GetFileAttributesW(Widen(path).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(::GetFileAttributesW(Widen(path).c_str()) & kRestrictive,
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_EQ(messages_.size(), 2u);
     EXPECT_NE(messages_[0].text.find("ja existeix"), std::string::npos);
+    ::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(NewCollection, WithoutTheTemplateCreatesNothingAndSaysSo) {

@@ -1,0 +1,104 @@
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+#include "commands/EditMessages.h"
+#include "platform/FilePaths.h"
+
+#include <algorithm>
+#include <ctime>
+
+namespace {
+
+// Where the copies of the collections go: %LOCALAPPDATA%\brelt\Còpies de seguretat, however
+// long that path is.
+std::string BackupFolder() {
+    std::string local = EnvironmentValue(L"LOCALAPPDATA");
+    return local.empty() ? std::string() : local + "\\brelt\\Còpies de seguretat";
+}
+
+} // namespace
+
+EditOutcome CBreltDlg::EditCollection(const std::string& what, const std::vector<int>& images,
+                                      const EditFunction& edit) {
+    ::EditTarget target{g_pfTarget, g_strTargetPath, m_targetKey};
+    std::string folder = BackupFolder();
+    BackUpFunction backUp = [&](const FileBytes& content) {
+        if (folder.empty()) {
+            return BackupResult{{},
+                                std::make_error_code(std::errc::no_such_file_or_directory),
+                                BackupResult::Failed::Folder};
+        }
+        return BackUpCollection(content, ResolvedPath(g_strTargetPath),
+                                Narrow(ExtendedPath(folder)), std::time(nullptr));
+    };
+    EditOutcome outcome = SafeEdit(m_history, target, what, images, edit, backUp);
+    if (!outcome.backupPath.empty()) {
+        m_lastBackups[m_targetKey] = ShownPath(outcome.backupPath);
+    }
+    // Without a temporary stream no image can be shown: the slots keep what they showed.
+    if (outcome.kind != EditOutcome::Kind::Refused && !outcome.noTempStream &&
+        g_pfTarget != nullptr) {
+        ShowWrittenImages(images);
+    }
+    HighlightSelection(g_nSourceSel, g_nTargetSel);
+    ReportEdit(outcome, what, false);
+    return outcome;
+}
+
+void CBreltDlg::OnUndo() {
+    ReplayChange(true);
+}
+
+void CBreltDlg::OnRedo() {
+    ReplayChange(false);
+}
+
+void CBreltDlg::ReplayChange(bool undo) {
+    const Change* next = undo ? m_history.NextUndo() : m_history.NextRedo();
+    if (next == nullptr) {
+        return;
+    }
+    const Change change = *next;
+    ::EditTarget target{g_pfTarget, g_strTargetPath, m_targetKey};
+    EditOutcome outcome = SafeReplay(m_history, target, undo);
+    if (outcome.kind != EditOutcome::Kind::Refused) {
+        ShowWrittenImages(change.images);
+    }
+    HighlightSelection(g_nSourceSel, g_nTargetSel);
+    ReportEdit(outcome, change.what, true);
+}
+
+void CBreltDlg::ReportEdit(const EditOutcome& outcome, const std::string& what, bool replay) {
+    auto lastBackup = m_lastBackups.find(m_targetKey);
+    EditContext context{
+        what, g_strTargetPath, BackupFolder().empty() ? "la carpeta de l'usuari" : BackupFolder(),
+        lastBackup != m_lastBackups.end() ? lastBackup->second : std::string(), replay};
+    EditMessage message = MessageFor(outcome, context);
+    if (!message.text.empty()) {
+        Alert(message.text, message.failure ? MB_ICONHAND : MB_ICONEXCLAMATION);
+    }
+}
+
+void CBreltDlg::ShowWrittenImages(const std::vector<int>& images) {
+    auto written = [&](int image) {
+        return std::find(images.begin(), images.end(), image) != images.end();
+    };
+    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
+        bool showsTarget = pane->number == TargetPane().number || m_sourceKey == m_targetKey;
+        if (pane->stream == nullptr || !showsTarget) {
+            continue;
+        }
+        const int first = pane->current - pane->selected;
+        for (int slot = 0; slot < 5; ++slot) {
+            bool current = pane->number == TargetPane().number && slot == pane->selected;
+            if (!written(first + slot)) {
+                continue;
+            }
+            if (current) {
+                ShowStoredTargetImage(); // through the move commands' own display file
+            } else {
+                ShowSlotImages(*pane, slot, {first + slot});
+            }
+        }
+    }
+}
