@@ -1,5 +1,6 @@
 #include "app/brelt.h"
 
+#include "app/DisplayFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 
@@ -33,6 +34,7 @@ BOOL CBreltApp::InitInstance() {
     Enable3dControls();
     // Once for the program: the picture decoders are COM objects.
     HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    RemoveAbandonedDisplayFolders();
 
     CBreltDlg dlg;
     m_pMainWnd = &dlg;
@@ -40,6 +42,7 @@ BOOL CBreltApp::InitInstance() {
 
     // The dialog was the whole program: end instead of starting a message loop.
     m_pMainWnd = nullptr;
+    RemoveOwnDisplayFolder();
     if (SUCCEEDED(com)) {
         ::CoUninitialize();
     }

@@ -330,9 +330,12 @@ TEST_F(BrowserTest, EnterInAGoToBoxGoesToItsNumber) {
     EXPECT_TRUE(::IsWindow(hwnd_)) << "the program goes on";
 }
 
-TEST(DisplayFiles, GoToTheProgramsFolderWhenTheSystemCannotTellTheTemporaryOne) {
+TEST(DisplayFiles, AreEachBreltsOwnEvenInTheProgramsFolderWhenThereIsNoTemporaryOne) {
+    std::string own = "brelt-" + std::to_string(::GetCurrentProcessId()) + "\\xzzf.bmp";
+    EXPECT_NE(DisplayFilePath("xzzf.bmp").find("\\Temp\\" + own), std::string::npos)
+        << DisplayFilePath("xzzf.bmp");
     ScopedTempFolder unusable("C:\\" + std::string(300, 'x'));
-    EXPECT_EQ(DisplayFilePath("xzzf.bmp"), ProgramFolder() + "xzzf.bmp");
+    EXPECT_EQ(DisplayFilePath("xzzf.bmp"), ProgramFolder() + own);
 }
 
 TEST_F(BrowserTest, KeysMoveTheActivePaneAndStopAtItsEnds) {

@@ -110,6 +110,11 @@ bool RunningProgram::OpenCollection(int button, const std::wstring& path) const 
     return false;
 }
 
+bool RunningProgram::WaitUntilEnded(int timeoutMs) const {
+    return process_.hProcess != nullptr &&
+           ::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
 void RunningProgram::Kill() {
     if (process_.hProcess == nullptr) {
         return;

@@ -28,6 +28,8 @@ public:
     // Opens path in a pane through its "Buscar..." button and the real file dialog; true once the
     // pane's label names the file.
     bool OpenCollection(int button, const std::wstring& path) const;
+    // Whether the program ends by itself within timeoutMs.
+    bool WaitUntilEnded(int timeoutMs = 10000) const;
     // Kills the process, as the task manager would, and waits until it is gone.
     void Kill();
 

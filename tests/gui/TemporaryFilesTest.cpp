@@ -14,9 +14,20 @@ namespace {
 int TemporaryFileCount(const fs::path& folder) {
     int count = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        count += entry.path().filename().string().starts_with("brelt-") ? 1 : 0;
+        count += entry.path().extension() == ".tmp" ? 1 : 0;
     }
     return count;
+}
+
+// The display folders of brelts, "brelt-<process id>".
+std::vector<std::string> DisplayFolders(const fs::path& folder) {
+    std::vector<std::string> folders;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.is_directory() && entry.path().filename().string().starts_with("brelt-")) {
+            folders.push_back(entry.path().filename().string());
+        }
+    }
+    return folders;
 }
 
 } // namespace
@@ -44,5 +55,20 @@ TEST(TemporaryFiles, AreGoneWhenBreltIsKilledInTheMiddleOfAShift) {
         ASSERT_TRUE(seen) << "no temporary file was ever seen";
     }
     EXPECT_EQ(TemporaryFileCount(folder), 0);
+
+    // The killed brelt's display files are left: the next brelt removes them, not its own, and
+    // its own go when it ends.
+    std::vector<std::string> killed = DisplayFolders(folder);
+    ASSERT_EQ(killed.size(), 1u);
+    {
+        RunningProgram next(folder.wstring());
+        ASSERT_TRUE(next.OpenCollection(1011, Widen(collection.Path())));
+        std::vector<std::string> now = DisplayFolders(folder);
+        ASSERT_EQ(now.size(), 1u);
+        EXPECT_NE(now[0], killed[0]);
+        next.PostClick(next.MainWindow(), 1037); // SORTIR
+        EXPECT_TRUE(next.WaitUntilEnded());
+    }
+    EXPECT_TRUE(DisplayFolders(folder).empty());
     fs::remove_all(folder);
 }
