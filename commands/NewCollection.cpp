@@ -14,7 +14,6 @@ void CBreltDlg::OnGenerateCollection() {
     std::string name = dialog.GetFileName();
     std::string extension = dialog.GetFileExt();
 
-    ClearReadOnly(path);
     if (name.empty()) {
         return;
     }
@@ -23,16 +22,17 @@ void CBreltDlg::OnGenerateCollection() {
     }
     g_strNewPath = ProgramFolder() + "writeable.bin";
 
-    // An existing file is never overwritten: the user might take it for a fresh collection.
+    // An existing file is never overwritten, nor are its attributes changed: the user might take
+    // it for a fresh collection.
     if (FileExists(path)) {
         Alert("El fitxer " + path +
-                  " ja existeix. No s'ha creat cap col.lecció nova i el fitxer no s'ha tocat.",
+                  " ja existeix. No s'ha creat cap col·lecció nova i el fitxer no s'ha tocat.",
               MB_ICONEXCLAMATION);
         return;
     }
     if (!FileExists(g_strNewPath)) {
         Alert("No es troba la plantilla " + g_strNewPath +
-              ", que ha d'estar al costat del programa. No s'ha creat cap col.lecció.");
+              ", que ha d'estar al costat del programa. No s'ha creat cap col·lecció.");
         return;
     }
     if (!::CopyFileW(Widen(g_strNewPath).c_str(), Widen(path).c_str(), TRUE)) {
@@ -52,7 +52,7 @@ void CBreltDlg::OnGenerateCollection() {
     }
     if (!painted) {
         // Half a collection is worse than none: the copy is ours to take back.
-        std::string failed = "No s'ha pogut preparar la col.lecció nova " + path + ". ";
+        std::string failed = "No s'ha pogut preparar la col·lecció nova " + path + ". ";
         if (RemoveFile(path)) {
             Alert(failed + "No s'ha creat.");
         } else {
