@@ -24,6 +24,16 @@ bool WriteStampFile(const std::string& path, const picture::Stamp& stamp) {
     return std::fclose(file) == 0 && written;
 }
 
+std::string TooBigMessage(const std::string& name, const DecodedPicture& decoded) {
+    long long megapixels =
+        (static_cast<long long>(decoded.width) * decoded.height + 500000) / 1000000;
+    return "La imatge «" + name + "» és massa gran per convertir-la en segell: fa " +
+           std::to_string(decoded.width) + " × " + std::to_string(decoded.height) + " píxels (" +
+           std::to_string(megapixels) +
+           " megapíxels), i brelt n'accepta fins a 100. Reduïu-la primer (per exemple a 4000 "
+           "píxels d'amplada) amb un programa de fotos i torneu-la a obrir.";
+}
+
 } // namespace
 
 void CBreltDlg::OnLoadImage() {
@@ -48,17 +58,18 @@ bool CBreltDlg::LoadImageFile(const std::string& path, const std::string& name) 
     if (!inspection.accepted) {
         // Any other picture the system can decode becomes a stamp of the user's choosing.
         std::fclose(bitmap);
-        std::optional<picture::Picture> decoded;
+        DecodedPicture decoded;
         {
             CWaitCursor wait;
             decoded = DecodePicture(path);
         }
-        if (!decoded) {
+        if (!decoded.picture) {
             ReleaseImage();
-            Alert(kRefusal);
+            // A bitmap too big is refused as any bitmap that can't be taken is.
+            Alert(decoded.tooBig && !decoded.bitmap ? TooBigMessage(name, decoded) : kRefusal);
             return false;
         }
-        CConvertDlg convert(std::move(*decoded));
+        CConvertDlg convert(std::move(*decoded.picture));
         if (convert.DoModal() != IDOK) {
             return false; // the image pane keeps what it had
         }

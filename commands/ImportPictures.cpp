@@ -43,9 +43,9 @@ Imported ImportPicture(const std::string& path, std::FILE* collection, int image
                                       : Imported::Unread;
     }
     std::fclose(bitmap);
-    std::optional<picture::Picture> decoded = DecodePicture(path);
+    DecodedPicture decoded = DecodePicture(path);
     std::optional<picture::Stamp> stamp =
-        decoded ? picture::ConvertToStamp(*decoded, {}) : std::nullopt;
+        decoded.picture ? picture::ConvertToStamp(*decoded.picture, {}) : std::nullopt;
     if (!stamp) {
         return Imported::Unread;
     }

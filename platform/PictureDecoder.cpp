@@ -2,6 +2,7 @@
 
 #include "collection/FileOpen.h"
 #include "picture/Orientation.h"
+#include "picture/PictureHeader.h"
 #include "platform/ComPtr.h"
 #include "platform/Text.h"
 
@@ -16,6 +17,64 @@ namespace {
 
 constexpr UINT kLongSideWhenReduced = 4096;
 constexpr UINT kBandRows = 256;
+// Bytes enough for every header but a JPEG's that follows a large EXIF block.
+constexpr std::size_t kHeaderBytes = 256 * 1024;
+// The largest JPEG worth opening to ask whether its decoder reduces while decoding: Wine's
+// decodes the whole frame on opening (3 bytes a pixel) and never offers to reduce.
+constexpr long long kMaxJpegPixelsToAsk = 130'000'000;
+
+// MinGW's wincodec.h lacks the interface through which a decoder scales while it decodes.
+const IID kIidSourceTransform = {
+    0x3B16811B, 0x6A43, 0x4EC9, {0xB7, 0x13, 0x3D, 0x5A, 0x0C, 0x13, 0xB9, 0x40}};
+struct ISourceTransform : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT width, UINT height,
+                                                 WICPixelFormatGUID* format,
+                                                 WICBitmapTransformOptions transform, UINT stride,
+                                                 UINT bufferSize, BYTE* buffer) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetClosestSize(UINT* width, UINT* height) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID* format) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions transform,
+                                                           BOOL* supported) = 0;
+};
+
+std::vector<std::uint8_t> FileHead(const std::string& path, std::size_t bytes) {
+    std::vector<std::uint8_t> head(bytes);
+    std::FILE* file = OpenFile(path, "rb");
+    std::size_t read = file != nullptr ? std::fread(head.data(), 1, head.size(), file) : 0;
+    if (file != nullptr) {
+        std::fclose(file);
+    }
+    head.resize(read);
+    return head;
+}
+
+// The frame decoded at a reduced size by the decoder itself, where it offers that.
+std::optional<picture::Picture> DecodeReduced(IWICBitmapFrameDecode* frame) {
+    CComPtr<ISourceTransform> transform;
+    if (FAILED(frame->QueryInterface(kIidSourceTransform, reinterpret_cast<void**>(&transform)))) {
+        return std::nullopt;
+    }
+    UINT width = 0, height = 0;
+    frame->GetSize(&width, &height);
+    double factor = static_cast<double>(kLongSideWhenReduced) / std::max(width, height);
+    width = std::max(1u, static_cast<UINT>(width * factor));
+    height = std::max(1u, static_cast<UINT>(height * factor));
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+    if (FAILED(transform->GetClosestSize(&width, &height)) ||
+        static_cast<long long>(width) * height > picture::kMaxPixels ||
+        FAILED(transform->GetClosestPixelFormat(&format)) ||
+        format != GUID_WICPixelFormat32bppBGRA) {
+        return std::nullopt;
+    }
+    picture::Picture reduced{static_cast<int>(width), static_cast<int>(height), {}};
+    reduced.bgra.resize(static_cast<std::size_t>(width) * height * 4);
+    if (FAILED(transform->CopyPixels(nullptr, width, height, &format, WICBitmapTransformRotate0,
+                                     width * 4, static_cast<UINT>(reduced.bgra.size()),
+                                     reduced.bgra.data()))) {
+        return std::nullopt;
+    }
+    return reduced;
+}
 
 // The orientation that the frame's metadata records; Wine exposes no JPEG metadata, so the
 // file's own EXIF block is read when the query finds nothing.
@@ -36,18 +95,24 @@ int OrientationOf(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame,
             return orientation;
         }
     }
-    std::vector<std::uint8_t> head(65536);
-    std::FILE* file = OpenFile(path, "rb");
-    std::size_t read = file != nullptr ? std::fread(head.data(), 1, head.size(), file) : 0;
-    if (file != nullptr) {
-        std::fclose(file);
-    }
-    return picture::JpegExifOrientation(head.data(), read);
+    std::vector<std::uint8_t> head = FileHead(path, 65536);
+    return picture::JpegExifOrientation(head.data(), head.size());
 }
 
 } // namespace
 
-std::optional<picture::Picture> DecodePicture(const std::string& path) {
+DecodedPicture DecodePicture(const std::string& path) {
+    std::vector<std::uint8_t> head = FileHead(path, kHeaderBytes);
+    std::optional<picture::PictureHeader> header =
+        picture::ReadPictureHeader(head.data(), head.size());
+    bool tooBig = header && picture::IsTooBigToDecode(*header);
+    bool bitmap = header && header->format == picture::PictureHeader::Format::Bmp;
+    if (tooBig && (header->format != picture::PictureHeader::Format::Jpeg ||
+                   static_cast<long long>(header->width) * header->height > kMaxJpegPixelsToAsk)) {
+        return {std::nullopt, true, bitmap, header->width, header->height};
+    }
+    DecodedPicture result;
+    result.bitmap = bitmap;
     CComPtr<IWICImagingFactory> factory;
     CComPtr<IWICBitmapDecoder> decoder;
     CComPtr<IWICBitmapFrameDecode> frame;
@@ -58,9 +123,21 @@ std::optional<picture::Picture> DecodePicture(const std::string& path) {
                                                   WICDecodeMetadataCacheOnDemand, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
         width == 0 || height == 0 || width > picture::kMaxSide || height > picture::kMaxSide) {
-        return std::nullopt;
+        return result;
     }
-    // The size is known before any pixel is asked for: a decompression bomb is reduced first.
+    picture::PictureHeader declared{picture::PictureHeader::Format::Png, width, height, 32};
+    if (tooBig || picture::IsTooBigToDecode(declared)) {
+        result.picture = DecodeReduced(frame.Get());
+        result.tooBig = !result.picture;
+        result.width = width;
+        result.height = height;
+        if (result.picture) {
+            picture::ApplyOrientation(*result.picture,
+                                      OrientationOf(decoder.Get(), frame.Get(), path));
+        }
+        return result;
+    }
+    // The size is known before any pixel is asked for: a large picture is reduced first.
     IWICBitmapSource* source = frame.Get();
     CComPtr<IWICBitmapScaler> scaler;
     if (static_cast<long long>(width) * height > picture::kMaxPixels) {
@@ -70,7 +147,7 @@ std::optional<picture::Picture> DecodePicture(const std::string& path) {
         if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
             FAILED(scaler->Initialize(frame.Get(), reducedWidth, reducedHeight,
                                       WICBitmapInterpolationModeFant))) {
-            return std::nullopt;
+            return result;
         }
         source = scaler.Get();
         width = reducedWidth;
@@ -82,7 +159,7 @@ std::optional<picture::Picture> DecodePicture(const std::string& path) {
     if (FAILED(factory->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
                                      nullptr, 0, WICBitmapPaletteTypeCustom))) {
-        return std::nullopt;
+        return result;
     }
     // Band by band: the converter then needs a band's worth of memory, not a picture's.
     const UINT stride = width * 4;
@@ -91,9 +168,10 @@ std::optional<picture::Picture> DecodePicture(const std::string& path) {
                      static_cast<INT>(std::min(kBandRows, height - top))};
         if (FAILED(converter->CopyPixels(&band, stride, stride * band.Height,
                                          decoded.bgra.data() + std::size_t{stride} * top))) {
-            return std::nullopt;
+            return result;
         }
     }
     picture::ApplyOrientation(decoded, OrientationOf(decoder.Get(), frame.Get(), path));
-    return decoded;
+    result.picture = std::move(decoded);
+    return result;
 }

@@ -9,6 +9,15 @@
 // Component: PNG, JPEG, GIF, TIFF, BMP and whatever else the user has installed. Gives frame 0
 // as straight blue-green-red-alpha pixels, turned upright as a JPEG's EXIF orientation says; a
 // picture above 50 megapixels is first reduced to 4096 pixels on its long side by the codec's
-// own scaler. Nothing when the file can't be decoded or is absurdly large. COM must be
-// initialised on the calling thread.
-std::optional<picture::Picture> DecodePicture(const std::string& path);
+// own scaler. COM must be initialised on the calling thread.
+//
+// A picture whose header declares a frame too big to decode (picture::IsTooBigToDecode) is
+// decided on before any decoder opens it: a JPEG whose decoder can reduce while decoding is
+// decoded reduced; any other is refused as too big.
+struct DecodedPicture {
+    std::optional<picture::Picture> picture; // nothing when it could not be decoded
+    bool tooBig = false;                     // refused for its size
+    bool bitmap = false;                     // a BMP file, by its header
+    unsigned width = 0, height = 0;          // the size it declares, when too big
+};
+DecodedPicture DecodePicture(const std::string& path);

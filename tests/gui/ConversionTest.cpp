@@ -1,4 +1,5 @@
 #include "BrowserFixture.h"
+#include "RunningProgram.h"
 
 #include "app/ProgramState.h"
 #include "dialogs/QuestionDlg.h"
@@ -6,6 +7,7 @@
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -136,14 +138,69 @@ TEST_F(Conversion, ACorruptPictureIsRefusedAndCancellingChangesNothing) {
     EXPECT_EQ(g_pfImage, nullptr);
 }
 
+// A decompression bomb: a PNG that declares 20000 x 20000 pixels is refused from its header,
+// before any decoder opens it and takes gigabytes.
+TEST_F(Conversion, APictureTooBigToDecodeIsRefusedSayingSo) {
+    Bytes png = ReadFile(kPictures + "/clipart.png");
+    PutLittleEndian(png, 16, 0x204E0000, 4); // 20000, big-endian
+    PutLittleEndian(png, 20, 0x204E0000, 4);
+    ScratchFile bomb(png);
+    std::string name = bomb.Path().substr(bomb.Path().find_last_of('\\') + 1);
+    Open(1003, bomb.Path());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text.find("La imatge «" + name + "» és massa gran"), 0u)
+        << messages_[0].text;
+    EXPECT_NE(messages_[0].text.find("20000 × 20000 píxels (400 megapíxels)"), std::string::npos);
+    EXPECT_EQ(g_pfImage, nullptr);
+}
+
+// Two brelts at once, with one temporary folder: each converts a picture of its own and writes
+// it, never the other's.
+TEST(TwoBrelts, EachWritesThePictureItConverted) {
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("brelt-two-" + std::to_string(::GetTickCount()));
+    std::filesystem::create_directories(folder);
+    Bytes collection = MakeCollection(202752, 148);
+    ScratchFile first(collection), second(collection);
+    RunningProgram one(folder.wstring()), two(folder.wstring());
+    ASSERT_TRUE(one.OpenCollection(1011, Widen(first.Path())));
+    ASSERT_TRUE(two.OpenCollection(1011, Widen(second.Path())));
+    // Both convert before either writes: each holds its stamp while the other makes its own.
+    auto picture = [](const char* name) {
+        std::wstring path = Widen(kPictures + "/" + name);
+        std::replace(path.begin(), path.end(), L'/', L'\\'); // as the file dialog takes it
+        return path;
+    };
+    ASSERT_TRUE(one.LoadPicture(picture("clipart.png")));
+    ASSERT_TRUE(two.LoadPicture(picture("drawing.gif")));
+    for (RunningProgram* brelt : {&one, &two}) {
+        brelt->PostClick(brelt->MainWindow(), 1014);
+    }
+    auto written = [](const ScratchFile& file, const Bytes& before) {
+        for (int waited = 0; waited < 10000 && file.Read() == before; waited += 20) {
+            ::Sleep(20);
+        }
+        return PixelArea(file.Read(), 1);
+    };
+    EXPECT_EQ(written(first, collection),
+              Stored(*picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), {})));
+    EXPECT_EQ(written(second, collection),
+              Stored(*picture::ConvertToStamp(DecodedByImageMagick("drawing", 40, 30), {})));
+    one.Kill();
+    two.Kill();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
 TEST_F(Conversion, AFolderOfPicturesFillsTheImagesFromTheCurrentOne) {
     Bytes collection = MakeCollection(202752, 121);
     ScratchFile target(collection);
     Bytes pixels = PatternBytes(3072, 122);
     std::string folder = target.Path() + "-pictures";
     std::filesystem::create_directories(folder);
-    std::filesystem::copy_file(kPictures + "/clipart.png", folder + "\\a.png");
-    std::filesystem::copy_file(kPictures + "/drawing.gif", folder + "\\d.gif");
+    // Named as the folder view orders them: "2" before "10", numbers before letters.
+    std::filesystem::copy_file(kPictures + "/clipart.png", folder + "\\2.png");
+    std::filesystem::copy_file(kPictures + "/drawing.gif", folder + "\\10.gif");
     std::filesystem::copy_file(kPictures + "/clipart.png", folder + "\\e.png");
     ScratchFile exact(BmpFile(32, 32, 24, 0, 40, pixels)), garbage(Bytes(500, 'x'));
     std::filesystem::copy_file(exact.Path(), folder + "\\B.bmp");
@@ -156,8 +213,8 @@ TEST_F(Conversion, AFolderOfPicturesFillsTheImagesFromTheCurrentOne) {
         return static_cast<INT_PTR>(IDOK);
     };
     TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
-        dialog.SetChosenPaths({folder + "\\e.png", folder + "\\d.gif", folder + "\\c.png",
-                               folder + "\\B.bmp", folder + "\\a.png"});
+        dialog.SetChosenPaths({folder + "\\e.png", folder + "\\10.gif", folder + "\\c.png",
+                               folder + "\\B.bmp", folder + "\\2.png"});
         return static_cast<INT_PTR>(IDOK);
     };
     Command(ID_IMPORT_PICTURES_HERE);
@@ -165,10 +222,10 @@ TEST_F(Conversion, AFolderOfPicturesFillsTheImagesFromTheCurrentOne) {
     Bytes expected = collection;
     SetPixelArea(expected, 96,
                  Stored(*picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), {})));
-    SetPixelArea(expected, 97, Expected16From24(ReverseRows(pixels, 96)));
-    SetPixelArea(expected, 98,
+    SetPixelArea(expected, 97,
                  Stored(*picture::ConvertToStamp(DecodedByImageMagick("drawing", 40, 30), {})));
-    EXPECT_EQ(target.Read(), expected) << "a, B, (c unreadable), d, and no room for e";
+    SetPixelArea(expected, 98, Expected16From24(ReverseRows(pixels, 96)));
+    EXPECT_EQ(target.Read(), expected) << "2, 10, B, (c unreadable), and no room for e";
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].text.find("c.png"), std::string::npos) << messages_[0].text;
     EXPECT_NE(messages_[0].text.find("e.png"), std::string::npos);

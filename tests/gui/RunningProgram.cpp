@@ -99,8 +99,27 @@ bool RunningProgram::OpenCollection(int button, const std::wstring& path) const 
         return false;
     }
     PostClick(dialog, IDOK);
-    std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-    HWND label = ::GetDlgItem(main_, button == 1002 ? 1031 : 1032);
+    return WaitForLabel(button == 1002 ? 1031 : 1032, path);
+}
+
+bool RunningProgram::LoadPicture(const std::wstring& path) const {
+    PostClick(main_, 1003);
+    HWND dialog = WaitForWindow(L"Obre Fitxer...");
+    if (!ChooseFile(dialog, path)) {
+        return false;
+    }
+    PostClick(dialog, IDOK);
+    HWND convert = WaitForWindow(L"Converteix la imatge en segell");
+    if (convert == nullptr) {
+        return false;
+    }
+    PostClick(convert, IDOK);
+    return WaitForLabel(1030, path);
+}
+
+bool RunningProgram::WaitForLabel(int labelId, const std::wstring& path) const {
+    std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    HWND label = ::GetDlgItem(main_, labelId);
     for (int waited = 0; waited < 10000; waited += 20) {
         if (ControlText(label) == name) {
             return true;

@@ -30,10 +30,16 @@ public:
     bool OpenCollection(int button, const std::wstring& path) const;
     // Whether the program ends by itself within timeoutMs.
     bool WaitUntilEnded(int timeoutMs = 10000) const;
+    // Loads a picture into the image pane through "Buscar..." and the real file dialog, with
+    // "D'acord" in the conversion dialog; true once the pane's label names the picture.
+    bool LoadPicture(const std::wstring& path) const;
     // Kills the process, as the task manager would, and waits until it is gone.
     void Kill();
 
 private:
+    // Whether the main window's label shows path's file name within a while.
+    bool WaitForLabel(int labelId, const std::wstring& path) const;
+
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
 };
