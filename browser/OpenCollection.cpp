@@ -8,16 +8,6 @@
 #include "collection/StreamBytes.h"
 #include "platform/FilePaths.h"
 
-namespace {
-
-int ImageCountOf(std::FILE* stream) {
-    long long size = streambytes::Size(stream);
-    streambytes::SeekTo(stream, 0);
-    return sgc::ImageCountForSize(size > 0x7FFFFFFF ? -1 : static_cast<long>(size));
-}
-
-} // namespace
-
 void CBreltDlg::OnOpenSource() {
     OpenCollection(SourcePane());
 }
@@ -74,7 +64,8 @@ void CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std
         std::fclose(pane.stream);
     }
     pane.stream = stream;
-    pane.count = ImageCountOf(stream);
+    pane.count = streambytes::ImageCount(stream);
+    streambytes::SeekTo(stream, 0);
 
     ShowPane(pane.number, 1);
     if (pane.number == 1) {

@@ -76,8 +76,8 @@ void CCollectionIO::CloseStream(std::FILE* stream) {
 }
 
 void CCollectionIO::WriteRecordPixels(std::FILE* collection, std::FILE* src, int imageNumber) {
-    if (src == nullptr || imageNumber < 1 || !SeekTo(collection, sgc::RecordOffset(imageNumber)) ||
-        !SeekTo(src, 0)) {
+    if (src == nullptr || imageNumber < 1 || imageNumber > ImageCount(collection) ||
+        !SeekTo(collection, sgc::RecordOffset(imageNumber)) || !SeekTo(src, 0)) {
         return;
     }
     Copy(src, collection, sgc::kPixelAreaSize);
@@ -87,7 +87,7 @@ void CCollectionIO::WriteRecordPixels(std::FILE* collection, std::FILE* src, int
 void CCollectionIO::CopyRecordPixels(std::FILE* srcCollection, std::FILE* dstCollection,
                                      int srcImageNumber, int dstImageNumber) {
     if (srcCollection == nullptr || dstCollection == nullptr || srcImageNumber < 1 ||
-        dstImageNumber < 1) {
+        dstImageNumber < 1 || dstImageNumber > ImageCount(dstCollection)) {
         return;
     }
     long long from = sgc::RecordOffset(srcImageNumber);
@@ -114,6 +114,7 @@ void CCollectionIO::FillWhite(std::FILE* collection, int count) {
     if (collection == nullptr) {
         return;
     }
+    count = std::min(count, ImageCount(collection));
     for (int image = 1; image <= count; ++image) {
         if (!SeekTo(collection, sgc::RecordOffset(image))) {
             return;

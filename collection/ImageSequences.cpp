@@ -7,6 +7,8 @@
 #include "collection/StreamBytes.h"
 #include "collection/TempStreams.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr EditResult kNoTempStream{false, true, 0};
@@ -94,6 +96,7 @@ EditResult ShiftImagesUp(std::FILE* collection, int imageCount, int fromImage) {
         return {};
     }
     std::clearerr(collection);
+    imageCount = std::min(imageCount, streambytes::ImageCount(collection));
     CCollectionIO io;
     std::FILE* bottomUp16 = nullptr;
     std::FILE* pixels16 = nullptr;

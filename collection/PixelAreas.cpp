@@ -21,6 +21,7 @@ std::optional<PixelAreaBytes> ReadPixelArea(std::FILE* collection, int imageNumb
 
 bool WritePixelArea(std::FILE* collection, int imageNumber, const PixelAreaBytes& area) {
     if (area.size() != static_cast<std::size_t>(sgc::kPixelAreaSize) || imageNumber < 1 ||
+        imageNumber > streambytes::ImageCount(collection) ||
         !streambytes::SeekTo(collection, sgc::RecordOffset(imageNumber))) {
         return false;
     }

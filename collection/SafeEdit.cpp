@@ -1,6 +1,9 @@
 #include "collection/SafeEdit.h"
 
+#include "collection/StreamBytes.h"
+
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -66,8 +69,12 @@ EditOutcome SafeEdit(ChangeHistory& history, EditTarget& target, const std::stri
         outcome.changedOutside = true;
     }
 
-    Change change{target.key, target.path, what, images, {}, {}};
-    for (int image : images) {
+    // Only the collection's own images can be written, and so taken back.
+    Change change{target.key, target.path, what, {}, {}, {}};
+    const int count = streambytes::ImageCount(target.stream);
+    std::copy_if(images.begin(), images.end(), std::back_inserter(change.images),
+                 [count](int image) { return image >= 1 && image <= count; });
+    for (int image : change.images) {
         change.before.push_back(PixelAreaIn(now.bytes, image));
     }
     Written written = edit(target.stream);
@@ -80,7 +87,7 @@ EditOutcome SafeEdit(ChangeHistory& history, EditTarget& target, const std::stri
         outcome.undoable = false;
         return outcome;
     }
-    for (int image : images) {
+    for (int image : change.images) {
         change.after.push_back(PixelAreaIn(left.bytes, image));
     }
     if (change.after != change.before) {

@@ -1,5 +1,7 @@
 #include "collection/StreamBytes.h"
 
+#include "collection/CollectionFormat.h"
+
 #include <climits>
 #include <cstdio>
 
@@ -24,6 +26,11 @@ long long Size(std::FILE* f) {
         return -1;
     }
     return std::ftell(f);
+}
+
+int ImageCount(std::FILE* f) {
+    long long size = Size(f);
+    return sgc::ImageCountForSize(size < 0 || size > LONG_MAX ? -1 : static_cast<long>(size));
 }
 
 // One byte per call without the runtime's lock for each: brelt reads and writes its streams

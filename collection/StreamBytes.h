@@ -13,6 +13,11 @@ bool SeekTo(std::FILE* f, long long offset);
 // Size of the stream in bytes, or -1 when it cannot be told.
 long long Size(std::FILE* f);
 
+// The image count of the collection open in f, from its size (98 when that can't be told). Every
+// write into a collection stays within images 1 to this count: the bytes after the last record
+// are never written.
+int ImageCount(std::FILE* f);
+
 // The next byte, or 0 when the stream has no more (a short file reads as zeros).
 int ReadByte(std::FILE* f);
 

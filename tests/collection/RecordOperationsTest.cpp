@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 #include "collection/CollectionIO.h"
+#include "collection/ImageSequences.h"
 #include "collection/PixelAreas.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,14 @@ TEST(RecordOperations, ImpossibleArgumentsChangeNothing) {
         io.CopyRecordPixels(f.get(), f.get(), 2, image);
         io.FillWhite(f.get(), image);
     }
+    // Images beyond the 98 of this size: their records would cover the bytes after the last.
+    for (int image : {99, 126, 100000}) {
+        io.WriteRecordPixels(f.get(), src.get(), image);
+        io.CopyRecordPixels(f.get(), f.get(), 2, image);
+        EXPECT_FALSE(WritePixelArea(f.get(), image, Bytes(2048, 1)));
+    }
+    io.FillWhite(f.get(), 0);
+    ShiftImagesUp(f.get(), 126, 98);
     io.WriteRecordPixels(nullptr, src.get(), 1);
     io.WriteRecordPixels(f.get(), nullptr, 1);
     io.CopyRecordPixels(nullptr, f.get(), 1, 2);
@@ -93,6 +102,15 @@ TEST(RecordOperations, ImpossibleArgumentsChangeNothing) {
     io.FillWhite(nullptr, 98);
     io.CloseStream(nullptr);
     EXPECT_EQ(file.Read(), collection);
+    io.FillWhite(f.get(), 126);
+    Bytes white;
+    for (int i = 0; i < 1024; ++i) {
+        white.insert(white.end(), {0x7F, 0xFF});
+    }
+    for (int image = 1; image <= 98; ++image) {
+        SetPixelArea(collection, image, white);
+    }
+    EXPECT_EQ(file.Read(), collection) << "98 images white, nothing after them";
 }
 
 TEST(WriteRecordPixels, AnImageBeyondTheEndOfAShortFileExtendsIt) {
