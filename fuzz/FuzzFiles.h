@@ -17,7 +17,13 @@ public:
     explicit FuzzFile(const char* name)
         : path_(std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
                 "/brelt-fuzz-" + std::to_string(::getpid()) + "-" + name),
-          stream_(std::fopen(path_.c_str(), "w+b")) {}
+          stream_(std::fopen(path_.c_str(), "w+b")) {
+        if (stream_ ==
+            nullptr) { // no temporary folder: nothing can be fuzzed, and that's no finding
+            std::fprintf(stderr, "cannot create %s\n", path_.c_str());
+            std::exit(2);
+        }
+    }
     ~FuzzFile() {
         std::fclose(stream_);
         std::remove(path_.c_str());

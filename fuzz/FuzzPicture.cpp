@@ -1,7 +1,10 @@
-// Arbitrary bytes as a JPEG's first bytes for the EXIF reader, and as a small picture of any
+// Arbitrary bytes as a picture file's first bytes for the header reader and the EXIF reader,
+// and as a small picture of any
 // size, transparency and orientation for the conversion to a stamp. Nothing may read outside
 // its buffers; a usable picture always gives a stamp of levels the collection can store.
+#include "collection/CollectionFormat.h"
 #include "picture/Orientation.h"
+#include "picture/PictureHeader.h"
 #include "picture/StampConversion.h"
 
 #include <cstdio>
@@ -11,6 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int orientation = picture::JpegExifOrientation(data, size);
     if (orientation < 1 || orientation > 8) {
         std::fprintf(stderr, "an orientation that does not exist\n");
+        std::abort();
+    }
+    auto header = picture::ReadPictureHeader(data, size);
+    if (header && (header->width == 0 || header->height == 0 || header->bitsPerPixel < 1 ||
+                   header->bitsPerPixel > 64)) {
+        std::fprintf(stderr, "a header of an impossible size\n");
         std::abort();
     }
     if (size < 4) {
@@ -30,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     for (std::uint8_t value : *stamp) {
-        if (value % 8 != 0 && value % 8 != 7) { // 5 bits expanded as the display does
+        if (sgc::ExpandChannel(value / 8) != value) { // 5 bits expanded as the display does
             std::fprintf(stderr, "a stamp value no collection can store\n");
             std::abort();
         }
