@@ -4,7 +4,12 @@
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
 
+#include "platform/FilePaths.h"
+
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -96,5 +101,80 @@ TEST_F(History, AFileChangedBehindBrelsBackOrWithoutABackupIsLeftAlone) {
     Command(1014);
     EXPECT_EQ(fresh.Read(), collection);
     ASSERT_EQ(messages_.size(), 2u);
-    EXPECT_NE(messages_[1].text.find("còpia de seguretat"), std::string::npos);
+    EXPECT_EQ(messages_[1].text.find("No s'ha pogut fer la còpia de seguretat de " + fresh.Path() +
+                                     " a Z:\\sys\\kernel\\brelt\\Còpies de seguretat: "),
+              0u)
+        << messages_[1].text;
+}
+
+// Another program redraws image 5 between two moves, in the same second and at the same size:
+// the second move backs its version up and forgets the history, so that no undo writes over it.
+TEST_F(History, AnotherProgramsDrawingSurvivesEveryUndoAndIsBackedUp) {
+    Bytes collection = MakeCollection(202752, 145);
+    ScratchFile file(collection), bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 146)));
+    Open(1003, bitmap.Path());
+    Open(1011, file.Path());
+    GoTo(1013, L"5");
+    Command(1014);
+    Bytes theirs = file.Read();
+    SetPixelArea(theirs, 5, PatternBytes(2048, 147));
+    file.Write(theirs);
+    GoTo(1013, L"10");
+    Command(1014);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].text.find(file.Path() + " havia canviat fora de brelt"),
+              std::string::npos)
+        << messages_[0].text;
+    Command(ID_UNDO);
+    Command(ID_UNDO);
+    EXPECT_EQ(file.Read(), theirs) << "their image 5 stays, image 10 is back";
+    EXPECT_EQ(messages_.size(), 1u);
+    std::vector<fs::path> copies = Backups();
+    ASSERT_EQ(copies.size(), 2u);
+    std::sort(copies.begin(), copies.end()); // the second copy of one second is "... (2).sgc"
+    std::ifstream in(copies[0].string().size() < copies[1].string().size() ? copies[1] : copies[0],
+                     std::ios::binary);
+    EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), theirs);
+}
+
+TEST_F(History, TheSourcePaneShowsEveryWriteToTheFileItShowsToo) {
+    Bytes collection = MakeCollection(202752, 149);
+    ScratchFile file(collection), bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 150)));
+    Open(1003, bitmap.Path());
+    Open(1002, file.Path());
+    Open(1011, file.Path());
+    GoTo(1013, L"3");
+    Command(1014);
+    Bytes moved = file.Read();
+    ExpectStrip(kSourceSlots, moved, 1);
+    Command(ID_UNDO);
+    ExpectStrip(kSourceSlots, collection, 1);
+    // What the source shows is what it copies: image 3 as the file holds it now.
+    GoTo(1009, L"3");
+    GoTo(1013, L"4");
+    Command(1015);
+    EXPECT_EQ(PixelArea(file.Read(), 4), PixelArea(collection, 3));
+}
+
+TEST_F(History, OneCollectionUnderAnySpellingOfItsPathHasOneHistory) {
+    Bytes collection = MakeCollection(202752, 151);
+    ScratchFile file(collection), bitmap(BmpFile(32, 32, 24));
+    Open(1003, bitmap.Path());
+    Open(1011, file.Path());
+    Command(1014);
+    std::string folder = file.Path().substr(0, file.Path().find_last_of('\\'));
+    std::string name = file.Path().substr(folder.size() + 1);
+    std::string upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+    std::string spelled =
+        folder + "\\.\\..\\" + folder.substr(folder.find_last_of('\\') + 1) + "\\" + upper;
+    wchar_t shortName[MAX_PATH] = {};
+    ::GetShortPathNameW(Widen(file.Path()).c_str(), shortName, MAX_PATH);
+    EXPECT_EQ(CollectionKey(spelled), CollectionKey(file.Path()));
+    EXPECT_EQ(CollectionKey(Narrow(shortName)), CollectionKey(file.Path())) << Narrow(shortName);
+    Open(1011, spelled);
+    Command(ID_UNDO);
+    EXPECT_EQ(file.Read(), collection);
+    EXPECT_TRUE(messages_.empty()) << (messages_.empty() ? "" : messages_[0].text);
+    EXPECT_EQ(Backups().size(), 1u);
 }
