@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -143,27 +144,49 @@ void Rotate(const fs::path& folder, Record& record) {
     }
 }
 
-void WriteIndex(const fs::path& root) {
-    std::error_code error;
-    std::vector<std::pair<std::string, std::string>> folders; // collection, folder name
-    for (auto it = fs::directory_iterator(root, error); !error && it != fs::directory_iterator();
-         it.increment(error)) {
-        Record record;
-        if (it->is_directory(error) && ReadRecord(it->path(), record)) {
-            folders.push_back({record.collection, Utf8(it->path().filename())});
+// The folders the index lists: "    <folder>\\<copy>" under each collection.
+std::set<std::string> FoldersInIndex(const fs::path& root) {
+    std::set<std::string> folders;
+    std::ifstream in(root / U8(kIndexName), std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::size_t slash = line.find('\\');
+        if (line.rfind("    ", 0) == 0 && slash != std::string::npos) {
+            folders.insert(line.substr(4, slash - 4));
         }
     }
-    std::sort(folders.begin(), folders.end());
+    return folders;
+}
+
+// Writes the index anew from the records of every collection's folder: those the root lists,
+// where the system can list it (not always beyond the old path limit), those the index named
+// already, and the one just written.
+void WriteIndex(const fs::path& root, const fs::path& written) {
+    std::set<std::string> names = FoldersInIndex(root);
+    names.insert(Utf8(written.filename()));
+    std::error_code error;
+    for (auto it = fs::directory_iterator(root, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        names.insert(Utf8(it->path().filename()));
+    }
+    std::vector<std::pair<Record, std::string>> folders; // a record and its folder's name
+    for (const std::string& name : names) {
+        Record record;
+        if (ReadRecord(root / U8(name), record)) {
+            folders.push_back({record, name});
+        }
+    }
+    std::sort(folders.begin(), folders.end(), [](const auto& a, const auto& b) {
+        return a.first.collection < b.first.collection;
+    });
     std::ofstream out(root / U8(kIndexName), std::ios::binary | std::ios::trunc);
     out << "Còpies de seguretat de brelt\r\n\r\n"
            "brelt copia cada col·lecció abans de canviar-la. Cada carpeta d'aquí guarda les "
            "còpies d'una col·lecció, de la més antiga a la més nova. Per recuperar-ne una, "
            "tanqueu brelt i el programa de dibuix, copieu la còpia a la carpeta de la "
            "col·lecció i doneu-li el nom de la col·lecció.\r\n";
-    for (const auto& [collection, folder] : folders) {
-        Record record;
-        ReadRecord(root / U8(folder), record);
-        out << "\r\n" << collection << "\r\n";
+    for (const auto& [record, folder] : folders) {
+        out << "\r\n" << record.collection << "\r\n";
         for (const std::string& copy : record.copies) {
             out << "    " << folder << "\\" << copy << "\r\n";
         }
@@ -225,7 +248,7 @@ BackupResult BackUpCollection(const FileBytes& content, const std::string& colle
     record.copies.push_back(name);
     Rotate(folder, record);
     WriteRecord(folder, record);
-    WriteIndex(U8(root));
+    WriteIndex(U8(root), folder);
     result.copy = copy;
     return result;
 }

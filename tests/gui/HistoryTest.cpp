@@ -4,6 +4,7 @@
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
 
+#include "collection/FileContent.h"
 #include "platform/FilePaths.h"
 
 #include <algorithm>
@@ -28,23 +29,53 @@ protected:
     void TearDown() override {
         BrowserTest::TearDown();
         ::SetEnvironmentVariableW(L"LOCALAPPDATA", previous_.c_str());
-        fs::remove_all(local_);
+        for (const std::wstring& path : FilesUnder(ExtendedPath(root_))) {
+            ::DeleteFileW(path.c_str()) || ::RemoveDirectoryW(path.c_str());
+        }
     }
-    // The copies of every collection.
+    // The copies of every collection, found as the system lists folders whatever their length.
     std::vector<fs::path> Backups() const {
-        std::error_code ignored;
         std::vector<fs::path> copies;
-        for (auto it = fs::recursive_directory_iterator(fs::u8path(BackupFolder()), ignored);
-             !ignored && it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-            if (it->path().extension() == ".sgc") {
-                copies.push_back(it->path());
+        for (const std::wstring& file : FilesUnder(ExtendedPath(BackupFolder()))) {
+            if (file.ends_with(L".sgc")) {
+                copies.push_back(file);
             }
         }
         return copies;
     }
+    // Every file under folder, then its folders, the deepest first.
+    static std::vector<std::wstring> FilesUnder(const std::wstring& top) {
+        std::vector<std::wstring> files, folders{top}, found{top};
+        while (!folders.empty()) {
+            std::wstring folder = folders.back();
+            folders.pop_back();
+            WIN32_FIND_DATAW entry{};
+            HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
+            for (BOOL more = search != INVALID_HANDLE_VALUE; more;
+                 more = ::FindNextFileW(search, &entry)) {
+                std::wstring name = entry.cFileName, path = folder + L"\\" + name;
+                if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                    files.push_back(path);
+                } else if (name != L"." && name != L"..") {
+                    folders.push_back(path);
+                    found.push_back(path);
+                }
+            }
+            if (search != INVALID_HANDLE_VALUE) {
+                ::FindClose(search);
+            }
+        }
+        std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.size() > b.size(); });
+        files.insert(files.end(), found.begin(), found.end());
+        return files;
+    }
+    static Bytes Read(const fs::path& copy) {
+        return ReadWholeFile(Narrow(copy.wstring())).bytes;
+    }
     std::string BackupFolder() const { return local_ + "\\brelt\\Còpies de seguretat"; }
-    std::string local_ =
+    std::string root_ =
         (fs::temp_directory_path() / ("brelt-local-" + std::to_string(::GetTickCount()))).string();
+    std::string local_ = root_;
     std::wstring previous_ = [] {
         wchar_t value[MAX_PATH] = {};
         ::GetEnvironmentVariableW(L"LOCALAPPDATA", value, MAX_PATH);
@@ -132,9 +163,8 @@ TEST_F(History, AnotherProgramsDrawingSurvivesEveryUndoAndIsBackedUp) {
     std::vector<fs::path> copies = Backups();
     ASSERT_EQ(copies.size(), 2u);
     std::sort(copies.begin(), copies.end()); // the second copy of one second is "... (2).sgc"
-    std::ifstream in(copies[0].string().size() < copies[1].string().size() ? copies[1] : copies[0],
-                     std::ios::binary);
-    EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), theirs);
+    EXPECT_EQ(Read(copies[0].wstring().size() < copies[1].wstring().size() ? copies[1] : copies[0]),
+              theirs);
 }
 
 TEST_F(History, TheSourcePaneShowsEveryWriteToTheFileItShowsToo) {
@@ -177,4 +207,20 @@ TEST_F(History, OneCollectionUnderAnySpellingOfItsPathHasOneHistory) {
     EXPECT_EQ(file.Read(), collection);
     EXPECT_TRUE(messages_.empty()) << (messages_.empty() ? "" : messages_[0].text);
     EXPECT_EQ(Backups().size(), 1u);
+}
+
+TEST_F(History, CopiesAreMadeBeyondTheOldPathLimitToo) {
+    local_ += "\\" + std::string(120, 'a') + "\\" + std::string(120, 'b');
+    ASSERT_GT(BackupFolder().size(), static_cast<std::size_t>(MAX_PATH));
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", Widen(local_).c_str());
+    Bytes collection = MakeCollection(202752, 152);
+    ScratchFile file(collection), bitmap(BmpFile(32, 32, 24));
+    Open(1003, bitmap.Path());
+    Open(1011, file.Path());
+    Command(1014);
+    EXPECT_TRUE(messages_.empty()) << (messages_.empty() ? "" : messages_[0].text);
+    EXPECT_NE(file.Read(), collection);
+    std::vector<fs::path> copies = Backups();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(Read(copies[0]), collection);
 }
