@@ -283,5 +283,30 @@ int main(int argc, char** argv) {
     });
 
     std::printf("peak memory of brelt.exe: %.0f MB\n", brelt.PeakMemory() / 1048576.0);
+    brelt.Kill();
+
+    // Each picture in a brelt of its own, from start to the conversion dialog or the refusal.
+    fs::path folder = fs::path(photo).parent_path();
+    for (const char* name : {"photo.jpg", "photo108.jpg", "bomb.png"}) {
+        RunningProgram fresh(fs::temp_directory_path().wstring());
+        HWND files = FileDialogWith(fresh, IDC_LOAD_IMAGE, (folder / name).wstring());
+        if (files == nullptr) {
+            std::printf("peak memory for %-14s FAILED\n", name);
+            continue;
+        }
+        Clock::time_point start = Clock::now();
+        fresh.PostClick(files, IDOK);
+        HWND answer = nullptr;
+        while (answer == nullptr && Since(start) < 60000) {
+            answer = fresh.WaitForWindow(L"Converteix la imatge en segell", 20);
+            answer = answer != nullptr ? answer : fresh.WaitForWindow(L"Alerta", 20);
+        }
+        std::printf("peak memory for %-14s %6.0f MB, %s after %.0f ms\n", name,
+                    fresh.PeakMemory() / 1048576.0,
+                    answer == nullptr           ? "nothing"
+                    : TextOf(answer) == L"Alerta" ? "refused"
+                                                  : "converted",
+                    Since(start));
+    }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "collection/BitmapImport.h"
 #include "collection/CollectionIO.h"
 #include "collection/ImageSequences.h"
+#include "collection/PixelAreas.h"
 
 void CBreltDlg::OnMoveImageToCollection() {
     if (g_pfImage == nullptr || g_pfTarget == nullptr) {
@@ -19,6 +20,12 @@ void CBreltDlg::OnMoveImageToCollection() {
 
 void CBreltDlg::OnMoveToCollection() {
     if (g_pfSource == nullptr || g_pfTarget == nullptr) {
+        return;
+    }
+    // A source image that can't be read would be copied as black: nothing is written then.
+    if (!ReadPixelArea(g_pfSource, g_nSourceFirst)) {
+        Alert("No s'ha pogut llegir la imatge " + std::to_string(g_nSourceFirst) +
+              " de la col·lecció d'origen " + m_sourcePath + ". No s'ha canviat res.");
         return;
     }
     const int image = g_nTargetFirst;
