@@ -1,6 +1,7 @@
 #include "app/LibraryFolder.h"
 
 #include "app/ProgramState.h"
+#include "platform/FilePaths.h"
 #include "platform/Text.h"
 
 #include <windows.h>
@@ -25,16 +26,6 @@ bool IsFolder(const std::string& path) {
 bool IsFile(const std::string& path) {
     DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string DocumentsFolder() {
-    PWSTR folder = nullptr;
-    std::string documents;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &folder))) {
-        documents = Narrow(folder);
-    }
-    ::CoTaskMemFree(folder);
-    return documents;
 }
 
 // Whether path lies inside folder, whatever the case of its letters.

@@ -11,6 +11,7 @@ ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_WM_DROPFILES()
 ON_WM_CONTEXTMENU()
+ON_WM_NOTIFY()
 ON_COMMAND(ID_SHOW_OVERVIEW, OnShowOverview)
 ON_COMMAND(ID_SAVE_IMAGE_PNG, OnSaveImagePng)
 ON_COMMAND(ID_EXPORT_COLLECTION_PNG, OnExportCollectionPng)
@@ -83,7 +84,13 @@ BOOL CBreltDlg::OnInitDialog() {
     InstallSlotFrames();
     ::DragAcceptFiles(m_hWnd, TRUE);
     InstallPaneKeys();
-    return TRUE;
+    FitGoToBoxes();
+    CreateToolTips();
+    UpdateMoveButtons();
+    // The focus starts on a real control, the first "Buscar...", and Enter presses it. Set
+    // directly, so that no button is made the default one as the dialog manager would.
+    ::SetFocus(GetDlgItem(IDC_OPEN_SOURCE));
+    return FALSE;
 }
 
 void CBreltDlg::OnSysCommand(UINT nID, LPARAM lParam) {
@@ -129,6 +136,10 @@ void CBreltDlg::OnCancel() {
 
 void CBreltDlg::Alert(const std::string& text, UINT icon) {
     MessageBox(text, "Alerta", MB_OK | icon);
+}
+
+void CBreltDlg::Inform(const std::string& text) {
+    MessageBox(text, "brelt", MB_OK | MB_ICONINFORMATION);
 }
 
 void CBreltDlg::ExportImage(std::FILE* collection, const char* path, int imageNumber) {

@@ -65,6 +65,8 @@ public:
     // A right click on a slot of an open pane (or Shift+F10, the Menu key): that slot becomes
     // current and the pane's menu opens.
     void OnContextMenu(HWND window, POINT screenPoint);
+    // The tool tips of the slots and the image pane ask here what they show.
+    void OnNotify(NMHDR* header, LRESULT* result);
 
     // Left, Right, Page Up, Page Down, Home and End move the active pane's current image, Ctrl+Z
     // and Ctrl+Y undo and redo; true when key was one of them, sent to the dialog or one of its
@@ -90,6 +92,8 @@ public:
     void OnTargetPrev();
     void OnTargetNext();
     void OnTargetGoTo();
+    // Whether window is one of the ten slots.
+    bool IsSlot(HWND window) const;
     // A click on any slot; the slots' own handlers name one each.
     void OnSlotClicked(UINT slotId);
     void OnSourceSlot1() { OnSlotClicked(IDC_SOURCE_SLOT1); }
@@ -116,8 +120,24 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // A message box with the caption "Alerta", owned by the dialog.
+    // A refusal or a failure: a message box with the caption "Alerta", owned by the dialog.
     void Alert(const std::string& text, UINT icon = MB_ICONHAND);
+    // A success worth saying: the caption "brelt" and the information icon.
+    void Inform(const std::string& text);
+
+    // The move buttons can be pressed only when they have something to move.
+    void UpdateMoveButtons();
+    // The go-to boxes show three digits whole: no inner margins, the dialog's face a point
+    // smaller.
+    void FitGoToBoxes();
+    CFont m_goToFont;
+    // What each slot and the image pane show, told in a tool tip.
+    void CreateToolTips();
+    std::string ToolTipText(HWND control) const;
+    CToolTips m_toolTips;
+    // Where PNG files were last saved in this session; the Pictures folder at first.
+    std::string PngFolder() const;
+    std::string m_pngFolder;
 
     // Pane display
     void ShowSlotImages(const Pane& pane, int fromSlot, const std::vector<int>& images);

@@ -21,13 +21,26 @@ int CBreltDlg::SlotAt(const Pane& pane, POINT clientPoint) const {
     return -1;
 }
 
+namespace {
+
+// A command's name as a menu item's text: an ampersand of its own is no mnemonic.
+std::wstring MenuText(const std::string& name) {
+    std::wstring text;
+    for (wchar_t c : Widen(name)) {
+        text += c == L'&' ? L"&&" : std::wstring(1, c);
+    }
+    return text;
+}
+
+} // namespace
+
 HMENU CBreltDlg::BuildContextMenu(const Pane& pane) const {
     HMENU menu = ::CreatePopupMenu();
-    ::AppendMenuW(menu, MF_STRING, ID_SHOW_OVERVIEW, L"Mostra tota la col·lecció...");
-    ::AppendMenuW(menu, MF_STRING, ID_SAVE_IMAGE_PNG, L"Desa la imatge com a PNG...");
-    ::AppendMenuW(menu, MF_STRING, ID_EXPORT_COLLECTION_PNG, L"Exporta la col·lecció en PNG...");
+    ::AppendMenuW(menu, MF_STRING, ID_SHOW_OVERVIEW, L"&Mostra tota la col·lecció...");
+    ::AppendMenuW(menu, MF_STRING, ID_SAVE_IMAGE_PNG, L"&Desa la imatge com a PNG...");
+    ::AppendMenuW(menu, MF_STRING, ID_EXPORT_COLLECTION_PNG, L"&Exporta la col·lecció en PNG...");
     if (pane.number == TargetPane().number) {
-        ::AppendMenuW(menu, MF_STRING, ID_IMPORT_PICTURES_HERE, L"Importa imatges aquí...");
+        ::AppendMenuW(menu, MF_STRING, ID_IMPORT_PICTURES_HERE, L"&Importa imatges aquí...");
     }
     const Change* undo = m_history.NextUndo();
     const Change* redo = m_history.NextRedo();
@@ -35,10 +48,12 @@ HMENU CBreltDlg::BuildContextMenu(const Pane& pane) const {
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
     if (undo != nullptr) {
-        ::AppendMenuW(menu, MF_STRING, ID_UNDO, Widen("Desfés: " + undo->what).c_str());
+        ::AppendMenuW(menu, MF_STRING, ID_UNDO,
+                      (L"Des&fés: " + MenuText(undo->what) + L"\tCtrl+Z").c_str());
     }
     if (redo != nullptr) {
-        ::AppendMenuW(menu, MF_STRING, ID_REDO, Widen("Refés: " + redo->what).c_str());
+        ::AppendMenuW(menu, MF_STRING, ID_REDO,
+                      (L"&Refés: " + MenuText(redo->what) + L"\tCtrl+Y").c_str());
     }
     return menu;
 }

@@ -30,11 +30,24 @@ int ParseGoToNumber(const std::string& text) {
 
 } // namespace
 
+bool CBreltDlg::IsSlot(HWND window) const {
+    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
+        for (int id : pane->slotIds) {
+            if (GetDlgItem(id) == window) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 void CBreltDlg::OnSlotClicked(UINT slotId) {
     for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
         for (int slot = 0; slot < 5; ++slot) {
             if (pane->slotIds[slot] == static_cast<int>(slotId)) {
                 m_activePane = pane->number;
+                // The keys follow the click: out of a go-to box, to the slot itself.
+                ::SetFocus(GetDlgItem(static_cast<int>(slotId)));
                 SelectSlot(*pane, slot);
             }
         }
@@ -119,14 +132,30 @@ void CBreltDlg::GoToImage(const Pane& pane, int number) {
     HighlightSelection(g_nSourceSel, g_nTargetSel);
 }
 
+namespace {
+
+bool IsPushButton(HWND window) {
+    LONG style = ::GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
+    return WindowClassIs(window, L"Button") &&
+           (style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON);
+}
+
+} // namespace
+
 void CBreltDlg::OnOK() {
-    // Enter in a go-to box goes to the number typed there; elsewhere it ends the program.
+    // Enter in a go-to box goes to the number typed there, and on a push button presses it, as
+    // the dialog manager of Windows does (Wine's sends the OK command instead). A slot that has
+    // the focus after a click takes Enter too, as nothing to do. Only where nothing takes it does
+    // Enter end the program.
     HWND focus = ::GetFocus();
+    bool ours = focus != nullptr && ::GetParent(focus) == m_hWnd;
     if (focus == GetDlgItem(SourcePane().goToBox)) {
         OnSourceGoTo();
     } else if (focus == GetDlgItem(TargetPane().goToBox)) {
         OnTargetGoTo();
-    } else {
+    } else if (ours && IsPushButton(focus) && ::IsWindowEnabled(focus)) {
+        ::SendMessageW(focus, BM_CLICK, 0, 0);
+    } else if (!ours || !IsSlot(focus)) {
         CDialog::OnOK();
     }
 }

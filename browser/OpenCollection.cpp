@@ -29,9 +29,8 @@ void CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std
     if (!copy.empty()) {
         // The paint program shows and changes that copy, not the file chosen.
         if (m_toldVirtualStore.insert(path).second) {
-            Alert("El programa de dibuix no fa servir " + path + ", sinó la seva còpia " + copy +
-                      ", que Windows hi guarda en lloc seu. brelt obre aquesta còpia.",
-                  MB_ICONASTERISK);
+            Inform("El programa de dibuix no fa servir " + path + ", sinó la seva còpia " + copy +
+                   ", que Windows hi guarda en lloc seu. brelt obre aquesta còpia.");
         }
         path = copy;
     }

@@ -78,4 +78,5 @@ void CBreltDlg::HighlightSelection(int nSourceSlot, int nTargetSlot) {
         }
     }
     RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    UpdateMoveButtons();
 }

@@ -37,14 +37,18 @@ void CBreltDlg::RemovePaneKeys() {
 }
 
 bool CBreltDlg::OnPaneKey(HWND target, UINT key) {
-    // Keys typed into a go-to box, or into another window, keep their meaning there.
-    if ((target != m_hWnd && ::GetParent(target) != m_hWnd) ||
-        target == GetDlgItem(SourcePane().goToBox) || target == GetDlgItem(TargetPane().goToBox)) {
-        return false;
+    if (target != m_hWnd && ::GetParent(target) != m_hWnd) {
+        return false; // another window's keys
     }
+    // Ctrl+Z and Ctrl+Y are the collection's everywhere, a go-to box included: the box's own
+    // undo of typing is not worth the trap of an undo that seems to do nothing.
     if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (key == 'Z' || key == 'Y')) {
         key == 'Z' ? OnUndo() : OnRedo();
         return true;
+    }
+    // Other keys typed into a go-to box keep their meaning there.
+    if (target == GetDlgItem(SourcePane().goToBox) || target == GetDlgItem(TargetPane().goToBox)) {
+        return false;
     }
     const Pane& pane = ActivePane();
     if (pane.stream == nullptr) {

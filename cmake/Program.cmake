@@ -15,6 +15,7 @@ add_library(brelt_program OBJECT
     browser/Navigation.cpp
     browser/OpenCollection.cpp
     browser/PaneDisplay.cpp
+    browser/PaneHints.cpp
     browser/PaneKeys.cpp
     browser/Panes.cpp
     browser/SlotFrames.cpp

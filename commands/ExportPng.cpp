@@ -4,6 +4,7 @@
 #include "browser/Panes.h"
 #include "collection/PixelAreas.h"
 #include "dialogs/QuestionDlg.h"
+#include "platform/FilePaths.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -72,6 +73,10 @@ std::string CBreltDlg::CollectionPath(const Pane& pane) const {
     return pane.number == SourcePane().number ? m_sourcePath : g_strTargetPath;
 }
 
+std::string CBreltDlg::PngFolder() const {
+    return m_pngFolder.empty() ? PicturesFolder() : m_pngFolder;
+}
+
 void CBreltDlg::OnSaveImagePng() {
     const Pane& pane = ActivePane();
     if (pane.stream == nullptr) {
@@ -82,14 +87,19 @@ void CBreltDlg::OnSaveImagePng() {
     CFileDialog dialog(FALSE, "png", name.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        "Imatges PNG (*.png)|*.png||", nullptr);
     dialog.SetTitle("Desa la imatge com a PNG");
-    dialog.SetInitialFolder(FolderOf(collection));
+    dialog.SetInitialFolder(PngFolder());
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    auto shown = ShownPixels(ReadPixelArea(pane.stream, pane.current));
-    if (!SavePng(dialog.GetPathName(), shown.data(), 32, 32)) {
-        Alert("No s'ha pogut desar la imatge a " + dialog.GetPathName() + ".");
+    std::string path = dialog.GetPathName();
+    m_pngFolder = FolderOf(path);
+    std::optional<PixelAreaBytes> area = ReadPixelArea(pane.stream, pane.current);
+    if (!area || !SavePng(path, ShownPixels(*area).data(), 32, 32)) {
+        Alert("No s'ha pogut desar la imatge a " + path + ".");
+        return;
     }
+    Inform("S'ha desat la imatge " + std::to_string(pane.current) + " com a " +
+           path.substr(path.find_last_of("\\/") + 1) + " a la carpeta " + m_pngFolder + ".");
 }
 
 void CBreltDlg::OnExportCollectionPng() {
@@ -97,10 +107,11 @@ void CBreltDlg::OnExportCollectionPng() {
     if (pane.stream == nullptr) {
         return;
     }
-    std::string folder = ChooseFolder("Exporta la col·lecció en PNG");
+    std::string folder = ChooseFolder("Exporta la col·lecció en PNG", PngFolder());
     if (folder.empty()) {
         return;
     }
+    m_pngFolder = folder;
     std::string stem = StemOf(CollectionPath(pane));
     std::string base = folder + (folder.back() == '\\' ? "" : "\\");
     std::vector<std::string> paths;
@@ -122,8 +133,8 @@ void CBreltDlg::OnExportCollectionPng() {
     CWaitCursor wait;
     int failed = 0;
     for (int image = 1; image <= pane.count; ++image) {
-        auto shown = ShownPixels(ReadPixelArea(pane.stream, image));
-        failed += SavePng(paths[image - 1], shown.data(), 32, 32) ? 0 : 1;
+        std::optional<PixelAreaBytes> area = ReadPixelArea(pane.stream, image);
+        failed += area && SavePng(paths[image - 1], ShownPixels(*area).data(), 32, 32) ? 0 : 1;
     }
     int width = 0, height = 0;
     std::vector<std::uint8_t> sheet = DrawSheet(pane.stream, pane.count, width, height);
@@ -131,5 +142,9 @@ void CBreltDlg::OnExportCollectionPng() {
     if (failed > 0) {
         Alert("No s'han pogut desar " + std::to_string(failed) + " dels " +
               std::to_string(paths.size()) + " fitxers a " + folder + ".");
+        return;
     }
+    Inform("S'han desat les " + std::to_string(pane.count) + " imatges, de " + Numbered(stem, 1) +
+           " a " + Numbered(stem, pane.count) + ", i el full " + stem + "-full.png a la carpeta " +
+           folder + ".");
 }

@@ -24,6 +24,13 @@ bool WriteStampFile(const std::string& path, const picture::Stamp& stamp) {
     return std::fclose(file) == 0 && written;
 }
 
+bool HasBmpExtension(const std::string& name) {
+    std::size_t dot = name.rfind('.');
+    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    return extension.size() == 4 &&
+           ::CompareStringOrdinal(Widen(extension).c_str(), 4, L".bmp", 4, TRUE) == CSTR_EQUAL;
+}
+
 std::string TooBigMessage(const std::string& name, const DecodedPicture& decoded) {
     long long megapixels =
         (static_cast<long long>(decoded.width) * decoded.height + 500000) / 1000000;
@@ -32,6 +39,18 @@ std::string TooBigMessage(const std::string& name, const DecodedPicture& decoded
            std::to_string(megapixels) +
            " megapíxels), i brelt n'accepta fins a 100. Reduïu-la primer (per exemple a 4000 "
            "píxels d'amplada) amb un programa de fotos i torneu-la a obrir.";
+}
+
+// Why a picture could not be taken: a bitmap keeps the refusal of old, whatever its trouble;
+// another picture is too big, or damaged, or no picture at all.
+std::string UnreadableMessage(const std::string& name, const DecodedPicture& decoded) {
+    if (HasBmpExtension(name) || decoded.bitmap) {
+        return kRefusal;
+    }
+    if (decoded.tooBig) {
+        return TooBigMessage(name, decoded);
+    }
+    return "No s'ha pogut llegir la imatge «" + name + "»: el fitxer és malmès o no és una imatge.";
 }
 
 } // namespace
@@ -65,8 +84,7 @@ bool CBreltDlg::LoadImageFile(const std::string& path, const std::string& name) 
         }
         if (!decoded.picture) {
             ReleaseImage();
-            // A bitmap too big is refused as any bitmap that can't be taken is.
-            Alert(decoded.tooBig && !decoded.bitmap ? TooBigMessage(name, decoded) : kRefusal);
+            Alert(UnreadableMessage(name, decoded));
             return false;
         }
         CConvertDlg convert(std::move(*decoded.picture));
@@ -97,6 +115,7 @@ void CBreltDlg::HoldImage(std::FILE* bitmap, long pixelOffset, const std::string
     g_pfImage = bitmap;
     m_picImage.SetBitmap(CBitmap::LoadFromFile(shown, 32, 32));
     m_txtImageName.SetWindowText(name);
+    UpdateMoveButtons();
 }
 
 void CBreltDlg::ReleaseImage() {
@@ -104,4 +123,5 @@ void CBreltDlg::ReleaseImage() {
         std::fclose(g_pfImage);
         g_pfImage = nullptr;
     }
+    UpdateMoveButtons();
 }

@@ -128,5 +128,9 @@ void CBreltDlg::OnImportPicturesHere() {
     if (!leftOver.empty()) {
         report += "\nNo hi cabien, després de l'última imatge:" + Listed(leftOver);
     }
-    Alert(report, unread.empty() && leftOver.empty() ? MB_ICONASTERISK : MB_ICONEXCLAMATION);
+    if (unread.empty() && leftOver.empty()) {
+        Inform(report);
+    } else {
+        Alert(report, MB_ICONEXCLAMATION);
+    }
 }

@@ -62,19 +62,12 @@ BOOL COverviewDlg::OnInitDialog() {
     RegisterGridClass(&COverviewDlg::GridProc);
     m_grid = ::CreateWindowExW(0, kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, width,
                                height, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), this);
-    // The dialog takes the grid's size, and stands centred over its owner.
+    // The dialog takes the grid's size; the dialog base then centres it.
     RECT frame{0, 0, width, height};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
-    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-    RECT ownerRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (owner != nullptr) {
-        ::GetWindowRect(owner, &ownerRect);
-    }
-    int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
-    int x = std::max<int>(0, (ownerRect.left + ownerRect.right - frameWidth) / 2);
-    int y = std::max<int>(0, (ownerRect.top + ownerRect.bottom - frameHeight) / 2);
-    ::SetWindowPos(m_hWnd, nullptr, x, y, frameWidth, frameHeight, SWP_NOZORDER);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOZORDER | SWP_NOMOVE);
     ::SetFocus(m_grid);
     return FALSE; // the focus is set
 }

@@ -11,5 +11,6 @@
 #include "platform/PictureDecoder.h"
 #include "platform/PngEncoder.h"
 #include "platform/Text.h"
+#include "platform/ToolTips.h"
 #include "platform/WinApp.h"
 #include "platform/Wnd.h"

@@ -85,6 +85,10 @@ BOOL CDialog::UpdateData(BOOL) {
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
+void CDialog::CentreOnMainWindow() {
+    CentreOverMainWindow(m_hWnd);
+}
+
 void CDialog::Detach() {
     for (CWnd* control : m_boundControls) {
         control->m_hWnd = nullptr;
@@ -129,7 +133,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     // No exception may unwind through the system's code that called us.
     try {
         if (message == WM_INITDIALOG) {
-            return dialog->OnInitDialog();
+            BOOL focusLeft = dialog->OnInitDialog();
+            dialog->CentreOnMainWindow(); // with the size its initialisation gave it
+            return focusLeft;
         }
         return dialog->HandleMessage(message, wParam, lParam);
     } catch (...) {

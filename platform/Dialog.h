@@ -43,6 +43,8 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const;
+    // Stands the dialog centred over the main window, within the screen's work area.
+    void CentreOnMainWindow();
     void Detach();
 
     UINT m_nIDTemplate;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <vector>
 
 namespace {
@@ -32,7 +34,25 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
+std::string KnownFolder(REFKNOWNFOLDERID id) {
+    PWSTR folder = nullptr;
+    std::string path;
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &folder))) {
+        path = Narrow(folder);
+    }
+    ::CoTaskMemFree(folder);
+    return path;
+}
+
 } // namespace
+
+std::string PicturesFolder() {
+    return KnownFolder(FOLDERID_Pictures);
+}
+
+std::string DocumentsFolder() {
+    return KnownFolder(FOLDERID_Documents);
+}
 
 std::string ResolvedPath(const std::string& path) {
     std::wstring wide = ExtendedPath(path);

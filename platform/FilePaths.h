@@ -20,5 +20,9 @@ std::wstring ExtendedPath(const std::string& path);
 // path without a "\\?\" prefix, for showing it.
 std::string ShownPath(const std::string& path);
 
+// The user's Pictures and Documents folders, "" when the system can't tell.
+std::string PicturesFolder();
+std::string DocumentsFolder();
+
 // The value of an environment variable of any length, "" when it is not set.
 std::string EnvironmentValue(const wchar_t* name);

@@ -43,3 +43,28 @@ public:
 private:
     HBRUSH m_hBrush;
 };
+
+// A font, deleted with the object.
+class CFont {
+public:
+    CFont() = default;
+    ~CFont() { DeleteObject(); }
+    CFont(const CFont&) = delete;
+    CFont& operator=(const CFont&) = delete;
+
+    // Replaces the font the object holds with a new one of these attributes.
+    void CreateFontIndirect(const LOGFONTW& attributes) {
+        DeleteObject();
+        m_hFont = ::CreateFontIndirectW(&attributes);
+    }
+    HFONT GetSafeHandle() const { return m_hFont; }
+
+private:
+    void DeleteObject() {
+        if (m_hFont != nullptr) {
+            ::DeleteObject(m_hFont);
+            m_hFont = nullptr;
+        }
+    }
+    HFONT m_hFont = nullptr;
+};

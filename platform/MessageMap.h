@@ -21,6 +21,7 @@ enum class AfxSig {
     QueryDragIcon, // HCURSOR ()
     DropFiles,     // void (HDROP)
     ContextMenu,   // void (HWND window, POINT screenPoint)
+    Notify,        // void (NMHDR* header, LRESULT* result)
 };
 
 union AfxHandler {
@@ -30,6 +31,7 @@ union AfxHandler {
     HCURSOR (CCmdTarget::*queryDragIcon)();
     void (CCmdTarget::*dropFiles)(HDROP);
     void (CCmdTarget::*contextMenu)(HWND, POINT);
+    void (CCmdTarget::*notify)(NMHDR*, LRESULT*);
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -134,6 +136,16 @@ protected:                                                                      
      AfxSig::ContextMenu,                                                                          \
      AfxHandler{.contextMenu = static_cast<void (CCmdTarget::*)(HWND, POINT)>(                     \
                     static_cast<void (ThisClass::*)(HWND, POINT)>(&ThisClass::OnContextMenu))}},
+
+// Every WM_NOTIFY from a child or a tool tip, to OnNotify(NMHDR*, LRESULT*).
+#define ON_WM_NOTIFY()                                                                             \
+    {WM_NOTIFY,                                                                                    \
+     0,                                                                                            \
+     0,                                                                                            \
+     0,                                                                                            \
+     AfxSig::Notify,                                                                               \
+     AfxHandler{.notify = static_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(                     \
+                    static_cast<void (ThisClass::*)(NMHDR*, LRESULT*)>(&ThisClass::OnNotify))}},
 
 // The root of every message-map chain.
 class CCmdTarget {

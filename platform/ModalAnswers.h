@@ -14,7 +14,9 @@ struct ModalAnswers {
     std::function<INT_PTR(CFileDialog&)> fileDialog;
     std::function<int(const std::string& text, const std::string& caption, UINT type)> messageBox;
     std::function<INT_PTR(CDialog&)> dialog;
-    std::function<std::string(const std::string& title)> folderDialog; // "" for cancel
+    // The folder chosen, "" for cancel.
+    std::function<std::string(const std::string& title, const std::string& initialFolder)>
+        folderDialog;
 };
 
 ModalAnswers& TestModalAnswers();

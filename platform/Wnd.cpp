@@ -4,7 +4,48 @@
 #include "platform/Text.h"
 #include "platform/WinApp.h"
 
+#include <algorithm>
 #include <vector>
+
+namespace {
+
+// The message box about to be shown is centred as it is activated: MessageBox itself stands it
+// in the middle of the screen, wherever its owner is.
+HHOOK g_centringHook = nullptr;
+
+LRESULT CALLBACK CentreMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        CentreOverMainWindow(reinterpret_cast<HWND>(wParam));
+        ::UnhookWindowsHookEx(g_centringHook);
+        g_centringHook = nullptr;
+        return 0;
+    }
+    return ::CallNextHookEx(g_centringHook, code, wParam, lParam);
+}
+
+} // namespace
+
+void CentreOverMainWindow(HWND window) {
+    HWND main = AfxGetMainWndHandle();
+    RECT over{}, rect{};
+    if (main == nullptr || main == window || !::GetWindowRect(main, &over) ||
+        !::GetWindowRect(window, &rect)) {
+        return;
+    }
+    MONITORINFO monitor{sizeof(monitor), {}, {}, 0};
+    ::GetMonitorInfoW(::MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    int x = (over.left + over.right - width) / 2, y = (over.top + over.bottom - height) / 2;
+    x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool WindowClassIs(HWND window, const wchar_t* className) {
+    wchar_t name[64] = {};
+    return ::GetClassNameW(window, name, 64) > 0 && ::lstrcmpiW(name, className) == 0;
+}
 
 HWND CWnd::GetDlgItem(int id) const {
     return ::GetDlgItem(m_hWnd, id);
@@ -73,7 +114,14 @@ int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT t
     if (TestModalAnswers().messageBox) {
         return TestModalAnswers().messageBox(text, caption, type);
     }
-    return ::MessageBoxW(m_hWnd, Widen(text).c_str(), Widen(caption).c_str(), type);
+    g_centringHook =
+        ::SetWindowsHookExW(WH_CBT, &CentreMessageBox, nullptr, ::GetCurrentThreadId());
+    int answer = ::MessageBoxW(m_hWnd, Widen(text).c_str(), Widen(caption).c_str(), type);
+    if (g_centringHook != nullptr) { // the box never showed
+        ::UnhookWindowsHookEx(g_centringHook);
+        g_centringHook = nullptr;
+    }
+    return answer;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -104,6 +152,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         (this->*entry->handler.contextMenu)(
             reinterpret_cast<HWND>(wParam),
             POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        break;
+    case AfxSig::Notify:
+        (this->*entry->handler.notify)(reinterpret_cast<NMHDR*>(lParam), result);
         break;
     case AfxSig::DropFiles:
         (this->*entry->handler.dropFiles)(reinterpret_cast<HDROP>(wParam));

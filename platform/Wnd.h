@@ -4,6 +4,13 @@
 
 #include <string>
 
+// Stands a top-level window of ours centred over the main window (see AfxGetMainWndHandle),
+// within the work area of the main window's monitor; the main window itself stays where it is.
+void CentreOverMainWindow(HWND window);
+
+// Whether window is of the window class className ("Button", "Edit"), whatever the case.
+bool WindowClassIs(HWND window, const wchar_t* className);
+
 // A window of ours or a control, by its handle. Texts are UTF-8.
 class CWnd : public CCmdTarget {
 public:
@@ -34,7 +41,7 @@ public:
     UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
     void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
 
-    // A message box owned by this window.
+    // A message box owned by this window, centred over the main window.
     int MessageBox(const std::string& text, const std::string& caption, UINT type);
 
 protected:

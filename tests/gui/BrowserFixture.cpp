@@ -59,6 +59,22 @@ void BrowserTest::GoTo(int box, const std::wstring& text) {
     Command(box == 1009 ? 1008 : 1012);
 }
 
+void BrowserTest::Press(int controlId, UINT key, bool control) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    BYTE before = keys[VK_CONTROL];
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+    HWND focus = ::GetDlgItem(hwnd_, controlId);
+    ::SetFocus(focus);
+    MSG message{focus, WM_KEYDOWN, key, 1, 0, {}};
+    if (!::CallMsgFilterW(&message, MSGF_DIALOGBOX)) {
+        ::IsDialogMessageW(hwnd_, &message);
+    }
+    keys[VK_CONTROL] = before;
+    ::SetKeyboardState(keys);
+}
+
 std::wstring BrowserTest::BoxText(int id) const {
     return WindowText(::GetDlgItem(hwnd_, id));
 }

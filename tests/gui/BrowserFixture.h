@@ -26,6 +26,9 @@ protected:
     void Command(int id);
     void GoTo(int box, const std::wstring& text); // types text and clicks the pane's "Anar a ..."
 
+    // A key pressed with the focus on control, through the filter the dialog's modal loop runs
+    // before the dialog manager; with Ctrl held when control is true.
+    void Press(int controlId, UINT key, bool control = false);
     std::wstring BoxText(int id) const;
     std::vector<unsigned> SlotPixels(int slotId) const;
     // The slot (0..4) whose frame is on screen, -1 for none; fails the test for two.

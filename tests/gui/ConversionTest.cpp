@@ -132,8 +132,15 @@ TEST_F(Conversion, ACorruptPictureIsRefusedAndCancellingChangesNothing) {
         return IDOK;
     };
     Open(1003, corrupt.Path());
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].text,
+    std::string name = corrupt.Path().substr(corrupt.Path().find_last_of('\\') + 1);
+    std::string bitmap = corrupt.Path() + ".bmp"; // the same bytes, called a bitmap
+    std::filesystem::copy_file(corrupt.Path(), bitmap);
+    Open(1003, bitmap);
+    std::filesystem::remove(bitmap);
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[0].text, "No s'ha pogut llegir la imatge «" + name +
+                                     "»: el fitxer és malmès o no és una imatge.");
+    EXPECT_EQ(messages_[1].text,
               "El fitxer de bitmap ha de ser de 32x32 pixels i de 24 bits de color per pixel");
     EXPECT_EQ(g_pfImage, nullptr);
 }

@@ -108,11 +108,12 @@ TEST(ExitByOk, EndsTheDialogAndLeavesTheStreamsToTheRuntime) {
     ResetProgramState();
     OpenStreams streams;
     bool found = false;
-    // Enter where no push button and no go-to box has the focus.
+    // Enter where nothing that takes it has the focus: the frame of the target pane.
     INT_PTR result = RunMainDialog(
         [](HWND dialog) {
-            ::SetFocus(nullptr);
-            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            ::SendMessageW(dialog, WM_NEXTDLGCTL,
+                           reinterpret_cast<WPARAM>(::GetDlgItem(dialog, 1033)), TRUE);
+            PressKey(dialog, VK_RETURN);
         },
         &found);
     EXPECT_EQ(result, IDOK);
@@ -140,5 +141,33 @@ TEST(EnterInAGoToBox, RunsItsGoToInsteadOfEndingTheProgram) {
         },
         &found);
     EXPECT_TRUE(refused);
+    EXPECT_EQ(result, IDCANCEL) << "ended by SORTIR, not by Enter";
+}
+
+// Right after start-up the focus is on the first "Buscar...": Enter presses it, as a click would,
+// and the program goes on.
+TEST(EnterAtStartUp, PressesTheFocusedButtonAndTheProgramGoesOn) {
+    ResetProgramState();
+    bool found = false, opened = false;
+    std::wstring focused;
+    INT_PTR result = RunMainDialog(
+        [&](HWND dialog) {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
+            focused = WindowText(info.hwndFocus);
+            PressKey(dialog, VK_RETURN);
+            HWND files = WaitForWindow(L"Obre Fitxer...", 10000);
+            opened = files != nullptr;
+            if (files != nullptr) {
+                ::PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
+                WaitUntilClosed(files);
+            }
+            EXPECT_TRUE(::IsWindow(dialog));
+            Click(dialog, 1037);
+        },
+        &found);
+    EXPECT_EQ(focused, L"Buscar...");
+    EXPECT_TRUE(opened) << "the source's file dialog";
     EXPECT_EQ(result, IDCANCEL) << "ended by SORTIR, not by Enter";
 }

@@ -1,5 +1,7 @@
 #include "BrowserFixture.h"
 
+#include "platform/FilePaths.h"
+
 #include "app/ProgramState.h"
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
@@ -59,7 +61,10 @@ protected:
     void SetUp() override {
         BrowserTest::SetUp();
         fs::create_directories(folder_);
-        TestModalAnswers().folderDialog = [this](const std::string&) { return folder_; };
+        TestModalAnswers().folderDialog = [this](const std::string&, const std::string& initial) {
+            initialFolders_.push_back(initial);
+            return folder_;
+        };
     }
     void TearDown() override {
         BrowserTest::TearDown();
@@ -67,6 +72,7 @@ protected:
     }
     std::string folder_ =
         (fs::temp_directory_path() / ("brelt-export-" + std::to_string(::GetTickCount()))).string();
+    std::vector<std::string> initialFolders_;
 };
 
 TEST_F(Export, EveryImageAndAPrintableSheetReadBackInImageMagick) {
@@ -77,7 +83,13 @@ TEST_F(Export, EveryImageAndAPrintableSheetReadBackInImageMagick) {
     Open(1002, file.Path());
     Command(1016);
     Command(ID_EXPORT_COLLECTION_PNG);
-    EXPECT_TRUE(messages_.empty());
+    // A success, told as one: what was written and where.
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].caption, "brelt");
+    EXPECT_EQ(messages_[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(messages_[0].text, "S'han desat les 98 imatges, de " + stem + "-001.png a " + stem +
+                                     "-098.png, i el full " + stem + "-full.png a la carpeta " +
+                                     folder_ + ".");
     EXPECT_EQ(FileCount(folder_), 99) << "98 images and the sheet";
     for (int image : {1, 50, 98}) {
         char name[16];
@@ -106,6 +118,8 @@ TEST_F(Export, EveryImageAndAPrintableSheetReadBackInImageMagick) {
     Command(ID_EXPORT_COLLECTION_PNG);
     EXPECT_EQ(dialogsShown_, std::vector<UINT>{IDD_QUESTION_DIALOG});
     EXPECT_EQ(fs::file_size(first), 10u);
+    // The Pictures folder first, then the folder used last.
+    EXPECT_EQ(initialFolders_, (std::vector<std::string>{PicturesFolder(), folder_}));
 }
 
 TEST_F(Export, OneImageUnderTheNameProposed) {
@@ -113,13 +127,19 @@ TEST_F(Export, OneImageUnderTheNameProposed) {
     ScratchFile file(collection);
     Open(1011, file.Path());
     GoTo(1013, L"7");
-    std::string proposed, path = folder_ + "\\segell.png";
+    std::string proposed, initial, path = folder_ + "\\segell.png";
     TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
         proposed = dialog.GetInitialFileName();
+        initial = dialog.GetInitialFolder();
         dialog.SetChosenPath(path);
         return static_cast<INT_PTR>(IDOK);
     };
     Command(ID_SAVE_IMAGE_PNG);
+    EXPECT_EQ(initial, PicturesFolder());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].caption, "brelt");
+    EXPECT_EQ(messages_[0].text,
+              "S'ha desat la imatge 7 com a segell.png a la carpeta " + folder_ + ".");
     std::string stem = file.Path().substr(file.Path().find_last_of('\\') + 1);
     EXPECT_EQ(proposed, stem.substr(0, stem.rfind('.')) + "-007.png");
     EXPECT_EQ(ReadBack(path, 32, 32), ImageColours(collection, 7));

@@ -69,9 +69,7 @@ protected:
         files.insert(files.end(), found.begin(), found.end());
         return files;
     }
-    static Bytes Read(const fs::path& copy) {
-        return ReadWholeFile(Narrow(copy.wstring())).bytes;
-    }
+    static Bytes Read(const fs::path& copy) { return ReadWholeFile(Narrow(copy.wstring())).bytes; }
     std::string BackupFolder() const { return local_ + "\\brelt\\Còpies de seguretat"; }
     std::string root_ =
         (fs::temp_directory_path() / ("brelt-local-" + std::to_string(::GetTickCount()))).string();
@@ -223,4 +221,26 @@ TEST_F(History, CopiesAreMadeBeyondTheOldPathLimitToo) {
     std::vector<fs::path> copies = Backups();
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(Read(copies[0]), collection);
+}
+
+// The keys follow a click: Ctrl+Z undoes after a click on a slot, and in a go-to box too.
+TEST_F(History, CtrlZUndoesWhereverTheFocusIsAfterAClickOrInAGoToBox) {
+    Bytes collection = MakeCollection(202752, 153);
+    ScratchFile file(collection), bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 154)));
+    Open(1003, bitmap.Path());
+    Open(1011, file.Path());
+    GoTo(1013, L"4");
+    Command(1014);
+    Bytes changed = file.Read();
+    ASSERT_NE(changed, collection);
+    Press(1013, 'Z', true); // in the go-to box
+    EXPECT_EQ(file.Read(), collection);
+    Press(1013, 'Y', true);
+    EXPECT_EQ(file.Read(), changed);
+    ::SetFocus(::GetDlgItem(hwnd_, 1013));
+    Command(1028); // a click on a slot takes the focus out of the box
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(hwnd_, 1028));
+    Press(1028, 'Z', true);
+    EXPECT_EQ(file.Read(), collection);
+    EXPECT_TRUE(messages_.empty());
 }

@@ -1,3 +1,4 @@
+#include "BrowserFixture.h"
 #include "GuiTestSupport.h"
 
 #include "app/ProgramState.h"
@@ -5,6 +6,8 @@
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 #include <cwctype>
 #include <vector>
@@ -236,4 +239,37 @@ TEST_F(MainDialog, AboutEntryShowsTheAboutBoxAndClosingItReturns) {
     EXPECT_EQ(okText, L"Aceptar");
     EXPECT_TRUE(::IsWindow(hwnd_)) << "the main dialog goes on";
     EXPECT_EQ(WindowText(hwnd_), L"Quelvar");
+}
+
+// What a new user meets first: move buttons that can only be pressed when they have something
+// to move, and a tool tip on every stamp.
+TEST_F(BrowserTest, TheMainWindowTellsWhatEachPartShowsAndCanDo) {
+    auto enabled = [this](int id) { return ::IsWindowEnabled(::GetDlgItem(hwnd_, id)) != FALSE; };
+    EXPECT_FALSE(enabled(1014));
+    EXPECT_FALSE(enabled(1015));
+    Bytes collection = MakeCollection(260096, 155);
+    ScratchFile source(collection), target(collection), bitmap(BmpFile(32, 32, 24));
+    Open(1011, target.Path());
+    EXPECT_FALSE(enabled(1014)) << "no picture held";
+    EXPECT_FALSE(enabled(1015)) << "no source open";
+    Open(1003, bitmap.Path());
+    Open(1002, source.Path());
+    EXPECT_TRUE(enabled(1014));
+    EXPECT_TRUE(enabled(1015));
+
+    GoTo(1013, L"100");
+    auto tip = [this](int id) {
+        NMTTDISPINFOW info{};
+        info.hdr.hwndFrom = nullptr;
+        info.hdr.idFrom = reinterpret_cast<UINT_PTR>(::GetDlgItem(hwnd_, id));
+        info.hdr.code = TTN_GETDISPINFOW;
+        ::SendMessageW(hwnd_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return info.lpszText != nullptr ? Narrow(info.lpszText) : std::string();
+    };
+    std::string name = target.Path().substr(target.Path().find_last_of('\\') + 1);
+    EXPECT_EQ(tip(1026), "Destí · imatge 101 de 126 · " + name);
+    EXPECT_EQ(tip(1016), "Origen · imatge 1 de 126 · " +
+                             source.Path().substr(source.Path().find_last_of('\\') + 1));
+    EXPECT_EQ(tip(1006),
+              "Imatge carregada · " + bitmap.Path().substr(bitmap.Path().find_last_of('\\') + 1));
 }

@@ -153,11 +153,11 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
         ::SendMessageW(hwnd_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(::GetDlgItem(hwnd_, slot)),
                        MAKELPARAM(r.left + 5, r.top + 5));
         menu.join();
-        std::vector<std::wstring> expected = {L"Mostra tota la col·lecció...",
-                                              L"Desa la imatge com a PNG...",
-                                              L"Exporta la col·lecció en PNG..."};
+        std::vector<std::wstring> expected = {L"&Mostra tota la col·lecció...",
+                                              L"&Desa la imatge com a PNG...",
+                                              L"&Exporta la col·lecció en PNG..."};
         if (slot == 1028) {
-            expected.push_back(L"Importa imatges aquí...");
+            expected.push_back(L"&Importa imatges aquí...");
         }
         EXPECT_EQ(items, expected) << slot;
     }

@@ -1,0 +1,67 @@
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+    return path.substr(path.find_last_of("\\/") + 1);
+}
+
+} // namespace
+
+void CBreltDlg::UpdateMoveButtons() {
+    ::EnableWindow(GetDlgItem(IDC_MOVE_IMAGE), g_pfImage != nullptr && g_pfTarget != nullptr);
+    ::EnableWindow(GetDlgItem(IDC_MOVE_TO_COLLECTION),
+                   g_pfSource != nullptr && g_pfTarget != nullptr);
+}
+
+void CBreltDlg::FitGoToBoxes() {
+    // Measured under Wine at 96 DPI: "126" needs 21 pixels in the dialog's font and the box has
+    // 20 inside its border, 14 inside its default margins.
+    LOGFONTW face{};
+    ::GetObjectW(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof(face), &face);
+    face.lfHeight = face.lfHeight * 7 / 8; // a point smaller than 8
+    m_goToFont.CreateFontIndirect(face);
+    for (int box : {SourcePane().goToBox, TargetPane().goToBox}) {
+        HWND edit = GetDlgItem(box);
+        ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_goToFont.GetSafeHandle()),
+                       TRUE);
+        ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    }
+}
+
+void CBreltDlg::CreateToolTips() {
+    m_toolTips.Create(m_hWnd);
+    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
+        for (int id : pane->slotIds) {
+            m_toolTips.AddTool(GetDlgItem(id));
+        }
+    }
+    m_toolTips.AddTool(GetDlgItem(IDC_IMAGE_PICTURE));
+}
+
+std::string CBreltDlg::ToolTipText(HWND control) const {
+    if (control == GetDlgItem(IDC_IMAGE_PICTURE)) {
+        return g_pfImage != nullptr ? "Imatge carregada · " + m_txtImageName.GetWindowText()
+                                    : std::string();
+    }
+    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
+        for (int slot = 0; slot < 5; ++slot) {
+            if (GetDlgItem(pane->slotIds[slot]) != control || pane->stream == nullptr) {
+                continue;
+            }
+            int image = pane->current - pane->selected + slot;
+            return std::string(pane->number == 1 ? "Origen" : "Destí") + " · imatge " +
+                   std::to_string(image) + " de " + std::to_string(pane->count) + " · " +
+                   FileNameOf(CollectionPath(*pane));
+        }
+    }
+    return {};
+}
+
+void CBreltDlg::OnNotify(NMHDR* header, LRESULT*) {
+    if (HWND control = CToolTips::ToolAskedFor(header)) {
+        m_toolTips.Answer(header, ToolTipText(control));
+    }
+}
