@@ -72,7 +72,10 @@ TEST(PictureHeader, EveryKindTellsItsSizeAndWhatItsFrameTakes) {
         int bits;
         bool tooBig;
     };
-    Bytes os2 = BmpFile(32, 32, 24, 0, 12);
+    Bytes os2(14 + 12 + 256 * 3, 0); // the old OS/2 header, sizes of 16 bits
+    os2[0] = 'B';
+    os2[1] = 'M';
+    PutLittleEndian(os2, 14, 12, 4);
     PutLittleEndian(os2, 18, 640, 2);
     PutLittleEndian(os2, 20, 480, 2);
     PutLittleEndian(os2, 22, 1, 2);
