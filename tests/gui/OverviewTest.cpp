@@ -21,7 +21,10 @@ void ClickGrid(HWND grid, int pressed, int released) {
 
 // The grid as it stands on screen, 0xRRGGBB values, and its width.
 std::vector<unsigned> ScreenOf(HWND grid, int& width) {
-    ::RedrawWindow(grid, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Painted whole before it is read: a paint message sent from this thread is handled at once
+    // by the grid's, where RDW_UPDATENOW from another thread may not wait for it under Wine.
+    ::InvalidateRect(grid, nullptr, FALSE);
+    ::SendMessageW(grid, WM_PAINT, 0, 0);
     RECT r;
     ::GetClientRect(grid, &r);
     width = r.right;
