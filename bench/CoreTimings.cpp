@@ -2,6 +2,7 @@
 // same program runs natively and under Wine: build/<preset>/bench/core_timings [runs]
 #include "collection/BitmapExport.h"
 #include "collection/ImageSequences.h"
+#include "collection/SafeEdit.h"
 #include "picture/StampConversion.h"
 
 #include <algorithm>
@@ -55,6 +56,25 @@ int main(int argc, char** argv) {
     std::string exportPath = (folder / "out.bmp").string();
     Time("ExportImage", runs, [&] { ExportImage(collection, exportPath.c_str(), 50); });
     Time("ShiftImagesUp(126 from 1)", runs, [&] { ShiftImagesUp(collection, 126, 1); });
+    Time("ReadWholeStream(126)", runs, [&] { ReadWholeStream(collection); });
+    // One image written through the safety net: the content check, the areas, the history.
+    ChangeHistory history;
+    EditTarget target{collection, (folder / "a.sgc").string(), "KEY"};
+    auto noCopy = [](const FileBytes&) { return BackupResult{"copy", {}, {}}; };
+    std::uint8_t value = 0;
+    Time("SafeEdit of one image", runs, [&] {
+        ++value;
+        SafeEdit(
+            history, target, "Omple", {7},
+            [&](std::FILE*& f) {
+                return Written::AllOr(WritePixelArea(f, 7, PixelAreaBytes(2048, value)), {7});
+            },
+            noCopy);
+    });
+    Time("SafeReplay (undo of one image)", runs, [&] {
+        SafeReplay(history, target, true);
+        SafeReplay(history, target, false);
+    });
     std::fclose(collection);
     fs::remove_all(folder);
 

@@ -76,7 +76,7 @@ void CCollectionIO::CloseStream(std::FILE* stream) {
 }
 
 void CCollectionIO::WriteRecordPixels(std::FILE* collection, std::FILE* src, int imageNumber) {
-    if (src == nullptr || imageNumber < 1 || imageNumber > ImageCount(collection) ||
+    if (src == nullptr || !IsImageOf(collection, imageNumber) ||
         !SeekTo(collection, sgc::RecordOffset(imageNumber)) || !SeekTo(src, 0)) {
         return;
     }
@@ -87,7 +87,7 @@ void CCollectionIO::WriteRecordPixels(std::FILE* collection, std::FILE* src, int
 void CCollectionIO::CopyRecordPixels(std::FILE* srcCollection, std::FILE* dstCollection,
                                      int srcImageNumber, int dstImageNumber) {
     if (srcCollection == nullptr || dstCollection == nullptr || srcImageNumber < 1 ||
-        dstImageNumber < 1 || dstImageNumber > ImageCount(dstCollection)) {
+        !IsImageOf(dstCollection, dstImageNumber)) {
         return;
     }
     long long from = sgc::RecordOffset(srcImageNumber);

@@ -20,8 +20,8 @@ std::optional<PixelAreaBytes> ReadPixelArea(std::FILE* collection, int imageNumb
 }
 
 bool WritePixelArea(std::FILE* collection, int imageNumber, const PixelAreaBytes& area) {
-    if (area.size() != static_cast<std::size_t>(sgc::kPixelAreaSize) || imageNumber < 1 ||
-        imageNumber > streambytes::ImageCount(collection) ||
+    if (area.size() != static_cast<std::size_t>(sgc::kPixelAreaSize) ||
+        !streambytes::IsImageOf(collection, imageNumber) ||
         !streambytes::SeekTo(collection, sgc::RecordOffset(imageNumber))) {
         return false;
     }

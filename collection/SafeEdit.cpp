@@ -38,7 +38,7 @@ void SetFailed(EditOutcome& outcome, std::vector<int> failed, bool noTempStream)
 } // namespace
 
 Written Written::AllOr(bool ok, const std::vector<int>& images) {
-    return ok ? Written{} : Written{images, false};
+    return ok ? Written{} : Written{images, false, false};
 }
 
 EditOutcome SafeEdit(ChangeHistory& history, EditTarget& target, const std::string& what,
@@ -79,6 +79,7 @@ EditOutcome SafeEdit(ChangeHistory& history, EditTarget& target, const std::stri
     }
     Written written = edit(target.stream);
     SetFailed(outcome, written.failed, written.noTempStream);
+    outcome.shown = written.shown;
 
     FileContent left = ReadBack(target);
     if (!left.ok()) {

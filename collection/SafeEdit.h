@@ -25,6 +25,7 @@ struct EditTarget {
 struct Written {
     std::vector<int> failed;   // the images it could not write
     bool noTempStream = false; // because no temporary stream could be had
+    bool shown = false;        // it showed what it wrote itself (the shift's preview)
     // Every one of images when ok is false, for edits that can't tell which.
     static Written AllOr(bool ok, const std::vector<int>& images);
 };
@@ -47,6 +48,7 @@ struct EditOutcome {
     BackupResult::Failed backupStep = BackupResult::Failed::Nothing;
     std::vector<int> failedImages; // Failed: in increasing order
     bool noTempStream = false;     // Failed for want of a temporary stream
+    bool shown = false;            // the edit showed what it wrote itself
     // Done or Failed: the file had changed outside brelt, so it was backed up anew and its
     // earlier history dropped.
     bool changedOutside = false;

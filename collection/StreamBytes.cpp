@@ -5,6 +5,9 @@
 #include <climits>
 #include <cstdio>
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 namespace streambytes {
 
 bool SeekTo(std::FILE* f, long long offset) {
@@ -29,8 +32,23 @@ long long Size(std::FILE* f) {
 }
 
 int ImageCount(std::FILE* f) {
-    long long size = Size(f);
+    // The size as the system has it, once what the stream holds is written out: no seek.
+    long long size = -1;
+    if (f != nullptr && std::fflush(f) == 0) {
+#ifdef _WIN32
+        struct _stat64 status;
+        size = _fstat64(_fileno(f), &status) == 0 ? status.st_size : -1;
+#else
+        struct stat status;
+        size = ::fstat(::fileno(f), &status) == 0 ? status.st_size : -1;
+#endif
+    }
     return sgc::ImageCountForSize(size < 0 || size > LONG_MAX ? -1 : static_cast<long>(size));
+}
+
+bool IsImageOf(std::FILE* f, int imageNumber) {
+    return imageNumber >= 1 &&
+           (imageNumber <= sgc::kDefaultImageCount || imageNumber <= ImageCount(f));
 }
 
 // One byte per call without the runtime's lock for each: brelt reads and writes its streams

@@ -18,6 +18,10 @@ long long Size(std::FILE* f);
 // are never written.
 int ImageCount(std::FILE* f);
 
+// Whether imageNumber is one of the images of the collection open in f. Every collection has at
+// least 98, so only a number above that asks the system for the file's size.
+bool IsImageOf(std::FILE* f, int imageNumber);
+
 // The next byte, or 0 when the stream has no more (a short file reads as zeros).
 int ReadByte(std::FILE* f);
 

@@ -35,8 +35,10 @@ EditOutcome CBreltDlg::EditCollection(const std::string& what, const std::vector
     if (!outcome.backupPath.empty()) {
         m_lastBackups[m_targetKey] = ShownPath(outcome.backupPath);
     }
-    // Without a temporary stream no image can be shown: the slots keep what they showed.
-    if (outcome.kind != EditOutcome::Kind::Refused && !outcome.noTempStream &&
+    // Without a temporary stream no image can be shown: the slots keep what they showed. What
+    // the edit showed itself is shown again only if it was not all written.
+    bool alreadyShown = outcome.shown && outcome.kind == EditOutcome::Kind::Done;
+    if (outcome.kind != EditOutcome::Kind::Refused && !outcome.noTempStream && !alreadyShown &&
         g_pfTarget != nullptr) {
         ShowWrittenImages(images);
     }
@@ -88,16 +90,23 @@ void CBreltDlg::ShowWrittenImages(const std::vector<int>& images) {
         if (pane->stream == nullptr || !showsTarget) {
             continue;
         }
+        // Runs of slots together: every image exported, then every one loaded.
         const int first = pane->current - pane->selected;
-        for (int slot = 0; slot < 5; ++slot) {
+        for (int slot = 0; slot < 5;) {
             bool current = pane->number == TargetPane().number && slot == pane->selected;
             if (!written(first + slot)) {
-                continue;
-            }
-            if (current) {
+                ++slot;
+            } else if (current) {
                 ShowStoredTargetImage(); // through the move commands' own display file
+                ++slot;
             } else {
-                ShowSlotImages(*pane, slot, {first + slot});
+                std::vector<int> run;
+                for (; slot < 5 && written(first + slot) &&
+                       !(pane->number == TargetPane().number && slot == pane->selected);
+                     ++slot) {
+                    run.push_back(first + slot);
+                }
+                ShowSlotImages(*pane, slot - static_cast<int>(run.size()), run);
             }
         }
     }

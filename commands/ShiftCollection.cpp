@@ -35,6 +35,7 @@ void CBreltDlg::OnShiftCollection() {
             written.failed.push_back(image);
         }
         written.noTempStream = shifted.noTempStream;
+        written.shown = true;
         return written;
     });
     if (!reopened) {
