@@ -12,6 +12,7 @@ ON_WM_QUERYDRAGICON()
 ON_WM_DROPFILES()
 ON_WM_CONTEXTMENU()
 ON_WM_NOTIFY()
+ON_COMMAND(ID_EDIT_IMAGE, OnEditImage)
 ON_COMMAND(ID_SHOW_OVERVIEW, OnShowOverview)
 ON_COMMAND(ID_SAVE_IMAGE_PNG, OnSaveImagePng)
 ON_COMMAND(ID_EXPORT_COLLECTION_PNG, OnExportCollectionPng)
@@ -32,6 +33,7 @@ ON_BN_CLICKED(IDC_MOVE_TO_COLLECTION, OnMoveToCollection)
 // Slot ids: 1016 and 1017 are the first slots, 1022 to 1029 the others.
 ON_CONTROL_RANGE(STN_CLICKED, IDC_SOURCE_SLOT1, IDC_TARGET_SLOT1, OnSlotClicked)
 ON_CONTROL_RANGE(STN_CLICKED, IDC_SOURCE_SLOT2, IDC_TARGET_SLOT5, OnSlotClicked)
+ON_CONTROL_RANGE(STN_DBLCLK, IDC_SOURCE_SLOT1, IDC_TARGET_SLOT5, OnSlotDoubleClicked)
 ON_BN_CLICKED(IDC_SHIFT_COLLECTION, OnShiftCollection)
 ON_BN_CLICKED(IDC_GENERATE_COLLECTION, OnGenerateCollection)
 ON_BN_CLICKED(IDC_EXIT, OnCancel)
@@ -135,11 +137,12 @@ void CBreltDlg::OnCancel() {
 }
 
 void CBreltDlg::Alert(const std::string& text, UINT icon) {
-    MessageBox(text, "Alerta", MB_OK | icon);
+    // Owned by whichever of brelt's windows is in front: the overview, when it is open.
+    CWnd(::GetLastActivePopup(m_hWnd)).MessageBox(text, "Alerta", MB_OK | icon);
 }
 
 void CBreltDlg::Inform(const std::string& text) {
-    MessageBox(text, "brelt", MB_OK | MB_ICONINFORMATION);
+    CWnd(::GetLastActivePopup(m_hWnd)).MessageBox(text, "brelt", MB_OK | MB_ICONINFORMATION);
 }
 
 void CBreltDlg::ExportImage(std::FILE* collection, const char* path, int imageNumber) {

@@ -74,6 +74,10 @@ public:
     bool OnPaneKey(HWND target, UINT key);
 
     // The commands of that menu, on the active pane
+    // "Edita la imatge...": the current target image in the stamp editor, written back as one
+    // change. EditImage does it for any image, with the editor owned by parent (the overview).
+    void OnEditImage();
+    void EditImage(int image, CWnd* parent);
     void OnShowOverview();
     void OnSaveImagePng();
     void OnExportCollectionPng();
@@ -94,6 +98,8 @@ public:
     void OnTargetGoTo();
     // Whether window is one of the ten slots.
     bool IsSlot(HWND window) const;
+    // A double click on a target slot edits its image.
+    void OnSlotDoubleClicked(UINT slotId);
     // A click on any slot; the slots' own handlers name one each.
     void OnSlotClicked(UINT slotId);
     void OnSourceSlot1() { OnSlotClicked(IDC_SOURCE_SLOT1); }

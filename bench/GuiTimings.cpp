@@ -226,6 +226,63 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The stamp editor: opened by a double click on a target slot, then a pixel and a fill.
+    HWND editor = nullptr;
+    Measure("editor: double click to the editor painted", runs, [&](auto& start) {
+        start = Clock::now();
+        ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_TARGET_SLOT2, STN_DBLCLK),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(main, IDC_TARGET_SLOT2)));
+        editor = brelt.WaitForWindow(L"Edita el segell");
+        if (editor == nullptr) {
+            return false;
+        }
+        WaitUntilIdle(editor);
+        double took = Since(start);
+        Close(editor, IDCANCEL); // nothing drawn: no question
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
+        return true;
+    });
+    brelt.PostClick(main, ID_EDIT_IMAGE);
+    editor = brelt.WaitForWindow(L"Edita el segell");
+    HWND canvas = editor != nullptr ? ::GetDlgItem(editor, IDC_EDITOR_CANVAS) : nullptr;
+    RECT area{};
+    ::GetClientRect(canvas, &area);
+    const int zoom = std::max(1, static_cast<int>(area.right / 32));
+    auto at = [zoom](int x, int y) { return MAKELPARAM(x * zoom + zoom / 2, y * zoom + zoom / 2); };
+    int pixel = 0;
+    Measure("editor: a pixel painted, previews too (mouse down)", runs, [&](auto& start) {
+        start = Clock::now();
+        ++pixel;
+        ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at(pixel % 32, pixel / 32));
+        double took = Since(start);
+        ::SendMessageW(canvas, WM_LBUTTONUP, 0, at(pixel % 32, pixel / 32));
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
+        return canvas != nullptr;
+    });
+    ::SendMessageW(canvas, WM_KEYDOWN, 'O', 0); // the fill
+    Measure("editor: a fill of the whole stamp", runs, [&](auto& start) {
+        // All white again, then all black in one fill.
+        ::SendMessageW(editor, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_CLEAR, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(editor, IDC_EDITOR_CLEAR)));
+        start = Clock::now();
+        ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
+        double took = Since(start);
+        ::SendMessageW(canvas, WM_LBUTTONUP, 0, at(5, 5));
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
+        return canvas != nullptr;
+    });
+    if (editor != nullptr) {
+        brelt.PostClick(editor, IDCANCEL);
+        HWND question = brelt.WaitForWindow(L"Avís");
+        if (question != nullptr) {
+            Close(question, IDOK); // "SI": the drawing is discarded
+        }
+        WaitUntilClosed(editor, 10000);
+    }
+
     Measure("overview of 126 images shown", runs, [&](auto& start) {
         start = Clock::now();
         brelt.PostClick(main, ID_SHOW_OVERVIEW);
@@ -249,8 +306,16 @@ int main(int argc, char** argv) {
         start = Clock::now();
         brelt.PostClick(chooser, IDOK);
         WaitUntilClosed(chooser, 10000);
-        WaitUntilIdle(main);
-        return std::distance(fs::directory_iterator(exports), fs::directory_iterator()) == 127;
+        // Done when it says so: the message that names the folder.
+        HWND done = brelt.WaitForWindow(L"brelt", 60000);
+        double took = Since(start);
+        if (done != nullptr) {
+            Close(done, IDOK);
+        }
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
+        return done != nullptr &&
+               std::distance(fs::directory_iterator(exports), fs::directory_iterator()) == 127;
     });
 
     Measure("import of 98 pictures of 640x480 (from SI)", std::max(1, runs / 4), [&](auto& start) {
@@ -280,10 +345,16 @@ int main(int argc, char** argv) {
             report = brelt.WaitForWindow(L"brelt", 20);
             report = report != nullptr ? report : brelt.WaitForWindow(L"Alerta", 20);
         }
+        double took = Since(start); // to the report on screen; closing it is the user's time
         if (report != nullptr) {
             ::PostMessageW(report, WM_COMMAND, IDOK, 0);
-            WaitUntilClosed(report, 10000);
+            if (!WaitUntilClosed(report, 10000)) {
+                std::fprintf(stderr, "the report (%ls) did not close\n",
+                             WindowClass(report).c_str());
+            }
         }
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
         return report != nullptr;
     });
 

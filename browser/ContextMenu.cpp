@@ -36,9 +36,12 @@ std::wstring MenuText(const std::string& name) {
 
 HMENU CBreltDlg::BuildContextMenu(const Pane& pane) const {
     HMENU menu = ::CreatePopupMenu();
+    if (pane.number == TargetPane().number) {
+        ::AppendMenuW(menu, MF_STRING, ID_EDIT_IMAGE, L"&Edita la imatge...\tF2");
+    }
     ::AppendMenuW(menu, MF_STRING, ID_SHOW_OVERVIEW, L"&Mostra tota la col·lecció...");
     ::AppendMenuW(menu, MF_STRING, ID_SAVE_IMAGE_PNG, L"&Desa la imatge com a PNG...");
-    ::AppendMenuW(menu, MF_STRING, ID_EXPORT_COLLECTION_PNG, L"&Exporta la col·lecció en PNG...");
+    ::AppendMenuW(menu, MF_STRING, ID_EXPORT_COLLECTION_PNG, L"E&xporta la col·lecció en PNG...");
     if (pane.number == TargetPane().number) {
         ::AppendMenuW(menu, MF_STRING, ID_IMPORT_PICTURES_HERE, L"&Importa imatges aquí...");
     }

@@ -41,6 +41,16 @@ bool CBreltDlg::IsSlot(HWND window) const {
     return false;
 }
 
+void CBreltDlg::OnSlotDoubleClicked(UINT slotId) {
+    const Pane& target = TargetPane();
+    for (int slot = 0; slot < 5; ++slot) {
+        if (target.slotIds[slot] == static_cast<int>(slotId) && target.stream != nullptr) {
+            OnSlotClicked(slotId);
+            OnEditImage();
+        }
+    }
+}
+
 void CBreltDlg::OnSlotClicked(UINT slotId) {
     for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
         for (int slot = 0; slot < 5; ++slot) {

@@ -54,6 +54,10 @@ bool CBreltDlg::OnPaneKey(HWND target, UINT key) {
     if (pane.stream == nullptr) {
         return false;
     }
+    if (key == VK_F2 && pane.number == TargetPane().number) {
+        OnEditImage();
+        return true;
+    }
     switch (key) {
     case VK_LEFT:
         ShowPrevious(pane);

@@ -21,6 +21,7 @@ add_library(brelt_program OBJECT
     browser/SlotFrames.cpp
     commands/DropFiles.cpp
     commands/EditCollection.cpp
+    commands/EditImage.cpp
     commands/EditMessages.cpp
     commands/ExportPng.cpp
     commands/ImportImage.cpp
@@ -29,12 +30,15 @@ add_library(brelt_program OBJECT
     commands/NewCollection.cpp
     commands/Overview.cpp
     commands/ShiftCollection.cpp
+    dialogs/ColourSwatches.cpp
     dialogs/ConvertDlg.cpp
+    dialogs/EditorDlg.cpp
     dialogs/MsgDlg.cpp
     dialogs/OverviewDlg.cpp
     dialogs/QuestionDlg.cpp
+    dialogs/StampCanvas.cpp
 )
-target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection shell32 shlwapi ole32
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor shell32 shlwapi ole32
                       PRIVATE brelt_warnings)
 
 # The icon is drawn by a generator of ours at build time; the version and the manifest come from

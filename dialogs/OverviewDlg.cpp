@@ -32,10 +32,11 @@ BEGIN_MESSAGE_MAP(COverviewDlg, CDialog)
 END_MESSAGE_MAP()
 
 COverviewDlg::COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
-                           std::function<void(int, int)> swap, CWnd* parent)
+                           std::function<void(int, int)> swap, std::function<void(int, CWnd*)> edit,
+                           CWnd* parent)
     : CDialog(IDD_OVERVIEW_DIALOG, parent), m_collection(collection), m_count(imageCount),
       m_selected(std::clamp(current, 1, std::max(1, imageCount))), m_caption(std::move(caption)),
-      m_swap(std::move(swap)) {}
+      m_swap(std::move(swap)), m_edit(std::move(edit)) {}
 
 RECT COverviewDlg::CellRect(int image) {
     int column = (image - 1) % kColumns, row = (image - 1) / kColumns;
@@ -105,6 +106,44 @@ void COverviewDlg::Swap(int first, int second) {
     }
 }
 
+void COverviewDlg::Edit(int image) {
+    if (!m_edit || image < 1 || image > m_count) {
+        return;
+    }
+    Select(image);
+    m_edit(image, this);
+    DrawCell(image); // as the file now holds it
+    RECT cell = CellRect(image);
+    ::InvalidateRect(m_grid, &cell, FALSE);
+    ::SetFocus(m_grid);
+}
+
+void COverviewDlg::ShowMenu(LPARAM screenPoint) {
+    POINT at{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+    int image = m_selected;
+    if (at.x == -1 && at.y == -1) { // from the keyboard: at the selected cell
+        RECT cell = CellRect(image);
+        at = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        ::ClientToScreen(m_grid, &at);
+    } else {
+        POINT client = at;
+        ::ScreenToClient(m_grid, &client);
+        image = ImageAt(MAKELPARAM(client.x, client.y));
+    }
+    if (image == 0 || !m_edit) {
+        return;
+    }
+    Select(image);
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, ID_EDIT_IMAGE, L"&Edita la imatge...\tF2");
+    UINT chosen = ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
+                                   at.y, 0, m_grid, nullptr);
+    ::DestroyMenu(menu);
+    if (chosen == ID_EDIT_IMAGE) {
+        Edit(image);
+    }
+}
+
 LRESULT COverviewDlg::OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
@@ -139,6 +178,9 @@ LRESULT COverviewDlg::OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case VK_RETURN:
             EndDialog(IDOK);
             break;
+        case VK_F2:
+            Edit(m_selected);
+            break;
         case VK_ESCAPE:
             EndDialog(IDCANCEL);
             break;
@@ -163,6 +205,9 @@ LRESULT COverviewDlg::OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         return 0;
     }
+    case WM_CONTEXTMENU:
+        ShowMenu(lParam);
+        return 0;
     case WM_NCDESTROY:
         ::DeleteDC(m_canvasDC);
         m_canvasDC = nullptr;

@@ -19,9 +19,11 @@ public:
     static constexpr int kCellHeight = 82; // the image, then its number
 
     // swap, when given, exchanges two images in the file and tells the user what went wrong;
-    // without it the images can't be moved.
+    // without it the images can't be moved. edit, when given, edits an image in the stamp
+    // editor, owned by the overview (F2, or its menu on a cell).
     COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
-                 std::function<void(int, int)> swap, CWnd* parent = nullptr);
+                 std::function<void(int, int)> swap, std::function<void(int, CWnd*)> edit = {},
+                 CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
 
@@ -39,6 +41,8 @@ private:
     int ImageAt(LPARAM point) const;
     void Select(int image);
     void Swap(int first, int second);
+    void Edit(int image);
+    void ShowMenu(LPARAM screenPoint);
     void DrawCell(int image);
 
     std::FILE* m_collection;
@@ -46,6 +50,7 @@ private:
     int m_selected;
     std::string m_caption;
     std::function<void(int, int)> m_swap;
+    std::function<void(int, CWnd*)> m_edit;
     HWND m_grid = nullptr;
     int m_pressed = 0;
     CBitmap m_canvas; // every cell drawn once; a swap redraws two

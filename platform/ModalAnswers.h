@@ -14,6 +14,8 @@ struct ModalAnswers {
     std::function<INT_PTR(CFileDialog&)> fileDialog;
     std::function<int(const std::string& text, const std::string& caption, UINT type)> messageBox;
     std::function<INT_PTR(CDialog&)> dialog;
+    // The colour chosen into its argument; false for cancel.
+    std::function<bool(COLORREF& colour)> colourDialog;
     // The folder chosen, "" for cancel.
     std::function<std::string(const std::string& title, const std::string& initialFolder)>
         folderDialog;

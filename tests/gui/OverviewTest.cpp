@@ -158,8 +158,9 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
         menu.join();
         std::vector<std::wstring> expected = {L"&Mostra tota la col·lecció...",
                                               L"&Desa la imatge com a PNG...",
-                                              L"&Exporta la col·lecció en PNG..."};
+                                              L"E&xporta la col·lecció en PNG..."};
         if (slot == 1028) {
+            expected.insert(expected.begin(), L"&Edita la imatge...\tF2");
             expected.push_back(L"&Importa imatges aquí...");
         }
         EXPECT_EQ(items, expected) << slot;

@@ -1,0 +1,151 @@
+#include "dialogs/ColourSwatches.h"
+
+#include <algorithm>
+
+namespace {
+
+const wchar_t* const kClassName = L"BreltSwatches";
+
+COLORREF RefOf(editor::Colour colour) {
+    editor::Rgb rgb = editor::Shown(colour);
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+void FillRect(HDC dc, const RECT& rect, COLORREF colour) {
+    ::SetBkColor(dc, colour);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+} // namespace
+
+void CColourSwatches::RegisterWindowClass() {
+    WNDCLASSW swatches{};
+    if (::GetClassInfoW(::GetModuleHandleW(nullptr), kClassName, &swatches)) {
+        return;
+    }
+    swatches.lpfnWndProc = &CColourSwatches::WindowProc;
+    swatches.hInstance = ::GetModuleHandleW(nullptr);
+    swatches.hCursor = ::LoadCursorW(nullptr, IDC_HAND);
+    swatches.lpszClassName = kClassName;
+    ::RegisterClassW(&swatches);
+}
+
+void CColourSwatches::Attach(HWND control, int columns, Choose choose) {
+    m_hWnd = control;
+    m_columns = std::max(1, columns);
+    m_choose = std::move(choose);
+    ::SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void CColourSwatches::SetColours(std::vector<editor::Colour> colours) {
+    m_colours = std::move(colours);
+    m_focused = std::clamp(m_focused, 0, std::max(0, static_cast<int>(m_colours.size()) - 1));
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+int CColourSwatches::CellSize() const {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    return std::max(1, static_cast<int>(client.right / m_columns));
+}
+
+RECT CColourSwatches::CellRect(int index) const {
+    int size = CellSize(), x = index % m_columns * size, y = index / m_columns * size;
+    return {x, y, x + size, y + size};
+}
+
+POINT CColourSwatches::CentreOf(int index) const {
+    RECT cell = CellRect(index);
+    return {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+}
+
+int CColourSwatches::IndexAt(LPARAM position) const {
+    int x = static_cast<short>(LOWORD(position)), y = static_cast<short>(HIWORD(position));
+    int size = CellSize(), column = x / size, index = y / size * m_columns + column;
+    return x >= 0 && y >= 0 && column < m_columns && index < static_cast<int>(m_colours.size())
+               ? index
+               : -1;
+}
+
+void CColourSwatches::Paint(HDC dc) const {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    FillRect(dc, client, ::GetSysColor(COLOR_BTNFACE));
+    const bool focused = ::GetFocus() == m_hWnd;
+    for (int i = 0; i < static_cast<int>(m_colours.size()); ++i) {
+        RECT cell = CellRect(i);
+        ::InflateRect(&cell, -1, -1);
+        FillRect(dc, cell, RGB(96, 96, 96)); // a frame, so that white shows too
+        ::InflateRect(&cell, -1, -1);
+        FillRect(dc, cell, RefOf(m_colours[static_cast<std::size_t>(i)]));
+        if (focused && i == m_focused) {
+            RECT ring = CellRect(i);
+            ::DrawFocusRect(dc, &ring);
+        }
+    }
+}
+
+LRESULT CColourSwatches::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        return m_choose ? DLGC_WANTARROWS | DLGC_WANTCHARS : DLGC_STATIC;
+    case WM_PAINT: {
+        CPaintDC dc(m_hWnd);
+        COffscreen surface;
+        RECT client;
+        ::GetClientRect(m_hWnd, &client);
+        if (surface.Create(client.right, client.bottom)) {
+            Paint(surface.GetSafeHdc());
+            surface.CopyTo(dc.GetSafeHdc());
+        }
+        return 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        int index = IndexAt(lParam);
+        if (index >= 0 && m_choose) {
+            ::SetFocus(m_hWnd);
+            m_focused = index;
+            m_choose(m_colours[static_cast<std::size_t>(index)], message == WM_RBUTTONDOWN);
+        }
+        return 0;
+    }
+    case WM_KEYDOWN: {
+        int count = static_cast<int>(m_colours.size());
+        int moved = wParam == VK_LEFT    ? -1
+                    : wParam == VK_RIGHT ? 1
+                    : wParam == VK_UP    ? -m_columns
+                    : wParam == VK_DOWN  ? m_columns
+                                         : 0;
+        if (moved != 0 && m_focused + moved >= 0 && m_focused + moved < count) {
+            m_focused += moved;
+            ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        } else if (wParam == VK_SPACE && m_choose && m_focused < count) {
+            m_choose(m_colours[static_cast<std::size_t>(m_focused)],
+                     (::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+        }
+        return 0;
+    }
+    case WM_CHAR:
+        return 0;
+    default:
+        return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK CColourSwatches::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    auto* swatches = reinterpret_cast<CColourSwatches*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (swatches == nullptr || message == WM_NCDESTROY) {
+        if (swatches != nullptr) {
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            swatches->m_hWnd = nullptr;
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    return swatches->Handle(message, wParam, lParam);
+}

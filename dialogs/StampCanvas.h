@@ -1,0 +1,63 @@
+#pragma once
+
+#include "editor/Stamp.h"
+#include "platform/Afx.h"
+
+#include <functional>
+#include <optional>
+
+// The stamp editor's canvas, a control of the window class "BreltStampCanvas": the stamp at a
+// whole zoom, a thin grid that can be switched off, the pixel under the mouse outlined and,
+// while the canvas has the focus, the keyboard's pixel cursor. It draws into one off-screen
+// bitmap and reports the user's input; what a press or a key does is its owner's.
+class CStampCanvas {
+public:
+    struct Events {
+        // A button pressed on a pixel: the right one for the secondary colour, with Alt to pick
+        // the colour.
+        std::function<void(editor::Point, bool secondary, bool pick)> press;
+        std::function<void(editor::Point)> drag;    // to another pixel, the button held
+        std::function<void(editor::Point)> release; // the button let go
+        std::function<void(std::optional<editor::Point>)> point; // the pixel pointed at
+        // Space on the keyboard's cursor, with Shift for the secondary colour.
+        std::function<void(editor::Point, bool secondary)> space;
+        // A key the canvas does not take itself; true when the owner took it.
+        std::function<bool(UINT key, bool shift, bool control)> key;
+    };
+
+    static void RegisterWindowClass();
+
+    CStampCanvas() = default;
+    CStampCanvas(const CStampCanvas&) = delete;
+    CStampCanvas& operator=(const CStampCanvas&) = delete;
+
+    // Takes over the control; sizes it for the largest whole zoom, at least minZoom, that its
+    // template's size holds.
+    void Attach(HWND control, Events events, int minZoom);
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    int Zoom() const { return m_zoom; }
+
+    void Show(const editor::Stamp& stamp, bool grid);
+    editor::Point Cursor() const { return m_cursor; }
+    // The point on the control's client area that shows pixel p's centre.
+    POINT CentreOf(editor::Point p) const;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<editor::Point> PixelAt(LPARAM position) const;
+    void OnKey(UINT key);
+    void Render();
+    void Outline(editor::Point p, int width) const;
+
+    HWND m_hWnd = nullptr;
+    Events m_events;
+    COffscreen m_surface;
+    editor::Stamp m_stamp;
+    bool m_grid = true;
+    int m_zoom = 10;
+    editor::Point m_cursor{16, 16};
+    std::optional<editor::Point> m_hover;
+    bool m_pressed = false;
+    bool m_tracking = false;
+};

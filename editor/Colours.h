@@ -1,0 +1,20 @@
+#pragma once
+
+#include "editor/Stamp.h"
+
+#include <vector>
+
+// The colours the stamp editor offers: all of them ones a collection stores exactly.
+namespace editor {
+
+// The storable colour the display shows nearest to rgb.
+Colour SnapToStorable(Rgb rgb);
+
+// 32 colours for children's drawings: the primaries and secondaries, skin tones, browns, greys,
+// black and white.
+const std::vector<Colour>& ChildrensPalette();
+
+// The colours the stamp has, the most used first (of two used alike, the lower value first).
+std::vector<Colour> ColoursByUse(const Stamp& stamp);
+
+} // namespace editor

@@ -1,0 +1,50 @@
+#include "platform/Offscreen.h"
+
+bool COffscreen::Create(int width, int height) {
+    Release();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_dc = ::CreateCompatibleDC(nullptr);
+    if (m_bitmap == nullptr || m_dc == nullptr) {
+        Release();
+        return false;
+    }
+    m_previous = ::SelectObject(m_dc, m_bitmap);
+    m_bits = static_cast<std::uint8_t*>(bits);
+    m_width = width;
+    m_height = height;
+    return true;
+}
+
+void COffscreen::Fill(const RECT& rect, COLORREF colour) const {
+    ::SetBkColor(m_dc, colour);
+    ::ExtTextOutW(m_dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+void COffscreen::CopyTo(HDC dc, int x, int y) const {
+    ::BitBlt(dc, x, y, m_width, m_height, m_dc, 0, 0, SRCCOPY);
+}
+
+void COffscreen::Release() {
+    if (m_dc != nullptr) {
+        if (m_previous != nullptr) {
+            ::SelectObject(m_dc, m_previous);
+        }
+        ::DeleteDC(m_dc);
+    }
+    if (m_bitmap != nullptr) {
+        ::DeleteObject(m_bitmap);
+    }
+    m_dc = nullptr;
+    m_bitmap = nullptr;
+    m_previous = nullptr;
+    m_bits = nullptr;
+    m_width = m_height = 0;
+}

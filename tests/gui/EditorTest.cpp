@@ -1,0 +1,185 @@
+#include "BrowserFixture.h"
+
+#include "app/ProgramState.h"
+#include "dialogs/EditorDlg.h"
+#include "editor/Drawing.h"
+#include "platform/ModalAnswers.h"
+#include "res/resource.h"
+
+#include <functional>
+
+namespace {
+
+// The canvas's client point at the centre of pixel (x, y).
+LPARAM PixelPoint(HWND editor, int x, int y) {
+    HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+    RECT client;
+    ::GetClientRect(canvas, &client);
+    int zoom = client.right / 32;
+    return MAKELPARAM(x * zoom + zoom / 2, y * zoom + zoom / 2);
+}
+
+void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    ::PostMessageW(window, message, wParam, lParam);
+}
+
+// Keys pressed on a control, as the keyboard sends them.
+void Keys(HWND control, std::initializer_list<UINT> keys) {
+    for (UINT key : keys) {
+        Post(control, WM_KEYDOWN, key, 1);
+        Post(control, WM_KEYUP, key, 0xC0000001);
+    }
+}
+
+// Whether done() comes true within a few seconds: posted input is handled in its own time.
+bool Eventually(const std::function<bool()>& done) {
+    for (int waited = 0; waited < 5000; waited += 10) {
+        if (done()) {
+            return true;
+        }
+        ::Sleep(10);
+    }
+    return done();
+}
+
+} // namespace
+
+// The real editor over the current target image, driven as a user would.
+class Editor : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        TestModalAnswers().dialog = nullptr;
+        Open(1011, file_.Path());
+        GoTo(1013, L"7");
+    }
+    // Opens the editor on image 7 and runs act on it, in the editor's own modal loop.
+    bool Edit(const std::function<void(HWND editor)>& act) {
+        WindowDriver driver(L"Edita el segell", act);
+        Command(ID_EDIT_IMAGE);
+        return driver.Found();
+    }
+    Bytes collection_ = MakeCollection(202752, 171);
+    ScratchFile file_{collection_};
+};
+
+TEST_F(Editor, AMouseStrokeAndAKeyboardLineAreStoredExactlyAsOneUndoStep) {
+    bool previews = false;
+    // "Més colors...": the system's chooser gives a colour no collection stores; it is snapped.
+    TestModalAnswers().colourDialog = [](COLORREF& colour) {
+        colour = RGB(250, 10, 5);
+        return true;
+    };
+    const editor::Colour snapped = editor::MakeColour(31, 1, 0);
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        // A fast drag: two mouse positions far apart, joined without gaps.
+        Post(canvas, WM_LBUTTONDOWN, MK_LBUTTON, PixelPoint(editor, 2, 2));
+        Post(canvas, WM_MOUSEMOVE, MK_LBUTTON, PixelPoint(editor, 20, 9));
+        Post(canvas, WM_LBUTTONUP, 0, PixelPoint(editor, 20, 9));
+        // The keyboard: the line tool, Space where it begins, arrows, Space where it ends.
+        Post(editor, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_MORE, BN_CLICKED),
+             reinterpret_cast<LPARAM>(::GetDlgItem(editor, IDC_EDITOR_MORE)));
+        ::SendMessageW(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(canvas), TRUE);
+        Keys(canvas, {'N', VK_SPACE, VK_DOWN, VK_DOWN, VK_DOWN, VK_SPACE});
+        // The previews show the stamp as it will be stored, at 1x and 2x.
+        editor::Stamp expected = editor::Stamp::FromArea(PixelArea(collection_, 7));
+        editor::DrawLine(expected, {2, 2}, {20, 9}, editor::kBlack);
+        editor::DrawLine(expected, {16, 16}, {16, 19}, snapped);
+        std::vector<unsigned> colours;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                editor::Rgb rgb = editor::Shown(expected.ColourAt({x, y}));
+                colours.push_back(static_cast<unsigned>(rgb.red << 16 | rgb.green << 8 | rgb.blue));
+            }
+        }
+        auto shown = [&](int id) {
+            return BitmapPixels(reinterpret_cast<HBITMAP>(
+                ::SendMessageW(::GetDlgItem(editor, id), STM_GETIMAGE, IMAGE_BITMAP, 0)));
+        };
+        previews = Eventually([&] {
+            std::vector<unsigned> twice = shown(IDC_EDITOR_PREVIEW2);
+            return shown(IDC_EDITOR_PREVIEW1) == colours && twice.size() == 4096u &&
+                   twice[static_cast<std::size_t>(2 * 64 * 9 + 2 * 20 + 1)] == 0;
+        });
+        Click(editor, IDOK);
+    }));
+    EXPECT_TRUE(previews);
+    Bytes expected = collection_;
+    editor::Stamp stamp = editor::Stamp::FromArea(PixelArea(collection_, 7));
+    editor::DrawLine(stamp, {2, 2}, {20, 9}, editor::kBlack);
+    editor::DrawLine(stamp, {16, 16}, {16, 19}, snapped);
+    SetPixelArea(expected, 7, stamp.ToArea());
+    EXPECT_EQ(file_.Read(), expected) << "those words, and nothing outside image 7";
+    ExpectStrip(kTargetSlots, expected, 7);
+    Command(ID_UNDO);
+    EXPECT_EQ(file_.Read(), collection_) << "one step of the collection's history";
+}
+
+TEST_F(Editor, CancelAfterDrawingAsksAndWritesNothing) {
+    std::vector<std::wstring> questions;
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        Post(canvas, WM_LBUTTONDOWN, MK_LBUTTON, PixelPoint(editor, 5, 5));
+        Post(canvas, WM_LBUTTONUP, 0, PixelPoint(editor, 5, 5));
+        HWND undo = ::GetDlgItem(editor, IDC_EDITOR_UNDO);
+        ASSERT_TRUE(Eventually([&] { return ::IsWindowEnabled(undo) != FALSE; }));
+        for (int answer : {IDCANCEL, IDOK}) { // "NO" stays in the editor, "SI" leaves it
+            Post(editor, WM_COMMAND, IDCANCEL, 0);
+            HWND box = WaitForWindow(L"Avís", 5000);
+            ASSERT_NE(box, nullptr);
+            questions.push_back(WindowText(::GetDlgItem(box, IDC_QUESTION_TEXT)));
+            Click(box, answer);
+            ASSERT_TRUE(WaitUntilClosed(box));
+            // "NO" leaves the editor open for the next round, which asks again; "SI" closes it.
+            EXPECT_TRUE(
+                Eventually([&] { return (::IsWindow(editor) != FALSE) == (answer == IDCANCEL); }));
+        }
+    }));
+    EXPECT_EQ(questions, (std::vector<std::wstring>{L"Voleu descartar els canvis del segell?",
+                                                    L"Voleu descartar els canvis del segell?"}));
+    EXPECT_EQ(file_.Read(), collection_);
+    EXPECT_TRUE(messages_.empty());
+}
+
+// A double click on a target slot, F2, and F2 in the overview each open the editor on the image
+// they name, which it shows as stored.
+TEST_F(Editor, OpensOnTheImageADoubleClickF2OrTheOverviewNames) {
+    std::vector<std::vector<unsigned>> shown;
+    auto look = [&](HWND editor) {
+        HWND preview = ::GetDlgItem(editor, IDC_EDITOR_PREVIEW1);
+        shown.push_back(BitmapPixels(
+            reinterpret_cast<HBITMAP>(::SendMessageW(preview, STM_GETIMAGE, IMAGE_BITMAP, 0))));
+        Post(editor, WM_COMMAND, IDCANCEL, 0); // nothing drawn: it closes without a question
+    };
+    {
+        WindowDriver driver(L"Edita el segell", look);
+        ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(1027, STN_DBLCLK),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(hwnd_, 1027)));
+    }
+    EXPECT_EQ(g_nTargetFirst, 9) << "the slot clicked twice became current";
+    {
+        WindowDriver driver(L"Edita el segell", look);
+        Press(1026, VK_F2);
+    }
+    std::string name = file_.Path().substr(file_.Path().find_last_of('\\') + 1);
+    {
+        WindowDriver overview(Widen(name), [&](HWND dialog) {
+            HWND grid = ::FindWindowExW(dialog, nullptr, L"BreltOverviewGrid", nullptr);
+            WindowDriver driver(L"Edita el segell", look);
+            Keys(grid, {VK_RIGHT, VK_F2}); // image 10 chosen, then edited
+            ::Sleep(300);
+            while (::FindWindowW(nullptr, L"Edita el segell") != nullptr) {
+                ::Sleep(10);
+            }
+            Post(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        Command(ID_SHOW_OVERVIEW);
+    }
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0], ImageColours(collection_, 9));
+    EXPECT_EQ(shown[1], ImageColours(collection_, 9)) << "F2 on the pane's current image";
+    EXPECT_EQ(shown[2], ImageColours(collection_, 10));
+    EXPECT_EQ(g_nTargetFirst, 10);
+    EXPECT_EQ(file_.Read(), collection_);
+}
