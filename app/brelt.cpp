@@ -5,6 +5,10 @@
 #include "app/breltDlg.h"
 
 #include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 BEGIN_MESSAGE_MAP(CBreltApp, CWinApp)
 ON_COMMAND(ID_HELP, OnHelp)
@@ -29,6 +33,22 @@ int g_nSourceSel = 0;
 int g_nTargetSel = 0;
 int g_bConfirmed = 0;
 
+namespace {
+
+// The files the command line names, after the program's own path.
+std::vector<std::string> CommandLineFiles() {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> files;
+    for (int i = 1; arguments != nullptr && i < count; ++i) {
+        files.push_back(Narrow(arguments[i]));
+    }
+    ::LocalFree(arguments);
+    return files;
+}
+
+} // namespace
+
 BOOL CBreltApp::InitInstance() {
     AfxEnableControlContainer();
     Enable3dControls();
@@ -37,6 +57,7 @@ BOOL CBreltApp::InitInstance() {
     RemoveAbandonedDisplayFolders();
 
     CBreltDlg dlg;
+    dlg.SetStartFiles(CommandLineFiles());
     m_pMainWnd = &dlg;
     dlg.DoModal();
 

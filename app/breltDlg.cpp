@@ -12,7 +12,12 @@ ON_WM_QUERYDRAGICON()
 ON_WM_DROPFILES()
 ON_WM_CONTEXTMENU()
 ON_WM_NOTIFY()
+ON_MESSAGE(WM_APP_OPEN_START_FILES, OnOpenStartFiles)
 ON_COMMAND(ID_EDIT_IMAGE, OnEditImage)
+ON_COMMAND(ID_COPY_IMAGE, OnCopyImage)
+ON_COMMAND(ID_COPY_LOADED_IMAGE, OnCopyLoadedImage)
+ON_COMMAND(ID_PASTE_HERE, OnPasteHere)
+ON_COMMAND(ID_IMPORT_SHEET, OnImportSheet)
 ON_COMMAND(ID_SHOW_OVERVIEW, OnShowOverview)
 ON_COMMAND(ID_SAVE_IMAGE_PNG, OnSaveImagePng)
 ON_COMMAND(ID_EXPORT_COLLECTION_PNG, OnExportCollectionPng)
@@ -92,6 +97,9 @@ BOOL CBreltDlg::OnInitDialog() {
     // The focus starts on a real control, the first "Buscar...", and Enter presses it. Set
     // directly, so that no button is made the default one as the dialog manager would.
     ::SetFocus(GetDlgItem(IDC_OPEN_SOURCE));
+    if (!m_startFiles.empty()) {
+        ::PostMessageW(m_hWnd, WM_APP_OPEN_START_FILES, 0, 0); // once the window shows
+    }
     return FALSE;
 }
 

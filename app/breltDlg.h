@@ -4,6 +4,7 @@
 #include "res/resource.h"
 
 #include "collection/SafeEdit.h"
+#include "picture/StampConversion.h"
 
 #include <cstdio>
 #include <map>
@@ -21,6 +22,12 @@ class CBreltDlg : public CDialog {
 public:
     explicit CBreltDlg(CWnd* parent = nullptr);
     ~CBreltDlg() override;
+
+    // Files named on the command line ("Obre amb", or dropped on brelt.exe), opened once the
+    // window shows: the first collection as the target, a second as the source, a picture into
+    // the image pane.
+    void SetStartFiles(std::vector<std::string> files) { m_startFiles = std::move(files); }
+    LRESULT OnOpenStartFiles(WPARAM, LPARAM);
 
     BOOL OnInitDialog() override;
     void OnOK() override;
@@ -62,6 +69,8 @@ public:
     // A file dropped from the desktop: a picture onto the image pane or a target slot, a
     // collection onto a pane.
     void OnDropFiles(HDROP drop);
+    // A file dropped at point (client coordinates), or pasted as one on the current target slot.
+    void TakeFile(const std::string& file, POINT point);
     // A right click on a slot of an open pane (or Shift+F10, the Menu key): that slot becomes
     // current and the pane's menu opens.
     void OnContextMenu(HWND window, POINT screenPoint);
@@ -82,6 +91,14 @@ public:
     void OnSaveImagePng();
     void OnExportCollectionPng();
     void OnImportPicturesHere();
+    // Ctrl+C and "Copia la imatge": the current stamp of the active pane, or of the image pane,
+    // on the clipboard as CF_DIB and "PNG". Ctrl+V and "Enganxa aquí": the clipboard's picture
+    // into the current target image.
+    void OnCopyImage();
+    void OnCopyLoadedImage();
+    void OnPasteHere();
+    // "Importa un full de segells...": a picture cut into cells, into images from the current one.
+    void OnImportSheet();
     // Ctrl+Z and Ctrl+Y, and the menu's "Desfés" and "Refés": the last change to a collection
     // taken back, or done again.
     void OnUndo();
@@ -166,9 +183,16 @@ private:
     void HoldImage(std::FILE* bitmap, long pixelOffset, const std::string& name);
     void ReleaseImage();
 
+    // Writes stamp over the current target image as the change `what`.
+    void WriteStamp(const std::string& what, const picture::Stamp& stamp);
+    // A picture made a stamp: straight when it is 32x32, through "Converteix la imatge en segell"
+    // otherwise; nothing when the user cancels.
+    std::optional<picture::Stamp> StampOf(picture::Picture picture);
+
     // The path of the collection a pane shows.
     std::string CollectionPath(const Pane& pane) const;
     std::string m_sourcePath;
+    std::vector<std::string> m_startFiles;
 
     // Every change to the target collection, undo and redo too, goes through here: the check
     // that the file is as brelt left it, the backup when one is due, the areas before and after

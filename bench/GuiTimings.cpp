@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -357,6 +358,70 @@ int main(int argc, char** argv) {
                                    std::chrono::duration<double, std::milli>(took));
         return report != nullptr;
     });
+
+    // A 1920 x 1080 screenshot on the clipboard, put there by this program, pasted.
+    {
+        std::vector<unsigned char> dib(sizeof(BITMAPINFOHEADER) + 1920u * 1080u * 4u, 0x5A);
+        BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 1920, 1080, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::memcpy(dib.data(), &header, sizeof(header));
+        if (::OpenClipboard(nullptr)) {
+            ::EmptyClipboard();
+            HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
+            std::memcpy(::GlobalLock(block), dib.data(), dib.size());
+            ::GlobalUnlock(block);
+            ::SetClipboardData(CF_DIB, block);
+            ::CloseClipboard();
+        }
+    }
+    Measure("paste of a 1920x1080 screenshot to the conversion dialog", runs, [&](auto& start) {
+        start = Clock::now();
+        brelt.PostClick(main, ID_PASTE_HERE);
+        HWND convert = brelt.WaitForWindow(L"Converteix la imatge en segell");
+        if (convert != nullptr) {
+            WaitUntilIdle(convert);
+            double took = Since(start);
+            Close(convert, IDCANCEL);
+            start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                       std::chrono::duration<double, std::milli>(took));
+        }
+        return convert != nullptr;
+    });
+    // brelt's own sheet of the 126 images exported above, imported back, from "D'acord".
+    std::wstring sheet = exports.wstring() + L"\\formes-full.png";
+    Measure("import of brelt's own 126-image sheet (from D'acord)", std::max(1, runs / 4),
+            [&](auto& start) {
+                ::SendMessageW(::GetDlgItem(main, IDC_TARGET_GOTO_BOX), WM_SETTEXT, 0,
+                               reinterpret_cast<LPARAM>(L"1"));
+                Send(main, IDC_TARGET_GOTO); // every cell has an image from here
+                brelt.PostClick(main, ID_IMPORT_SHEET);
+                HWND files = brelt.WaitForWindow(L"Importa un full de segells");
+                // The dialog may fill its own name box as it starts: type until it takes it.
+                HWND dialog = nullptr; // the sheet dialog, of the same caption as the file one
+                for (auto wait = Clock::now();
+                     (dialog == nullptr || ::GetDlgItem(dialog, IDC_SHEET_SUMMARY) == nullptr) &&
+                     Since(wait) < 30000;) {
+                    if (::IsWindow(files) && brelt.ChooseFile(files, sheet)) {
+                        brelt.PostClick(files, IDOK);
+                        ::Sleep(300);
+                    }
+                    dialog = brelt.WaitForWindow(L"Importa un full de segells", 20);
+                }
+                if (dialog == nullptr || ::GetDlgItem(dialog, IDC_SHEET_SUMMARY) == nullptr) {
+                    std::fprintf(stderr, "no sheet dialog for %ls\n", sheet.c_str());
+                    return false;
+                }
+                WaitUntilIdle(dialog);
+                start = Clock::now();
+                brelt.PostClick(dialog, IDOK);
+                HWND done = brelt.WaitForWindow(L"brelt", 60000);
+                double took = Since(start);
+                if (done != nullptr) {
+                    Close(done, IDOK);
+                }
+                start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                           std::chrono::duration<double, std::milli>(took));
+                return done != nullptr;
+            });
 
     std::printf("peak memory of brelt.exe: %.0f MB\n", brelt.PeakMemory() / 1048576.0);
     brelt.Kill();

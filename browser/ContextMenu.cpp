@@ -35,15 +35,22 @@ std::wstring MenuText(const std::string& name) {
 } // namespace
 
 HMENU CBreltDlg::BuildContextMenu(const Pane& pane) const {
+    const bool target = pane.number == TargetPane().number;
     HMENU menu = ::CreatePopupMenu();
-    if (pane.number == TargetPane().number) {
+    if (target) {
         ::AppendMenuW(menu, MF_STRING, ID_EDIT_IMAGE, L"&Edita la imatge...\tF2");
     }
+    ::AppendMenuW(menu, MF_STRING, ID_COPY_IMAGE, L"&Copia la imatge\tCtrl+C");
+    if (target) {
+        ::AppendMenuW(menu, MF_STRING, ID_PASTE_HERE, L"E&nganxa aquí\tCtrl+V");
+    }
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, ID_SHOW_OVERVIEW, L"&Mostra tota la col·lecció...");
     ::AppendMenuW(menu, MF_STRING, ID_SAVE_IMAGE_PNG, L"&Desa la imatge com a PNG...");
     ::AppendMenuW(menu, MF_STRING, ID_EXPORT_COLLECTION_PNG, L"E&xporta la col·lecció en PNG...");
-    if (pane.number == TargetPane().number) {
+    if (target) {
         ::AppendMenuW(menu, MF_STRING, ID_IMPORT_PICTURES_HERE, L"&Importa imatges aquí...");
+        ::AppendMenuW(menu, MF_STRING, ID_IMPORT_SHEET, L"Importa un full de se&gells...");
     }
     const Change* undo = m_history.NextUndo();
     const Change* redo = m_history.NextRedo();
@@ -72,6 +79,17 @@ void CBreltDlg::OnContextMenu(HWND, POINT screenPoint) {
     } else {
         POINT client = screenPoint;
         ::ScreenToClient(m_hWnd, &client);
+        RECT picture = {};
+        ::GetWindowRect(GetDlgItem(IDC_IMAGE_PICTURE), &picture);
+        if (::PtInRect(&picture, screenPoint) && g_pfImage != nullptr) {
+            // The image pane's own menu: its picture can be copied too.
+            HMENU menu = ::CreatePopupMenu();
+            ::AppendMenuW(menu, MF_STRING, ID_COPY_LOADED_IMAGE, L"&Copia la imatge");
+            ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0,
+                             m_hWnd, nullptr);
+            ::DestroyMenu(menu);
+            return;
+        }
         int slot = -1;
         for (const Pane* candidate : {&SourcePane(), &TargetPane()}) {
             if (slot < 0 && (slot = SlotAt(*candidate, client)) >= 0) {

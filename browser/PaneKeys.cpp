@@ -58,6 +58,14 @@ bool CBreltDlg::OnPaneKey(HWND target, UINT key) {
         OnEditImage();
         return true;
     }
+    if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (key == 'C' || key == 'V')) {
+        if (key == 'C') {
+            OnCopyImage();
+        } else if (pane.number == TargetPane().number) {
+            OnPasteHere();
+        }
+        return true;
+    }
     switch (key) {
     case VK_LEFT:
         ShowPrevious(pane);

@@ -19,6 +19,7 @@ add_library(brelt_program OBJECT
     browser/PaneKeys.cpp
     browser/Panes.cpp
     browser/SlotFrames.cpp
+    commands/Clipboard.cpp
     commands/DropFiles.cpp
     commands/EditCollection.cpp
     commands/EditImage.cpp
@@ -26,19 +27,22 @@ add_library(brelt_program OBJECT
     commands/ExportPng.cpp
     commands/ImportImage.cpp
     commands/ImportPictures.cpp
+    commands/ImportSheet.cpp
     commands/MoveCommands.cpp
     commands/NewCollection.cpp
     commands/Overview.cpp
     commands/ShiftCollection.cpp
+    commands/StartFiles.cpp
     dialogs/ColourSwatches.cpp
     dialogs/ConvertDlg.cpp
     dialogs/EditorDlg.cpp
     dialogs/MsgDlg.cpp
     dialogs/OverviewDlg.cpp
     dialogs/QuestionDlg.cpp
+    dialogs/SheetDlg.cpp
     dialogs/StampCanvas.cpp
 )
-target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor shell32 shlwapi ole32
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_sheet shell32 shlwapi ole32
                       PRIVATE brelt_warnings)
 
 # The icon is drawn by a generator of ours at build time; the version and the manifest come from

@@ -34,10 +34,13 @@ void CBreltDlg::OnDropFiles(HDROP drop) {
     POINT point{};
     ::DragQueryPoint(drop, &point);
     ::DragFinish(drop);
-    if (path.empty()) {
-        return;
+    if (!path.empty()) {
+        TakeFile(Narrow(path), point);
     }
-    std::string file = Narrow(path);
+}
+
+void CBreltDlg::TakeFile(const std::string& file, POINT point) {
+    std::wstring path = Widen(file);
     std::string name = Narrow(path.substr(path.find_last_of(L"\\/") + 1));
     const Pane& source = SourcePane();
     const Pane& target = TargetPane();

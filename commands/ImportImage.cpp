@@ -41,9 +41,9 @@ std::string TooBigMessage(const std::string& name, const DecodedPicture& decoded
            "píxels d'amplada) amb un programa de fotos i torneu-la a obrir.";
 }
 
-// Why a picture could not be taken: a bitmap keeps the refusal of old, whatever its trouble;
-// another picture is too big, or damaged, or no picture at all.
-std::string UnreadableMessage(const std::string& name, const DecodedPicture& decoded) {
+} // namespace
+
+std::string UnreadablePictureMessage(const std::string& name, const DecodedPicture& decoded) {
     if (HasBmpExtension(name) || decoded.bitmap) {
         return kRefusal;
     }
@@ -52,8 +52,6 @@ std::string UnreadableMessage(const std::string& name, const DecodedPicture& dec
     }
     return "No s'ha pogut llegir la imatge «" + name + "»: el fitxer és malmès o no és una imatge.";
 }
-
-} // namespace
 
 void CBreltDlg::OnLoadImage() {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
@@ -84,7 +82,7 @@ bool CBreltDlg::LoadImageFile(const std::string& path, const std::string& name) 
         }
         if (!decoded.picture) {
             ReleaseImage();
-            Alert(UnreadableMessage(name, decoded));
+            Alert(UnreadablePictureMessage(name, decoded));
             return false;
         }
         CConvertDlg convert(std::move(*decoded.picture));

@@ -1,6 +1,6 @@
 #include "editor/Colours.h"
 
-#include "collection/CollectionFormat.h"
+#include "picture/ColourLevels.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,23 +8,10 @@
 
 namespace editor {
 
-namespace {
-
-int NearestLevel(int value) {
-    int best = 0;
-    for (int level = 1; level < 32; ++level) {
-        if (std::abs(sgc::ExpandChannel(level) - value) <
-            std::abs(sgc::ExpandChannel(best) - value)) {
-            best = level;
-        }
-    }
-    return best;
-}
-
-} // namespace
-
 Colour SnapToStorable(Rgb rgb) {
-    return MakeColour(NearestLevel(rgb.red), NearestLevel(rgb.green), NearestLevel(rgb.blue));
+    // The same rule as the conversion of pictures: a colour shows as it will be stored.
+    picture::Rgb stored = picture::NearestStorable({rgb.red, rgb.green, rgb.blue});
+    return MakeColour(stored.red / 8, stored.green / 8, stored.blue / 8);
 }
 
 const std::vector<Colour>& ChildrensPalette() {

@@ -1,9 +1,11 @@
-// Arbitrary bytes as a picture file's first bytes for the header reader and the EXIF reader,
+// Arbitrary bytes as a picture file's first bytes for the header reader and the EXIF reader, as
+// a clipboard's packed bitmap,
 // and as a small picture of any
 // size, transparency and orientation for the conversion to a stamp. Nothing may read outside
 // its buffers; a usable picture always gives a stamp of levels the collection can store.
 #include "collection/CollectionFormat.h"
 #include "picture/Orientation.h"
+#include "picture/PackedDib.h"
 #include "picture/PictureHeader.h"
 #include "picture/StampConversion.h"
 
@@ -20,6 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (header && (header->width == 0 || header->height == 0 || header->bitsPerPixel < 1 ||
                    header->bitsPerPixel > 64)) {
         std::fprintf(stderr, "a header of an impossible size\n");
+        std::abort();
+    }
+    // The same bytes as a clipboard's packed bitmap: within its bytes, a whole picture or none.
+    if (auto dib = picture::DecodePackedDib(data, size); dib && !picture::IsUsable(*dib)) {
+        std::fprintf(stderr, "a packed bitmap gave a broken picture\n");
         std::abort();
     }
     if (size < 4) {

@@ -2,6 +2,7 @@
 
 // Everything the program uses of our dialog framework over Win32.
 #include "platform/Bitmap.h"
+#include "platform/Clipboard.h"
 #include "platform/ColourDialog.h"
 #include "platform/Dialog.h"
 #include "platform/FileDialog.h"

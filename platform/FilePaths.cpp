@@ -78,6 +78,10 @@ std::string ResolvedPath(const std::string& path) {
     return Narrow(length > 0 && length < 32768 ? std::wstring(longName.data(), length) : full);
 }
 
+std::string AbsolutePath(const std::string& path) {
+    return Narrow(FullPath(Widen(path)));
+}
+
 std::string CollectionKey(const std::string& path) {
     std::wstring resolved = Widen(ResolvedPath(path));
     ::CharUpperBuffW(resolved.data(), static_cast<DWORD>(resolved.size()));

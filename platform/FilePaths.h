@@ -9,6 +9,9 @@
 // when the file can't be opened to ask.
 std::string ResolvedPath(const std::string& path);
 
+// path made absolute against the working folder, as the system would take it.
+std::string AbsolutePath(const std::string& path);
+
 // A key that tells collections apart: the resolved path, in capitals, as the file system
 // compares names.
 std::string CollectionKey(const std::string& path);

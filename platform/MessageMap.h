@@ -22,6 +22,7 @@ enum class AfxSig {
     DropFiles,     // void (HDROP)
     ContextMenu,   // void (HWND window, POINT screenPoint)
     Notify,        // void (NMHDR* header, LRESULT* result)
+    Message,       // LRESULT (WPARAM, LPARAM)
 };
 
 union AfxHandler {
@@ -32,6 +33,7 @@ union AfxHandler {
     void (CCmdTarget::*dropFiles)(HDROP);
     void (CCmdTarget::*contextMenu)(HWND, POINT);
     void (CCmdTarget::*notify)(NMHDR*, LRESULT*);
+    LRESULT (CCmdTarget::*message)(WPARAM, LPARAM);
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -146,6 +148,16 @@ protected:                                                                      
      AfxSig::Notify,                                                                               \
      AfxHandler{.notify = static_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(                     \
                     static_cast<void (ThisClass::*)(NMHDR*, LRESULT*)>(&ThisClass::OnNotify))}},
+
+// A message of the program's own (WM_APP and on) to a handler LRESULT (WPARAM, LPARAM).
+#define ON_MESSAGE(msg, memberFxn)                                                                 \
+    {(UINT)(msg),                                                                                  \
+     0,                                                                                            \
+     0,                                                                                            \
+     0,                                                                                            \
+     AfxSig::Message,                                                                              \
+     AfxHandler{.message = static_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(                   \
+                    static_cast<LRESULT (ThisClass::*)(WPARAM, LPARAM)>(&ThisClass::memberFxn))}},
 
 // The root of every message-map chain.
 class CCmdTarget {

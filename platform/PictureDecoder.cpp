@@ -11,6 +11,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -77,9 +78,9 @@ std::optional<picture::Picture> DecodeReduced(IWICBitmapFrameDecode* frame) {
 }
 
 // The orientation that the frame's metadata records; Wine exposes no JPEG metadata, so the
-// file's own EXIF block is read when the query finds nothing.
+// file's own EXIF block, in its first bytes, is read when the query finds nothing.
 int OrientationOf(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame,
-                  const std::string& path) {
+                  const std::vector<std::uint8_t>& head) {
     GUID container{};
     if (FAILED(decoder->GetContainerFormat(&container)) || container != GUID_ContainerFormatJpeg) {
         return 1;
@@ -95,14 +96,14 @@ int OrientationOf(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame,
             return orientation;
         }
     }
-    std::vector<std::uint8_t> head = FileHead(path, 65536);
-    return picture::JpegExifOrientation(head.data(), head.size());
+    return picture::JpegExifOrientation(head.data(), std::min<std::size_t>(head.size(), 65536));
 }
 
-} // namespace
+using OpenDecoder = std::function<HRESULT(IWICImagingFactory*, IWICBitmapDecoder**)>;
 
-DecodedPicture DecodePicture(const std::string& path) {
-    std::vector<std::uint8_t> head = FileHead(path, kHeaderBytes);
+// A picture decoded by the decoder open gives, its first bytes head: decided on from the size
+// head declares before any decoder sees it.
+DecodedPicture Decode(const std::vector<std::uint8_t>& head, const OpenDecoder& open) {
     std::optional<picture::PictureHeader> header =
         picture::ReadPictureHeader(head.data(), head.size());
     bool tooBig = header && picture::IsTooBigToDecode(*header);
@@ -119,10 +120,9 @@ DecodedPicture DecodePicture(const std::string& path) {
     UINT width = 0, height = 0;
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_PPV_ARGS(&factory))) ||
-        FAILED(factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand, &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
-        width == 0 || height == 0 || width > picture::kMaxSide || height > picture::kMaxSide) {
+        FAILED(open(factory.Get(), &decoder)) || FAILED(decoder->GetFrame(0, &frame)) ||
+        FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 ||
+        width > picture::kMaxSide || height > picture::kMaxSide) {
         return result;
     }
     picture::PictureHeader declared{picture::PictureHeader::Format::Png, width, height, 32};
@@ -133,7 +133,7 @@ DecodedPicture DecodePicture(const std::string& path) {
         result.height = height;
         if (result.picture) {
             picture::ApplyOrientation(*result.picture,
-                                      OrientationOf(decoder.Get(), frame.Get(), path));
+                                      OrientationOf(decoder.Get(), frame.Get(), head));
         }
         return result;
     }
@@ -171,7 +171,33 @@ DecodedPicture DecodePicture(const std::string& path) {
             return result;
         }
     }
-    picture::ApplyOrientation(decoded, OrientationOf(decoder.Get(), frame.Get(), path));
+    picture::ApplyOrientation(decoded, OrientationOf(decoder.Get(), frame.Get(), head));
     result.picture = std::move(decoded);
     return result;
+}
+
+} // namespace
+
+DecodedPicture DecodePicture(const std::string& path) {
+    return Decode(FileHead(path, kHeaderBytes), [&](IWICImagingFactory* factory,
+                                                    IWICBitmapDecoder** decoder) {
+        return factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, decoder);
+    });
+}
+
+DecodedPicture DecodePictureData(const std::vector<std::uint8_t>& data) {
+    std::vector<std::uint8_t> head(
+        data.begin(), data.begin() + static_cast<long>(std::min(data.size(), kHeaderBytes)));
+    CComPtr<IWICStream> stream;
+    return Decode(head, [&](IWICImagingFactory* factory, IWICBitmapDecoder** decoder) {
+        HRESULT made = factory->CreateStream(&stream);
+        if (SUCCEEDED(made)) {
+            made = stream->InitializeFromMemory(const_cast<BYTE*>(data.data()),
+                                                static_cast<DWORD>(data.size()));
+        }
+        return SUCCEEDED(made) ? factory->CreateDecoderFromStream(
+                                     stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder)
+                               : made;
+    });
 }

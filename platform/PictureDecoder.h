@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // Decodes a picture file (path in UTF-8) with the system's own codecs, Windows Imaging
 // Component: PNG, JPEG, GIF, TIFF, BMP and whatever else the user has installed. Gives frame 0
@@ -21,3 +22,5 @@ struct DecodedPicture {
     unsigned width = 0, height = 0;          // the size it declares, when too big
 };
 DecodedPicture DecodePicture(const std::string& path);
+// The same for a picture file's bytes held in memory, such as a "PNG" on the clipboard.
+DecodedPicture DecodePictureData(const std::vector<std::uint8_t>& data);

@@ -153,6 +153,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
             reinterpret_cast<HWND>(wParam),
             POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         break;
+    case AfxSig::Message:
+        *result = (this->*entry->handler.message)(wParam, lParam);
+        break;
     case AfxSig::Notify:
         (this->*entry->handler.notify)(reinterpret_cast<NMHDR*>(lParam), result);
         break;

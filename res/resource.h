@@ -102,3 +102,24 @@
 #define IDC_EDITOR_GRID 1127
 #define IDC_EDITOR_STATUS 1128
 #define ID_EDIT_IMAGE 32777
+
+// Importing a sheet of stamps
+#define IDD_SHEET_DIALOG 140
+#define IDC_SHEET_PREVIEW 1130
+#define IDC_SHEET_COLUMNS 1131
+#define IDC_SHEET_ROWS 1132
+#define IDC_SHEET_CELL_WIDTH 1133
+#define IDC_SHEET_CELL_HEIGHT 1134
+#define IDC_SHEET_MARGIN 1135
+#define IDC_SHEET_SPACING 1136
+#define IDC_SHEET_SKIP_BLANK 1137
+#define IDC_SHEET_SUMMARY 1138
+
+// Context menu commands of the clipboard and sheets
+#define ID_COPY_IMAGE 32778
+#define ID_PASTE_HERE 32779
+#define ID_IMPORT_SHEET 32780
+#define ID_COPY_LOADED_IMAGE 32781
+
+// The program's own messages
+#define WM_APP_OPEN_START_FILES (WM_APP + 1)

@@ -144,3 +144,40 @@ TEST_F(Export, OneImageUnderTheNameProposed) {
     EXPECT_EQ(proposed, stem.substr(0, stem.rfind('.')) + "-007.png");
     EXPECT_EQ(ReadBack(path, 32, 32), ImageColours(collection, 7));
 }
+
+// The round trip through any paint program: brelt's sheet of a whole collection, imported into
+// another, gives back exactly the stamps it shows.
+TEST_F(Export, BreltsOwnSheetImportsBackAsExactlyTheStampsItShows) {
+    Bytes source = MakeCollection(260096, 113), collection = MakeCollection(260096, 114);
+    ScratchFile sourceFile(source), targetFile(collection);
+    std::string stem = sourceFile.Path().substr(sourceFile.Path().find_last_of('\\') + 1);
+    stem = stem.substr(0, stem.rfind('.'));
+    Open(1002, sourceFile.Path());
+    Command(1016);
+    Command(ID_EXPORT_COLLECTION_PNG);
+    Open(1011, targetFile.Path());
+    std::string sheet = folder_ + "\\" + stem + "-full.png";
+    TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
+        dialog.SetChosenPath(sheet);
+        return static_cast<INT_PTR>(IDOK);
+    };
+    TestModalAnswers().dialog = nullptr;
+    std::wstring summary;
+    WindowDriver driver(L"Importa un full de segells", [&](HWND dialog) {
+        summary = WindowText(::GetDlgItem(dialog, IDC_SHEET_SUMMARY));
+        Click(dialog, IDOK);
+    });
+    Command(ID_IMPORT_SHEET);
+    ASSERT_TRUE(driver.Found());
+    EXPECT_EQ(summary, L"Es substituiran les imatges 1 a 126.\nÉs un full de brelt: es llegirà "
+                       L"tal com es va desar.");
+    Bytes expected = collection;
+    for (int image = 1; image <= 126; ++image) { // as shown: bit 15 is not in a picture
+        SetPixelArea(expected, image, Expected16From24(Expected24From16(PixelArea(source, image))));
+    }
+    EXPECT_EQ(targetFile.Read(), expected);
+    ASSERT_EQ(messages_.size(), 2u) << "the export's, then the import's";
+    EXPECT_EQ(messages_[1].text, "S'han importat 126 segells del full, a les imatges 1 a 126.");
+    Command(ID_UNDO);
+    EXPECT_EQ(targetFile.Read(), collection) << "one undo step";
+}

@@ -156,12 +156,18 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
         ::SendMessageW(hwnd_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(::GetDlgItem(hwnd_, slot)),
                        MAKELPARAM(r.left + 5, r.top + 5));
         menu.join();
-        std::vector<std::wstring> expected = {L"&Mostra tota la col·lecció...",
-                                              L"&Desa la imatge com a PNG...",
-                                              L"E&xporta la col·lecció en PNG..."};
+        // Every item with its Alt letter, those with a key showing it; a separator is empty.
+        std::vector<std::wstring> expected =
+            slot == 1028
+                ? std::vector<std::wstring>{L"&Edita la imatge...\tF2", L"&Copia la imatge\tCtrl+C",
+                                            L"E&nganxa aquí\tCtrl+V"}
+                : std::vector<std::wstring>{L"&Copia la imatge\tCtrl+C"};
+        expected.insert(expected.end(),
+                        {L"", L"&Mostra tota la col·lecció...", L"&Desa la imatge com a PNG...",
+                         L"E&xporta la col·lecció en PNG..."});
         if (slot == 1028) {
-            expected.insert(expected.begin(), L"&Edita la imatge...\tF2");
-            expected.push_back(L"&Importa imatges aquí...");
+            expected.insert(expected.end(),
+                            {L"&Importa imatges aquí...", L"Importa un full de se&gells..."});
         }
         EXPECT_EQ(items, expected) << slot;
     }

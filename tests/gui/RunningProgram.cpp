@@ -35,8 +35,9 @@ std::wstring ControlText(HWND control) {
 
 } // namespace
 
-RunningProgram::RunningProgram(const std::wstring& tempFolder, const std::wstring& program) {
-    std::wstring command = L"\"" + program + L"\"";
+RunningProgram::RunningProgram(const std::wstring& tempFolder, const std::wstring& program,
+                               const std::wstring& arguments) {
+    std::wstring command = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     std::vector<wchar_t> environment = EnvironmentWithTemp(tempFolder);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -8,10 +8,11 @@
 // brelt.exe running in a process of its own, driven from the test as a user would drive it.
 class RunningProgram {
 public:
-    // Starts the program with its temporary folder (TMP and TEMP) at tempFolder; waits for its
-    // main window.
+    // Starts the program with its temporary folder (TMP and TEMP) at tempFolder and these
+    // arguments on its command line; waits for its main window.
     explicit RunningProgram(const std::wstring& tempFolder,
-                            const std::wstring& program = BRELT_PROGRAM);
+                            const std::wstring& program = BRELT_PROGRAM,
+                            const std::wstring& arguments = L"");
     ~RunningProgram(); // kills it if it still runs
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;

@@ -1,0 +1,147 @@
+#include "app/DisplayFiles.h"
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+#include "collection/BitmapExport.h"
+#include "collection/CollectionFormat.h"
+#include "collection/PixelAreas.h"
+#include "dialogs/ConvertDlg.h"
+#include "picture/PackedDib.h"
+#include "picture/StampBitmap.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// A stamp's pixels (blue-green-red, top row first) as a packed 32x32, 24-bit DIB, rows bottom up.
+std::vector<std::uint8_t> PackedDib(const std::uint8_t* bgr) {
+    std::vector<std::uint8_t> dib(sizeof(BITMAPINFOHEADER), 0);
+    BITMAPINFOHEADER header{
+        sizeof(BITMAPINFOHEADER), 32, 32, 1, 24, BI_RGB, 3072, 2834, 2834, 0, 0};
+    std::memcpy(dib.data(), &header, sizeof(header));
+    for (int row = 31; row >= 0; --row) {
+        dib.insert(dib.end(), bgr + row * 96, bgr + (row + 1) * 96);
+    }
+    return dib;
+}
+
+// The picture the clipboard holds, in the order that loses least: "PNG" (it keeps transparency),
+// CF_DIBV5, CF_DIB. read is set when there was one that could not be read.
+std::optional<picture::Picture> ClipboardPicture(const CClipboard& clipboard, bool& unreadable) {
+    unreadable = false;
+    if (std::optional<std::vector<std::uint8_t>> png = clipboard.Get(CClipboard::PngFormat())) {
+        DecodedPicture decoded = DecodePictureData(*png);
+        if (decoded.picture) {
+            return decoded.picture;
+        }
+        unreadable = true;
+    }
+    for (UINT format : {CF_DIBV5, CF_DIB}) {
+        if (std::optional<std::vector<std::uint8_t>> dib = clipboard.Get(format)) {
+            if (auto picture = picture::DecodePackedDib(dib->data(), dib->size())) {
+                return picture;
+            }
+            unreadable = true;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void CBreltDlg::OnCopyImage() {
+    const Pane& pane = ActivePane();
+    std::optional<PixelAreaBytes> area =
+        pane.stream != nullptr ? ReadPixelArea(pane.stream, pane.current) : std::nullopt;
+    if (!area) {
+        return;
+    }
+    auto shown = ShownPixels(*area);
+    CClipboard clipboard(m_hWnd);
+    if (!clipboard.Empty() || !clipboard.Put(CF_DIB, PackedDib(shown.data()))) {
+        Alert("No s'ha pogut posar la imatge al porta-retalls.");
+        return;
+    }
+    clipboard.Put(CClipboard::PngFormat(), PngBytes(shown.data(), 32, 32));
+}
+
+void CBreltDlg::OnCopyLoadedImage() {
+    if (g_pfImage == nullptr) {
+        return;
+    }
+    // The picture shown beside "Imatge:" is our own 3126-byte copy of the bitmap's pixels.
+    std::ifstream copy(std::filesystem::u8path(DisplayFilePath("xzzi.bmp")), std::ios::binary);
+    std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(copy)),
+                                   std::istreambuf_iterator<char>());
+    if (file.size() != static_cast<std::size_t>(bmp::kFileSize)) {
+        return;
+    }
+    std::vector<std::uint8_t> topDown;
+    for (int row = 31; row >= 0; --row) {
+        auto start = file.begin() + bmp::kHeaderSize + row * bmp::kRowSize;
+        topDown.insert(topDown.end(), start, start + bmp::kRowSize);
+    }
+    CClipboard clipboard(m_hWnd);
+    if (!clipboard.Empty() || !clipboard.Put(CF_DIB, PackedDib(topDown.data()))) {
+        Alert("No s'ha pogut posar la imatge al porta-retalls.");
+        return;
+    }
+    clipboard.Put(CClipboard::PngFormat(), PngBytes(topDown.data(), 32, 32));
+}
+
+void CBreltDlg::OnPasteHere() {
+    if (g_pfTarget == nullptr) {
+        return;
+    }
+    std::optional<picture::Picture> picture;
+    std::vector<std::string> files;
+    bool unreadable = false;
+    {
+        CClipboard clipboard(m_hWnd);
+        picture = ClipboardPicture(clipboard, unreadable);
+        if (!picture) {
+            files = clipboard.Files();
+        }
+    } // closed before any dialog: other programs may want it meanwhile
+    if (!picture && !files.empty()) {
+        // Files copied in the explorer: as if dropped on the current target image.
+        RECT slot;
+        ::GetWindowRect(GetDlgItem(TargetPane().slotIds[g_nTargetSel]), &slot);
+        POINT centre{(slot.left + slot.right) / 2, (slot.top + slot.bottom) / 2};
+        ::ScreenToClient(m_hWnd, &centre);
+        TakeFile(files.front(), centre);
+        return;
+    }
+    if (!picture) {
+        Alert(unreadable ? "La imatge del porta-retalls no es pot llegir: és malmesa o d'un tipus "
+                           "que brelt no coneix."
+                         : "El porta-retalls no conté cap imatge.",
+              MB_ICONEXCLAMATION);
+        return;
+    }
+    if (std::optional<picture::Stamp> stamp = StampOf(std::move(*picture))) {
+        WriteStamp("Enganxa aquí", *stamp);
+    }
+}
+
+std::optional<picture::Stamp> CBreltDlg::StampOf(picture::Picture picture) {
+    if (picture.width == sgc::kImageSide && picture.height == sgc::kImageSide) {
+        return picture::ConvertToStamp(picture, {});
+    }
+    CConvertDlg convert(std::move(picture));
+    if (convert.DoModal() != IDOK) {
+        return std::nullopt;
+    }
+    return convert.GetStamp();
+}
+
+void CBreltDlg::WriteStamp(const std::string& what, const picture::Stamp& stamp) {
+    const int image = g_nTargetFirst;
+    PixelAreaBytes area = picture::StampPixelArea(stamp);
+    EditCollection(what, {image}, [&](std::FILE*& target) {
+        return Written::AllOr(WritePixelArea(target, image, area), {image});
+    });
+}

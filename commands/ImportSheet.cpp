@@ -1,0 +1,74 @@
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+#include "collection/PixelAreas.h"
+#include "commands/PictureFiles.h"
+#include "dialogs/SheetDlg.h"
+#include "picture/StampBitmap.h"
+
+void CBreltDlg::OnImportSheet() {
+    const Pane& target = TargetPane();
+    if (target.stream == nullptr) {
+        return;
+    }
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kPictureFilter,
+                       nullptr);
+    dialog.SetTitle("Importa un full de segells");
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    DecodedPicture decoded;
+    {
+        CWaitCursor wait;
+        decoded = DecodePicture(dialog.GetPathName());
+    }
+    if (!decoded.picture) {
+        Alert(UnreadablePictureMessage(dialog.GetFileName(), decoded));
+        return;
+    }
+    CSheetDlg sheetDialog(std::move(*decoded.picture), target.current, target.count);
+    if (sheetDialog.DoModal() != IDOK) {
+        return;
+    }
+    const std::vector<int>& cells = sheetDialog.GetCells();
+    const int first = target.current;
+    const int taken = std::min(static_cast<int>(cells.size()), target.count - first + 1);
+    std::vector<int> images;
+    for (int i = 0; i < taken; ++i) {
+        images.push_back(first + i);
+    }
+    EditOutcome outcome =
+        EditCollection("Importa un full de segells", images, [&](std::FILE*& stream) {
+            CWaitCursor wait;
+            Written written;
+            for (int i = 0; i < taken; ++i) {
+                std::optional<picture::Stamp> stamp = sheet::StampOfCell(
+                    sheetDialog.GetSheet(), sheetDialog.GetLayout(),
+                    cells[static_cast<std::size_t>(i)], sheetDialog.IsBreltSheet());
+                if (!stamp || !WritePixelArea(stream, first + i, picture::StampPixelArea(*stamp))) {
+                    written.failed.push_back(first + i);
+                }
+            }
+            return written;
+        });
+    if (outcome.kind != EditOutcome::Kind::Done) {
+        return; // the edit's own message said what went wrong
+    }
+    std::string report = "S'han importat " + std::to_string(taken) + " segells del full";
+    if (taken > 1) {
+        report += ", a les imatges " + std::to_string(first) + " a " +
+                  std::to_string(first + taken - 1) + ".";
+    } else {
+        report += ", a la imatge " + std::to_string(first) + ".";
+    }
+    const int leftOut = static_cast<int>(cells.size()) - taken;
+    if (leftOut > 0) {
+        report += '\n';
+        report += std::to_string(leftOut);
+        report += leftOut == 1 ? " casella no hi cabia" : " caselles no hi cabien";
+        report += ", després de l'última imatge.";
+        Alert(report, MB_ICONEXCLAMATION);
+    } else {
+        Inform(report);
+    }
+}
