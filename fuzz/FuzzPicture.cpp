@@ -8,6 +8,7 @@
 #include "picture/PackedDib.h"
 #include "picture/PictureHeader.h"
 #include "picture/StampConversion.h"
+#include "sheet/Sheet.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,6 +45,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!stamp) {
         std::fprintf(stderr, "a usable picture gave no stamp\n");
         std::abort();
+    }
+    // The same picture as a sheet of stamps, cut as guessed and as the bytes say.
+    bool brelt = false;
+    for (sheet::Layout layout : {sheet::GuessLayout(p, brelt),
+                                 sheet::Layout{data[0] % 5 + 1, data[1] % 5 + 1, data[2] % 20 + 1,
+                                               data[3] % 20 + 1, data[0] % 4, data[1] % 4}}) {
+        for (int cell : sheet::CellsToImport(p, layout, (data[2] & 64) != 0)) {
+            if (!sheet::StampOfCell(p, layout, cell, brelt)) {
+                std::fprintf(stderr, "a cell that fits gave no stamp\n");
+                std::abort();
+            }
+        }
     }
     for (std::uint8_t value : *stamp) {
         if (sgc::ExpandChannel(value / 8) != value) { // 5 bits expanded as the display does
