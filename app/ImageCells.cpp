@@ -5,8 +5,9 @@
 #include <string>
 
 void DrawImageCell(HDC dc, const RECT& cell, const std::array<std::uint8_t, 3072>& shown, int zoom,
-                   int number) {
-    ::FillRect(dc, &cell, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+                   int number, COLORREF background) {
+    ::SetBkColor(dc, background);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
     CBitmap picture = CBitmap::FromPixels(shown.data(), 32, 32, zoom);
     HDC pictureDC = ::CreateCompatibleDC(dc);
     HGDIOBJ previous = ::SelectObject(pictureDC, picture.GetSafeHandle());

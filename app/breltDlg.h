@@ -5,6 +5,7 @@
 
 #include "collection/SafeEdit.h"
 #include "picture/StampConversion.h"
+#include "plans/Plans.h"
 
 #include <cstdio>
 #include <map>
@@ -99,6 +100,8 @@ public:
     void OnPasteHere();
     // "Importa un full de segells...": a picture cut into cells, into images from the current one.
     void OnImportSheet();
+    // "Fes lloc aquí...": the shift of old, from the current target image.
+    void OnMakeRoom() { OnShiftCollection(); }
     // Ctrl+Z and Ctrl+Y, and the menu's "Desfés" and "Refés": the last change to a collection
     // taken back, or done again.
     void OnUndo();
@@ -188,6 +191,17 @@ private:
     // A picture made a stamp: straight when it is 32x32, through "Converteix la imatge en segell"
     // otherwise; nothing when the user cancels.
     std::optional<picture::Stamp> StampOf(picture::Picture picture);
+
+    // Images of a pane as "<collection>-NNN.png" into a folder the user chooses, with the
+    // printable sheet when withSheet; questions owned by owner (the overview), or the window.
+    void ExportImagesPng(const Pane& pane, const std::vector<int>& images, bool withSheet,
+                         const std::string& title, CWnd* owner);
+    // The overview's commands that write: the target reordered as order says, the confirmation
+    // that shows the image an insertion loses, images of the source copied into the target from
+    // its current image.
+    void ReorderTarget(const std::string& what, const plans::Order& order);
+    bool ConfirmLoss(int last, CWnd* owner);
+    void CopyToTarget(const std::vector<int>& images, CWnd* owner);
 
     // The path of the collection a pane shows.
     std::string CollectionPath(const Pane& pane) const;

@@ -51,6 +51,7 @@ HMENU CBreltDlg::BuildContextMenu(const Pane& pane) const {
     if (target) {
         ::AppendMenuW(menu, MF_STRING, ID_IMPORT_PICTURES_HERE, L"&Importa imatges aquí...");
         ::AppendMenuW(menu, MF_STRING, ID_IMPORT_SHEET, L"Importa un full de se&gells...");
+        ::AppendMenuW(menu, MF_STRING, ID_MAKE_ROOM, L"Fes &lloc aquí...");
     }
     const Change* undo = m_history.NextUndo();
     const Change* redo = m_history.NextRedo();

@@ -3,6 +3,7 @@
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
 #include "collection/PixelAreas.h"
+#include "commands/EditMessages.h"
 #include "dialogs/QuestionDlg.h"
 #include "platform/FilePaths.h"
 
@@ -104,10 +105,19 @@ void CBreltDlg::OnSaveImagePng() {
 
 void CBreltDlg::OnExportCollectionPng() {
     const Pane& pane = ActivePane();
-    if (pane.stream == nullptr) {
+    std::vector<int> all;
+    for (int image = 1; image <= pane.count; ++image) {
+        all.push_back(image);
+    }
+    ExportImagesPng(pane, all, true, "Exporta la col·lecció en PNG", nullptr);
+}
+
+void CBreltDlg::ExportImagesPng(const Pane& pane, const std::vector<int>& images, bool withSheet,
+                                const std::string& title, CWnd* owner) {
+    if (pane.stream == nullptr || images.empty()) {
         return;
     }
-    std::string folder = ChooseFolder("Exporta la col·lecció en PNG", PngFolder());
+    std::string folder = ChooseFolder(title, PngFolder());
     if (folder.empty()) {
         return;
     }
@@ -115,15 +125,18 @@ void CBreltDlg::OnExportCollectionPng() {
     std::string stem = StemOf(CollectionPath(pane));
     std::string base = folder + (folder.back() == '\\' ? "" : "\\");
     std::vector<std::string> paths;
-    for (int image = 1; image <= pane.count; ++image) {
+    for (int image : images) {
         paths.push_back(base + Numbered(stem, image));
     }
-    paths.push_back(base + stem + "-full.png");
+    if (withSheet) {
+        paths.push_back(base + stem + "-full.png");
+    }
     for (const std::string& path : paths) {
         if (Exists(path)) {
             // One question for all of them; "NO" writes nothing.
             CQuestionDlg replace("Alguns d'aquests fitxers ja existeixen a " + folder +
-                                 ". Voleu substituir-los?");
+                                     ". Voleu substituir-los?",
+                                 owner);
             if (replace.DoModal() != IDOK) {
                 return;
             }
@@ -132,19 +145,35 @@ void CBreltDlg::OnExportCollectionPng() {
     }
     CWaitCursor wait;
     int failed = 0;
-    for (int image = 1; image <= pane.count; ++image) {
-        std::optional<PixelAreaBytes> area = ReadPixelArea(pane.stream, image);
-        failed += area && SavePng(paths[image - 1], ShownPixels(*area).data(), 32, 32) ? 0 : 1;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        std::optional<PixelAreaBytes> area = ReadPixelArea(pane.stream, images[i]);
+        failed += area && SavePng(paths[i], ShownPixels(*area).data(), 32, 32) ? 0 : 1;
     }
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> sheet = DrawSheet(pane.stream, pane.count, width, height);
-    failed += SavePng(paths.back(), sheet.data(), width, height) ? 0 : 1;
+    if (withSheet) {
+        int width = 0, height = 0;
+        std::vector<std::uint8_t> sheet = DrawSheet(pane.stream, pane.count, width, height);
+        failed += SavePng(paths.back(), sheet.data(), width, height) ? 0 : 1;
+    }
     if (failed > 0) {
         Alert("No s'han pogut desar " + std::to_string(failed) + " dels " +
               std::to_string(paths.size()) + " fitxers a " + folder + ".");
         return;
     }
-    Inform("S'han desat les " + std::to_string(pane.count) + " imatges, de " + Numbered(stem, 1) +
-           " a " + Numbered(stem, pane.count) + ", i el full " + stem + "-full.png a la carpeta " +
+    if (images.size() == 1) {
+        Inform("S'ha desat la imatge " + std::to_string(images[0]) + " com a " +
+               paths[0].substr(base.size()) + " a la carpeta " + folder + ".");
+        return;
+    }
+    const bool inARow = images.back() - images.front() + 1 == static_cast<int>(images.size());
+    if (!inARow) {
+        Inform("S'han desat les imatges " + ImageList(images) + " a la carpeta " + folder +
+               ", cadascuna amb el seu número al nom, com ara " + Numbered(stem, images.front()) +
+               ".");
+        return;
+    }
+    std::string written = "les " + std::to_string(images.size()) + " imatges, de " +
+                          Numbered(stem, images.front()) + " a " + Numbered(stem, images.back());
+    Inform("S'han desat " + written +
+           (withSheet ? ", i el full " + stem + "-full.png a la carpeta " : ", a la carpeta ") +
            folder + ".");
 }

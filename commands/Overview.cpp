@@ -1,8 +1,11 @@
+#include "app/DisplayFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
 #include "collection/PixelAreas.h"
+#include "dialogs/MsgDlg.h"
 #include "dialogs/OverviewDlg.h"
+#include "dialogs/QuestionDlg.h"
 
 void CBreltDlg::OnShowOverview() {
     const Pane& pane = ActivePane();
@@ -11,18 +14,95 @@ void CBreltDlg::OnShowOverview() {
     }
     std::string path = CollectionPath(pane);
     std::string name = path.substr(path.find_last_of("\\/") + 1);
-    std::function<void(int, int)> swap;
-    std::function<void(int, CWnd*)> edit;
+    COverviewDlg::Commands commands;
+    commands.exportImages = [this, &pane](const std::vector<int>& images, CWnd* owner) {
+        ExportImagesPng(pane, images, false, "Exporta la selecció en PNG", owner);
+    };
     if (pane.number == TargetPane().number) {
-        edit = [this](int image, CWnd* overview) { EditImage(image, overview); };
-        swap = [this](int first, int second) {
-            EditCollection("Intercanvi d'imatges", {first, second}, [&](std::FILE*& target) {
-                return Written::AllOr(SwapPixelAreas(target, first, second), {first, second});
-            });
+        commands.reorder = [this](const std::string& what, const plans::Order& order) {
+            ReorderTarget(what, order);
+        };
+        commands.confirmLoss = [this](int last, CWnd* owner) { return ConfirmLoss(last, owner); };
+        commands.edit = [this](int image, CWnd* owner) { EditImage(image, owner); };
+    } else {
+        commands.copyToTarget = [this](const std::vector<int>& images, CWnd* owner) {
+            CopyToTarget(images, owner);
         };
     }
-    COverviewDlg overview(pane.stream, pane.count, pane.current, name, swap, edit);
+    COverviewDlg overview(pane.stream, pane.count, pane.current, name, std::move(commands));
     if (overview.DoModal() == IDOK) {
         GoToImage(pane, overview.GetChosen());
+    }
+}
+
+void CBreltDlg::ReorderTarget(const std::string& what, const plans::Order& order) {
+    EditCollection(what, plans::Written(order), [&](std::FILE*& target) {
+        // Every area the plan takes is read before any is written over.
+        std::vector<PixelAreaBytes> areas;
+        for (int image = 1; image <= static_cast<int>(order.size()); ++image) {
+            std::optional<PixelAreaBytes> area = ReadPixelArea(target, image);
+            if (!area) {
+                return Written::AllOr(false, plans::Written(order));
+            }
+            areas.push_back(std::move(*area));
+        }
+        std::vector<int> images = plans::Written(order);
+        std::vector<PixelAreaBytes> carried = plans::Carry(order, areas);
+        Written written;
+        for (std::size_t i = 0; i < images.size(); ++i) {
+            if (!WritePixelArea(target, images[i], carried[i])) {
+                written.failed.push_back(images[i]);
+            }
+        }
+        return written;
+    });
+}
+
+bool CBreltDlg::ConfirmLoss(int last, CWnd* owner) {
+    // The confirmation of the shift, showing the image that goes.
+    ExportImage(g_pfTarget, DisplayFilePath("zzz.bmp").c_str(), last);
+    CMsgDlg confirmation(owner);
+    return confirmation.DoModal() != -1 && g_bConfirmed == 1;
+}
+
+void CBreltDlg::CopyToTarget(const std::vector<int>& images, CWnd* owner) {
+    if (g_pfTarget == nullptr) {
+        Alert("Obriu primer una col·lecció de destí, amb el seu \"Buscar...\".",
+              MB_ICONEXCLAMATION);
+        return;
+    }
+    plans::CopyPlan plan =
+        plans::CopyInto(static_cast<int>(images.size()), g_nTargetFirst, g_nTargetCount);
+    CQuestionDlg confirm("Es substituiran les imatges " + std::to_string(plan.images.front()) +
+                             " a " + std::to_string(plan.images.back()) + ". Voleu continuar?",
+                         owner);
+    if (confirm.DoModal() != IDOK) {
+        return;
+    }
+    std::vector<PixelAreaBytes> areas;
+    for (std::size_t i = 0; i < plan.images.size(); ++i) {
+        std::optional<PixelAreaBytes> area = ReadPixelArea(g_pfSource, images[i]);
+        if (!area) {
+            Alert("No s'ha pogut llegir la imatge " + std::to_string(images[i]) +
+                  " de la col·lecció d'origen. No s'ha canviat res.");
+            return;
+        }
+        areas.push_back(std::move(*area));
+    }
+    EditOutcome outcome =
+        EditCollection("Copia a la destinació", plan.images, [&](std::FILE*& target) {
+            Written written;
+            for (std::size_t i = 0; i < areas.size(); ++i) {
+                if (!WritePixelArea(target, plan.images[i], areas[i])) {
+                    written.failed.push_back(plan.images[i]);
+                }
+            }
+            return written;
+        });
+    if (outcome.kind == EditOutcome::Kind::Done && plan.leftOut > 0) {
+        Alert(std::to_string(plan.leftOut) +
+                  (plan.leftOut == 1 ? " imatge no hi cabia" : " imatges no hi cabien") +
+                  ", després de l'última de la col·lecció de destí.",
+              MB_ICONEXCLAMATION);
     }
 }

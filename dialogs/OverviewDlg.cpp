@@ -1,7 +1,5 @@
 #include "dialogs/OverviewDlg.h"
 
-#include "app/ImageCells.h"
-#include "collection/PixelAreas.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -9,6 +7,13 @@
 namespace {
 
 const wchar_t* const kGridClass = L"BreltOverviewGrid";
+const COLORREF kSelectedTint = RGB(204, 226, 255);
+const COLORREF kSelectedFrame = RGB(0, 90, 200);
+const COLORREF kBorder = RGB(200, 200, 200);
+// A colour for each group of repeated stamps, taken in turn.
+const COLORREF kGroupColours[] = {RGB(230, 25, 75),  RGB(60, 180, 75),  RGB(0, 130, 200),
+                                  RGB(245, 130, 48), RGB(145, 30, 180), RGB(70, 240, 240),
+                                  RGB(240, 50, 230), RGB(128, 128, 0)};
 
 int Rows(int count) {
     return (count + COverviewDlg::kColumns - 1) / COverviewDlg::kColumns;
@@ -19,11 +24,41 @@ void RegisterGridClass(WNDPROC proc) {
     if (::GetClassInfoW(::GetModuleHandleW(nullptr), kGridClass, &grid)) {
         return;
     }
+    grid.style = CS_DBLCLKS;
     grid.lpfnWndProc = proc;
     grid.hInstance = ::GetModuleHandleW(nullptr);
     grid.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     grid.lpszClassName = kGridClass;
     ::RegisterClassW(&grid);
+}
+
+bool Held(int key) {
+    return (::GetKeyState(key) & 0x8000) != 0;
+}
+
+void Frame(HDC dc, RECT rect, COLORREF colour, int width) {
+    CBrush brush(colour);
+    for (int i = 0; i < width; ++i) {
+        ::FrameRect(dc, &rect, brush.GetSafeHandle());
+        ::InflateRect(&rect, -1, -1);
+    }
+}
+
+// A frame of width pixels inside rect, drawn on the canvas; the selection's grows outwards.
+void FrameIn(const COffscreen& canvas, RECT rect, COLORREF colour, int width) {
+    for (int i = 0; i < width; ++i) {
+        canvas.Fill({rect.left, rect.top, rect.right, rect.top + 1}, colour);
+        canvas.Fill({rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
+        canvas.Fill({rect.left, rect.top, rect.left + 1, rect.bottom}, colour);
+        canvas.Fill({rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
+        ::InflateRect(&rect, 1, 1);
+    }
+}
+
+// The square a cell's image stands in, 2 pixels in from its corner.
+RECT ImageRect(int image) {
+    RECT cell = COverviewDlg::CellRect(image);
+    return {cell.left + 2, cell.top + 2, cell.left + 66, cell.top + 66};
 }
 
 } // namespace
@@ -32,11 +67,10 @@ BEGIN_MESSAGE_MAP(COverviewDlg, CDialog)
 END_MESSAGE_MAP()
 
 COverviewDlg::COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
-                           std::function<void(int, int)> swap, std::function<void(int, CWnd*)> edit,
-                           CWnd* parent)
+                           Commands commands, CWnd* parent)
     : CDialog(IDD_OVERVIEW_DIALOG, parent), m_collection(collection), m_count(imageCount),
-      m_selected(std::clamp(current, 1, std::max(1, imageCount))), m_caption(std::move(caption)),
-      m_swap(std::move(swap)), m_edit(std::move(edit)) {}
+      m_current(std::clamp(current, 1, std::max(1, imageCount))), m_anchor(m_current),
+      m_caption(std::move(caption)), m_commands(std::move(commands)) {}
 
 RECT COverviewDlg::CellRect(int image) {
     int column = (image - 1) % kColumns, row = (image - 1) / kColumns;
@@ -44,18 +78,32 @@ RECT COverviewDlg::CellRect(int image) {
             (row + 1) * kCellHeight};
 }
 
+std::vector<int> COverviewDlg::Selection() const {
+    std::vector<int> images;
+    for (int image = 1; image <= m_count; ++image) {
+        if (m_selected[static_cast<std::size_t>(image - 1)]) {
+            images.push_back(image);
+        }
+    }
+    return images;
+}
+
 BOOL COverviewDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText(m_caption);
     const int width = kColumns * kCellWidth, height = Rows(m_count) * kCellHeight;
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
 
     // The grid is drawn once into a bitmap of its own size; painting copies it.
-    m_canvas = CBitmap::FromPixels(nullptr, width, height);
-    m_canvasDC = ::CreateCompatibleDC(nullptr);
-    ::SelectObject(m_canvasDC, m_canvas.GetSafeHandle());
-    ::SelectObject(m_canvasDC, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
-    RECT all{0, 0, width, height};
-    ::FillRect(m_canvasDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    m_canvas.Create(width, height);
+    ::SelectObject(m_canvas.GetSafeHdc(), font);
+    m_canvas.Fill({0, 0, width, height}, RGB(255, 255, 255));
+    m_selected.assign(static_cast<std::size_t>(m_count), false);
+    m_selected[static_cast<std::size_t>(m_current - 1)] = true;
+    for (int image = 1; image <= m_count; ++image) {
+        m_areas.push_back(ReadPixelArea(m_collection, image).value_or(PixelAreaBytes{}));
+    }
+    m_marks = plans::MarkStamps(m_areas);
     for (int image = 1; image <= m_count; ++image) {
         DrawCell(image);
     }
@@ -63,8 +111,22 @@ BOOL COverviewDlg::OnInitDialog() {
     RegisterGridClass(&COverviewDlg::GridProc);
     m_grid = ::CreateWindowExW(0, kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, width,
                                height, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), this);
-    // The dialog takes the grid's size; the dialog base then centres it.
-    RECT frame{0, 0, width, height};
+    // The line under the grid, as tall as the dialog's font needs.
+    HDC dc = ::GetDC(m_hWnd);
+    HGDIOBJ previous = ::SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(m_hWnd, dc);
+    const int line = metrics.tmHeight + 8;
+    m_status = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                 6, height + 4, width - 12, line - 4, m_hWnd, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(m_status, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ShowStatus();
+
+    // The dialog takes the grid's size and the line's; the dialog base then centres it.
+    RECT frame{0, 0, width, height + line};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -74,8 +136,137 @@ BOOL COverviewDlg::OnInitDialog() {
 }
 
 void COverviewDlg::DrawCell(int image) {
-    DrawImageCell(m_canvasDC, CellRect(image), ShownPixels(ReadPixelArea(m_collection, image)), 2,
-                  image);
+    const std::size_t i = static_cast<std::size_t>(image - 1);
+    const bool selected = m_selected[i];
+    HDC dc = m_canvas.GetSafeHdc();
+    RECT cell = CellRect(image);
+    m_canvas.Fill(cell, selected ? kSelectedTint : RGB(255, 255, 255));
+    // The image at twice its size straight into the canvas's pixels: no bitmap for each cell.
+    RECT picture = ImageRect(image);
+    auto shown = ShownPixels(m_areas[i]);
+    std::uint8_t* bits = m_canvas.Bits();
+    const int stride = m_canvas.Stride();
+    for (int y = 0; y < 64; ++y) {
+        std::uint8_t* row = bits + static_cast<std::size_t>(picture.top + y) * stride;
+        for (int x = 0; x < 64; ++x) {
+            const std::uint8_t* from = &shown[static_cast<std::size_t>((y / 2) * 32 + x / 2) * 3];
+            std::copy(from, from + 3, row + (picture.left + x) * 3);
+        }
+    }
+    RECT label{cell.left, cell.top + 68, cell.right, cell.bottom};
+    std::wstring number = std::to_wstring(image);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::DrawTextW(dc, number.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
+    if (m_marks.blank[i]) {
+        // A white stamp, marked lightly: fine diagonal lines over it.
+        for (int y = 0; y < 64; ++y) {
+            std::uint8_t* row = bits + static_cast<std::size_t>(picture.top + y) * stride;
+            for (int x = 0; x < 64; ++x) {
+                if ((x + y) % 8 == 6) {
+                    std::fill(row + (picture.left + x) * 3, row + (picture.left + x) * 3 + 3, 0xD7);
+                }
+            }
+        }
+    }
+    if (int group = m_marks.repeatGroup[i]) {
+        // A repeated stamp: a corner in its group's colour.
+        COLORREF colour = kGroupColours[(group - 1) % std::size(kGroupColours)];
+        for (int y = 0; y < 12; ++y) {
+            m_canvas.Fill(
+                {picture.right - 12 + y, picture.top + y, picture.right, picture.top + y + 1},
+                colour);
+        }
+    }
+    RECT border = picture;
+    ::InflateRect(&border, 1, 1);
+    FrameIn(m_canvas, border, selected ? kSelectedFrame : kBorder, selected ? 2 : 1);
+    if (m_grid != nullptr) {
+        ::InvalidateRect(m_grid, &cell, FALSE);
+    }
+}
+
+void COverviewDlg::ShowStatus() {
+    const int selected = static_cast<int>(std::count(m_selected.begin(), m_selected.end(), true));
+    std::string text = selected == 0   ? "Cap segell seleccionat"
+                       : selected == 1 ? "1 seleccionat"
+                                       : std::to_string(selected) + " seleccionats";
+    text += " · " + std::to_string(m_marks.blanks) + " en blanc, " +
+            std::to_string(m_marks.repeats) + (m_marks.repeats == 1 ? " repetit" : " repetits");
+    ::SetWindowTextW(m_status, Widen(text).c_str());
+}
+
+void COverviewDlg::SetSelection(const std::vector<bool>& selected) {
+    for (int image = 1; image <= m_count; ++image) {
+        std::size_t i = static_cast<std::size_t>(image - 1);
+        if (m_selected[i] != selected[i]) {
+            m_selected[i] = selected[i];
+            DrawCell(image);
+        }
+    }
+    ShowStatus();
+}
+
+void COverviewDlg::SelectOnly(int image) {
+    std::vector<bool> selected(static_cast<std::size_t>(m_count), false);
+    selected[static_cast<std::size_t>(image - 1)] = true;
+    m_anchor = image;
+    SetSelection(selected);
+}
+
+void COverviewDlg::SelectRange(int from, int to) {
+    std::vector<bool> selected(static_cast<std::size_t>(m_count), false);
+    for (int image = std::min(from, to); image <= std::max(from, to); ++image) {
+        selected[static_cast<std::size_t>(image - 1)] = true;
+    }
+    SetSelection(selected);
+}
+
+void COverviewDlg::SetCurrent(int image) {
+    RECT before = CellRect(m_current);
+    m_current = image;
+    ::InvalidateRect(m_grid, &before, FALSE);
+    RECT after = CellRect(m_current);
+    ::InvalidateRect(m_grid, &after, FALSE);
+}
+
+void COverviewDlg::MoveCurrent(int image, bool extend) {
+    if (image < 1 || image > m_count) {
+        return;
+    }
+    SetCurrent(image);
+    if (extend) {
+        SelectRange(m_anchor, image);
+    } else {
+        SelectOnly(image);
+    }
+}
+
+void COverviewDlg::Reload() {
+    // What the commands changed: the file is read again and only the cells that differ drawn.
+    std::vector<PixelAreaBytes> areas;
+    for (int image = 1; image <= m_count; ++image) {
+        areas.push_back(ReadPixelArea(m_collection, image).value_or(PixelAreaBytes{}));
+    }
+    plans::Marks marks = plans::MarkStamps(areas);
+    std::swap(m_areas, areas);
+    std::swap(m_marks, marks);
+    for (int image = 1; image <= m_count; ++image) {
+        std::size_t i = static_cast<std::size_t>(image - 1);
+        if (m_areas[i] != areas[i] || m_marks.blank[i] != marks.blank[i] ||
+            m_marks.repeatGroup[i] != marks.repeatGroup[i]) {
+            DrawCell(image);
+        }
+    }
+    ShowStatus();
+}
+
+void COverviewDlg::Reorder(const std::string& what, const plans::Order& order) {
+    if (!m_commands.reorder || plans::Written(order).empty()) {
+        return;
+    }
+    m_commands.reorder(what, order);
+    Reload();
 }
 
 int COverviewDlg::ImageAt(LPARAM point) const {
@@ -87,60 +278,178 @@ int COverviewDlg::ImageAt(LPARAM point) const {
     return image <= m_count ? image : 0;
 }
 
-void COverviewDlg::Select(int image) {
-    if (image >= 1 && image <= m_count && image != m_selected) {
-        RECT before = CellRect(m_selected), after = CellRect(image);
-        m_selected = image;
-        ::InvalidateRect(m_grid, &before, FALSE);
-        ::InvalidateRect(m_grid, &after, FALSE);
+int COverviewDlg::DropBefore(LPARAM point) const {
+    int image = ImageAt(point);
+    if (image != 0) {
+        return image;
     }
+    int y = static_cast<short>(HIWORD(point));
+    return y >= 0 ? m_count + 1 : 0; // beyond the last cell: to the end
 }
 
-void COverviewDlg::Swap(int first, int second) {
-    m_swap(first, second);
-    // Whatever happened, the grid shows what the file now holds.
-    for (int image : {first, second}) {
-        DrawCell(image);
-        RECT cell = CellRect(image);
-        ::InvalidateRect(m_grid, &cell, FALSE);
+void COverviewDlg::OnPress(int image, bool shift, bool control) {
+    if (control) {
+        std::vector<bool> selected = m_selected;
+        selected[static_cast<std::size_t>(image - 1)].flip();
+        m_anchor = image;
+        SetSelection(selected);
+    } else if (shift) {
+        SelectRange(m_anchor, image);
+    } else if (!m_selected[static_cast<std::size_t>(image - 1)]) {
+        SelectOnly(image); // a press on the selection keeps it, to drag it
     }
+    SetCurrent(image);
 }
 
-void COverviewDlg::Edit(int image) {
-    if (!m_edit || image < 1 || image > m_count) {
-        return;
+void COverviewDlg::Command(UINT id) {
+    std::vector<int> selection = Selection();
+    const bool target = static_cast<bool>(m_commands.reorder);
+    switch (id) {
+    case ID_OVERVIEW_REMOVE:
+        if (target && !selection.empty()) {
+            Reorder("Elimina", plans::Remove(selection, m_count));
+            SelectOnly(std::min(selection.front(), m_count));
+        }
+        break;
+    case ID_OVERVIEW_INSERT:
+        if (target && !selection.empty() && m_commands.confirmLoss &&
+            m_commands.confirmLoss(m_count, this)) {
+            Reorder("Insereix un segell en blanc", plans::InsertWhite(selection.front(), m_count));
+            SelectOnly(selection.front());
+        }
+        break;
+    case ID_OVERVIEW_SWAP:
+        if (target && selection.size() == 2) {
+            Reorder("Intercanvia", plans::Swap(selection[0], selection[1], m_count));
+        }
+        break;
+    case ID_OVERVIEW_COPY_TO_TARGET:
+        if (m_commands.copyToTarget && !selection.empty()) {
+            m_commands.copyToTarget(selection, this);
+        }
+        break;
+    case ID_OVERVIEW_EXPORT:
+        if (m_commands.exportImages && !selection.empty()) {
+            m_commands.exportImages(selection, this);
+        }
+        break;
+    case ID_OVERVIEW_SELECT_REPEATS: {
+        std::vector<bool> selected(static_cast<std::size_t>(m_count), false);
+        for (int image : m_marks.laterRepeats) {
+            selected[static_cast<std::size_t>(image - 1)] = true;
+        }
+        SetSelection(selected);
+        break;
     }
-    Select(image);
-    m_edit(image, this);
-    DrawCell(image); // as the file now holds it
-    RECT cell = CellRect(image);
-    ::InvalidateRect(m_grid, &cell, FALSE);
-    ::SetFocus(m_grid);
+    case ID_OVERVIEW_SELECT_ALL:
+        SetSelection(std::vector<bool>(static_cast<std::size_t>(m_count), true));
+        break;
+    case ID_EDIT_IMAGE:
+        if (m_commands.edit) {
+            m_commands.edit(m_current, this);
+            Reload();
+            ::SetFocus(m_grid);
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 void COverviewDlg::ShowMenu(LPARAM screenPoint) {
     POINT at{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
-    int image = m_selected;
-    if (at.x == -1 && at.y == -1) { // from the keyboard: at the selected cell
-        RECT cell = CellRect(image);
+    if (at.x == -1 && at.y == -1) { // from the keyboard: at the current cell
+        RECT cell = CellRect(m_current);
         at = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
         ::ClientToScreen(m_grid, &at);
     } else {
         POINT client = at;
         ::ScreenToClient(m_grid, &client);
-        image = ImageAt(MAKELPARAM(client.x, client.y));
+        int image = ImageAt(MAKELPARAM(client.x, client.y));
+        if (image == 0) {
+            return;
+        }
+        if (!m_selected[static_cast<std::size_t>(image - 1)]) {
+            OnPress(image, false, false);
+        }
+        SetCurrent(image); // the stamp clicked is the one "Edita la imatge" edits
     }
-    if (image == 0 || !m_edit) {
-        return;
-    }
-    Select(image);
+    const bool target = static_cast<bool>(m_commands.reorder);
+    const std::size_t selected = Selection().size();
+    auto item = [](HMENU menu, UINT id, const wchar_t* text, bool enabled = true) {
+        ::AppendMenuW(menu, MF_STRING | (enabled ? 0u : MF_GRAYED), id, text);
+    };
     HMENU menu = ::CreatePopupMenu();
-    ::AppendMenuW(menu, MF_STRING, ID_EDIT_IMAGE, L"&Edita la imatge...\tF2");
+    if (m_commands.edit) {
+        item(menu, ID_EDIT_IMAGE, L"&Edita la imatge...\tF2");
+        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    }
+    if (target) {
+        item(menu, ID_OVERVIEW_REMOVE, L"E&limina\tSupr", selected > 0);
+        item(menu, ID_OVERVIEW_INSERT, L"&Insereix un segell en blanc\tInser", selected > 0);
+        item(menu, ID_OVERVIEW_SWAP, L"Inter&canvia", selected == 2);
+    }
+    if (m_commands.copyToTarget) {
+        item(menu, ID_OVERVIEW_COPY_TO_TARGET, L"&Copia a la destinació...", selected > 0);
+    }
+    item(menu, ID_OVERVIEW_EXPORT, L"E&xporta la selecció en PNG...", selected > 0);
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    item(menu, ID_OVERVIEW_SELECT_REPEATS, L"Selecciona els &repetits", m_marks.repeats > 0);
+    item(menu, ID_OVERVIEW_SELECT_ALL, L"Selecciona-ho &tot\tCtrl+A");
     UINT chosen = ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
                                    at.y, 0, m_grid, nullptr);
     ::DestroyMenu(menu);
-    if (chosen == ID_EDIT_IMAGE) {
-        Edit(image);
+    Command(chosen);
+}
+
+void COverviewDlg::OnKey(UINT key) {
+    const bool shift = Held(VK_SHIFT), control = Held(VK_CONTROL);
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+        int step = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : key == VK_UP ? -kColumns : kColumns;
+        MoveCurrent(m_current + step, shift);
+        break;
+    }
+    case 'A':
+        if (control) {
+            Command(ID_OVERVIEW_SELECT_ALL);
+        }
+        break;
+    case VK_DELETE:
+        Command(ID_OVERVIEW_REMOVE);
+        break;
+    case VK_INSERT:
+        Command(ID_OVERVIEW_INSERT);
+        break;
+    case VK_F2:
+        Command(ID_EDIT_IMAGE);
+        break;
+    case VK_RETURN:
+        EndDialog(IDOK);
+        break;
+    case VK_ESCAPE:
+        EndDialog(IDCANCEL);
+        break;
+    default:
+        break;
+    }
+}
+
+void COverviewDlg::Paint(HDC dc) const {
+    m_canvas.CopyTo(dc);
+    RECT frame = ImageRect(m_current); // the current image: two pixels of red around it
+    ::InflateRect(&frame, 2, 2);
+    Frame(dc, frame, RGB(255, 0, 0), 2);
+    if (m_dragging && m_dropBefore != 0) {
+        // Where the selection would go: a bar at the left of that cell, or after the last.
+        RECT cell = m_dropBefore <= m_count ? CellRect(m_dropBefore) : CellRect(m_count);
+        int x = m_dropBefore <= m_count ? cell.left : cell.right - 3;
+        RECT bar{x, cell.top, x + 3, cell.bottom};
+        CBrush black(RGB(0, 0, 0));
+        ::FillRect(dc, &bar, black.GetSafeHandle());
     }
 }
 
@@ -150,68 +459,74 @@ LRESULT COverviewDlg::OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
     case WM_PAINT: {
         CPaintDC dc(m_grid);
-        RECT client;
-        ::GetClientRect(m_grid, &client);
-        ::BitBlt(dc.GetSafeHdc(), 0, 0, client.right, client.bottom, m_canvasDC, 0, 0, SRCCOPY);
-        CBrush red(RGB(255, 0, 0));
-        RECT frame = CellRect(m_selected);
-        for (int i = 0; i < 2; ++i) { // two pixels wide, around the image
-            RECT ring{frame.left + i, frame.top + i, frame.left + 68 - i, frame.top + 68 - i};
-            ::FrameRect(dc.GetSafeHdc(), &ring, red.GetSafeHandle());
-        }
+        Paint(dc.GetSafeHdc());
         return 0;
     }
     case WM_KEYDOWN:
-        switch (wParam) {
-        case VK_LEFT:
-            Select(m_selected - 1);
-            break;
-        case VK_RIGHT:
-            Select(m_selected + 1);
-            break;
-        case VK_UP:
-            Select(m_selected - kColumns);
-            break;
-        case VK_DOWN:
-            Select(m_selected + kColumns);
-            break;
-        case VK_RETURN:
-            EndDialog(IDOK);
-            break;
-        case VK_F2:
-            Edit(m_selected);
-            break;
-        case VK_ESCAPE:
-            EndDialog(IDCANCEL);
-            break;
-        default:
-            break;
+        OnKey(static_cast<UINT>(wParam));
+        return 0;
+    case WM_LBUTTONDOWN: {
+        ::SetFocus(m_grid);
+        int image = ImageAt(lParam);
+        if (image != 0) {
+            // Shift and Ctrl as the click had them, whatever the keys are now.
+            OnPress(image, (wParam & MK_SHIFT) != 0, (wParam & MK_CONTROL) != 0);
+            ::SetCapture(m_grid);
+            m_pressed = image;
+            m_dragging = false;
         }
         return 0;
-    case WM_LBUTTONDOWN:
-        ::SetFocus(m_grid);
-        ::SetCapture(m_grid);
-        m_pressed = ImageAt(lParam);
+    }
+    case WM_MOUSEMOVE:
+        if (m_pressed != 0 && m_commands.reorder) {
+            int before = DropBefore(lParam);
+            bool moved = before != m_pressed || m_dragging;
+            if (moved && before != m_dropBefore) {
+                m_dragging = true;
+                m_dropBefore = before;
+                ::InvalidateRect(m_grid, nullptr, FALSE);
+            }
+        }
         return 0;
     case WM_LBUTTONUP: {
         ::ReleaseCapture();
-        int released = ImageAt(lParam), pressed = m_pressed;
+        const int pressed = m_pressed, before = DropBefore(lParam);
+        const bool dragged = m_dragging && before != 0;
         m_pressed = 0;
-        if (pressed != 0 && released == pressed) {
-            m_selected = pressed;
+        m_dragging = false;
+        m_dropBefore = 0;
+        ::InvalidateRect(m_grid, nullptr, FALSE);
+        if (dragged && m_commands.reorder) {
+            // The selection moves before the stamp it is dropped on; nothing is lost.
+            std::vector<int> selection = Selection();
+            plans::Order order = plans::MoveBefore(selection, before, m_count);
+            int lands = before - static_cast<int>(
+                                     std::count_if(selection.begin(), selection.end(),
+                                                   [before](int image) { return image < before; }));
+            Reorder("Mou la selecció", order);
+            SelectRange(lands, lands + static_cast<int>(selection.size()) - 1);
+            m_anchor = lands;
+            SetCurrent(lands);
+        } else if (pressed != 0 && (wParam & (MK_SHIFT | MK_CONTROL)) == 0 &&
+                   ImageAt(lParam) == pressed) {
+            SelectOnly(pressed); // a plain click on the selection: that stamp alone
+        }
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK: {
+        int image = ImageAt(lParam);
+        if (image != 0) {
+            m_current = image;
             EndDialog(IDOK);
-        } else if (pressed != 0 && released != 0 && m_swap) {
-            Swap(pressed, released);
         }
         return 0;
     }
     case WM_CONTEXTMENU:
         ShowMenu(lParam);
         return 0;
-    case WM_NCDESTROY:
-        ::DeleteDC(m_canvasDC);
-        m_canvasDC = nullptr;
-        break;
+    case WM_COMMAND: // the menu's commands, sent as a menu would
+        Command(LOWORD(wParam));
+        return 0;
     default:
         break;
     }

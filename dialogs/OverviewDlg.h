@@ -1,34 +1,47 @@
 #pragma once
 
+#include "collection/PixelAreas.h"
+#include "plans/Plans.h"
 #include "platform/Afx.h"
 
-#include <array>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 // Every image of a collection at a glance: a grid of 14 columns, each image at twice its size
-// with its number under it, the current one framed red. A click, or the arrow keys and Enter,
-// chooses an image; Esc closes without a choice. In a collection that may be changed, dragging
-// one image onto another swaps their pixel areas in the file at once.
+// in a thin border with its number under it, the current one framed red; white stamps marked
+// light, repeated ones with a coloured corner (one colour for one stamp). A click selects, Shift
+// and Ctrl extend it, a double click or Enter goes to the image, Esc closes without a change.
+// In the target, the selection is dragged to move it and removed, or a white stamp inserted;
+// from the source it is copied into the target. A line under the grid says what is selected,
+// blank and repeated.
 class COverviewDlg : public CDialog {
 public:
     static constexpr int kColumns = 14;
     static constexpr int kCellWidth = 68;  // a 64-pixel image and its margins
     static constexpr int kCellHeight = 82; // the image, then its number
 
-    // swap, when given, exchanges two images in the file and tells the user what went wrong;
-    // without it the images can't be moved. edit, when given, edits an image in the stamp
-    // editor, owned by the overview (F2, or its menu on a cell).
+    // What the overview's commands ask of the main window; a command it is not given is not
+    // offered. Each writes through the main window's one edit function, as one undo step.
+    struct Commands {
+        std::function<void(const std::string& what, const plans::Order& order)> reorder;
+        // The confirmation that shows image `last`, which an insertion loses: true for "SI".
+        std::function<bool(int last, CWnd* owner)> confirmLoss;
+        std::function<void(const std::vector<int>& images, CWnd* owner)> copyToTarget;
+        std::function<void(const std::vector<int>& images, CWnd* owner)> exportImages;
+        std::function<void(int image, CWnd* owner)> edit;
+    };
+
     COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
-                 std::function<void(int, int)> swap, std::function<void(int, CWnd*)> edit = {},
-                 CWnd* parent = nullptr);
+                 Commands commands, CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
 
     // The image chosen (after IDOK), or the current one.
-    int GetChosen() const { return m_selected; }
+    int GetChosen() const { return m_current; }
+    // The images selected, in increasing order.
+    std::vector<int> Selection() const;
     // Where image (1-based) stands in the grid's client area.
     static RECT CellRect(int image);
 
@@ -39,20 +52,39 @@ private:
     static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam);
     int ImageAt(LPARAM point) const;
-    void Select(int image);
-    void Swap(int first, int second);
-    void Edit(int image);
+    // Where a drop at point puts the selection: before that image, or after the last.
+    int DropBefore(LPARAM point) const;
+
+    void OnPress(int image, bool shift, bool control);
+    void OnKey(UINT key);
     void ShowMenu(LPARAM screenPoint);
+    void Command(UINT id);
+
+    void SelectOnly(int image);
+    void SelectRange(int from, int to);
+    void SetSelection(const std::vector<bool>& selected);
+    void MoveCurrent(int image, bool extend);
+    void SetCurrent(int image); // the red frame moves; the selection stays
+    // After a command that wrote: the file read again, the cells that changed drawn again.
+    void Reload();
+    void Reorder(const std::string& what, const plans::Order& order);
     void DrawCell(int image);
+    void ShowStatus();
+    void Paint(HDC dc) const;
 
     std::FILE* m_collection;
     int m_count;
-    int m_selected;
+    int m_current;
+    int m_anchor;
     std::string m_caption;
-    std::function<void(int, int)> m_swap;
-    std::function<void(int, CWnd*)> m_edit;
+    Commands m_commands;
+    std::vector<PixelAreaBytes> m_areas;
+    plans::Marks m_marks;
+    std::vector<bool> m_selected; // by image - 1
     HWND m_grid = nullptr;
-    int m_pressed = 0;
-    CBitmap m_canvas; // every cell drawn once; a swap redraws two
-    HDC m_canvasDC = nullptr;
+    HWND m_status = nullptr;
+    int m_pressed = 0; // the image a press began on
+    bool m_dragging = false;
+    int m_dropBefore = 0; // where a drag would put the selection; 0 while there is none
+    COffscreen m_canvas;  // every cell drawn once; a change draws the cells it touches
 };

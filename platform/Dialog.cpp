@@ -37,7 +37,10 @@ HWND CDialog::OwnerWindow() const {
 
 INT_PTR CDialog::DoModal() {
     if (TestModalAnswers().dialog) {
-        return TestModalAnswers().dialog(*this);
+        INT_PTR answer = TestModalAnswers().dialog(*this);
+        if (answer != ModalAnswers::kShowIt) {
+            return answer;
+        }
     }
     m_bModal = true;
     return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),

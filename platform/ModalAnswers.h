@@ -11,6 +11,8 @@ class CDialog;
 // Lets tests answer modal windows in place of a user. Each answer, when set, is used instead of
 // showing the window; the program itself never sets them.
 struct ModalAnswers {
+    // What a dialog answer returns to have that dialog shown for real after all.
+    static constexpr INT_PTR kShowIt = -2;
     std::function<INT_PTR(CFileDialog&)> fileDialog;
     std::function<int(const std::string& text, const std::string& caption, UINT type)> messageBox;
     std::function<INT_PTR(CDialog&)> dialog;

@@ -123,3 +123,13 @@
 
 // The program's own messages
 #define WM_APP_OPEN_START_FILES (WM_APP + 1)
+
+// The overview's menu, and the target's "Fes lloc aquí..."
+#define ID_OVERVIEW_REMOVE 32782
+#define ID_OVERVIEW_INSERT 32783
+#define ID_OVERVIEW_SWAP 32784
+#define ID_OVERVIEW_COPY_TO_TARGET 32785
+#define ID_OVERVIEW_EXPORT 32786
+#define ID_OVERVIEW_SELECT_REPEATS 32787
+#define ID_OVERVIEW_SELECT_ALL 32788
+#define ID_MAKE_ROOM 32789

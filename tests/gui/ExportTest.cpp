@@ -181,3 +181,33 @@ TEST_F(Export, BreltsOwnSheetImportsBackAsExactlyTheStampsItShows) {
     Command(ID_UNDO);
     EXPECT_EQ(targetFile.Read(), collection) << "one undo step";
 }
+
+// The overview's selection, in the order of the collection, under the images' own numbers.
+TEST_F(Export, TheOverviewsSelectionUnderTheImagesNumbers) {
+    Bytes collection = MakeCollection(202752, 115);
+    ScratchFile file(collection);
+    std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
+    std::string stem = name.substr(0, name.rfind('.'));
+    Open(1011, file.Path());
+    TestModalAnswers().dialog = [](CDialog&) { return ModalAnswers::kShowIt; };
+    WindowDriver driver(Widen(name), [&](HWND dialog) {
+        HWND grid = ::FindWindowExW(dialog, nullptr, L"BreltOverviewGrid", nullptr);
+        // A click on 8, then Ctrl and a click on 3.
+        for (auto [x, keys] : {std::pair{7 * 68 + 34, 0}, std::pair{2 * 68 + 34, MK_CONTROL}}) {
+            ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, 34));
+            ::SendMessageW(grid, WM_LBUTTONUP, keys, MAKELPARAM(x, 34));
+        }
+        ::SendMessageW(grid, WM_COMMAND, ID_OVERVIEW_EXPORT, 0);
+        ::SendMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+    });
+    Command(ID_SHOW_OVERVIEW);
+    ASSERT_TRUE(driver.Found());
+    EXPECT_EQ(FileCount(folder_), 2) << "two images and no sheet";
+    EXPECT_EQ(ReadBack(folder_ + "\\" + stem + "-003.png", 32, 32), ImageColours(collection, 3));
+    EXPECT_EQ(ReadBack(folder_ + "\\" + stem + "-008.png", 32, 32), ImageColours(collection, 8));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].caption, "brelt");
+    EXPECT_EQ(messages_[0].text, "S'han desat les imatges 3 i 8 a la carpeta " + folder_ +
+                                     ", cadascuna amb el seu número al nom, com ara " + stem +
+                                     "-003.png.");
+}

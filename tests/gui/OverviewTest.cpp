@@ -1,6 +1,8 @@
 #include "BrowserFixture.h"
 
 #include "app/ProgramState.h"
+#include "dialogs/QuestionDlg.h"
+#include "plans/Plans.h"
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
 
@@ -13,10 +15,22 @@ POINT CellCentre(int image) {
             ((image - 1) / kColumns) * kCellHeight + 34};
 }
 
-void ClickGrid(HWND grid, int pressed, int released) {
+// A press on one cell and a release on another (or the same), Shift or Ctrl held as keys says.
+void ClickGrid(HWND grid, int pressed, int released, WPARAM keys = 0) {
     POINT down = CellCentre(pressed), up = CellCentre(released);
-    ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
-    ::SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+    ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(down.x, down.y));
+    if (released != pressed) {
+        POINT half{(down.x + up.x) / 2, (down.y + up.y) / 2};
+        ::SendMessageW(grid, WM_MOUSEMOVE, MK_LBUTTON | keys, MAKELPARAM(half.x, half.y));
+        ::SendMessageW(grid, WM_MOUSEMOVE, MK_LBUTTON | keys, MAKELPARAM(up.x, up.y));
+    }
+    ::SendMessageW(grid, WM_LBUTTONUP, keys, MAKELPARAM(up.x, up.y));
+}
+
+void DoubleClickGrid(HWND grid, int image) {
+    POINT at = CellCentre(image);
+    ClickGrid(grid, image, image);
+    ::SendMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
 }
 
 // The grid as it stands on screen, 0xRRGGBB values, and its width.
@@ -68,10 +82,23 @@ protected:
     // Shows the overview of the active pane and runs act on its grid.
     bool ShowOverview(const std::string& caption,
                       const std::function<void(HWND dialog, HWND grid)>& act) {
+        TestModalAnswers().dialog = nullptr;
+        return ShowOverviewModal(caption, act);
+    }
+    // The same, with whatever answers the test set for the dialogs the overview opens; the
+    // overview itself is always real.
+    bool ShowOverviewModal(const std::string& caption,
+                           const std::function<void(HWND dialog, HWND grid)>& act) {
+        auto answers = TestModalAnswers().dialog;
+        TestModalAnswers().dialog = [answers](CDialog& dialog) -> INT_PTR {
+            return dialog.GetTemplateId() == IDD_OVERVIEW_DIALOG || !answers ? ModalAnswers::kShowIt
+                                                                             : answers(dialog);
+        };
         WindowDriver driver(Widen(caption), [&](HWND dialog) {
             act(dialog, ::FindWindowExW(dialog, nullptr, L"BreltOverviewGrid", nullptr));
         });
         Command(ID_SHOW_OVERVIEW);
+        TestModalAnswers().dialog = answers;
         return driver.Found();
     }
 };
@@ -92,7 +119,7 @@ TEST_F(Overview, ShowsEveryImageAtTwiceItsSizeAndAClickGoesToIt) {
         POINT corner = CellCentre(40);
         framed =
             screen[static_cast<std::size_t>((corner.y - 34) * width + corner.x - 34)] == 0xFF0000;
-        ClickGrid(grid, 77, 77);
+        DoubleClickGrid(grid, 77);
     }));
     EXPECT_TRUE(shown) << "cells against the file's images";
     EXPECT_TRUE(framed) << "the current image framed red";
@@ -101,32 +128,155 @@ TEST_F(Overview, ShowsEveryImageAtTwiceItsSizeAndAClickGoesToIt) {
     EXPECT_EQ(FramedSlot(kTargetSlots), 0);
 }
 
-TEST_F(Overview, DraggingSwapsTwoImagesOfTheTargetAndTheKeysChoose) {
+TEST_F(Overview, ARangeDraggedForwardsMovesInOrderAndTheKeysChoose) {
     Bytes collection = MakeCollection(202752, 102);
     ScratchFile file(collection);
     Open(1011, file.Path());
     std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
-    ASSERT_TRUE(ShowOverview(name, [&](HWND, HWND grid) {
-        ClickGrid(grid, 3, 9);
+    std::wstring status;
+    ASSERT_TRUE(ShowOverview(name, [&](HWND dialog, HWND grid) {
+        ClickGrid(grid, 3, 3);
+        ClickGrid(grid, 5, 5, MK_SHIFT); // 3 to 5
+        ClickGrid(grid, 4, 10);          // dragged onto 10: before it
+        for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+            status = WindowClass(c) == L"Static" ? WindowText(c) : status;
+        }
         for (UINT key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RETURN}) {
             ::SendMessageW(grid, WM_KEYDOWN, key, 1);
         }
     }));
     Bytes expected = collection;
-    SetPixelArea(expected, 3, PixelArea(collection, 9));
-    SetPixelArea(expected, 9, PixelArea(collection, 3));
-    EXPECT_EQ(file.Read(), expected) << "exactly two pixel areas";
-    EXPECT_EQ(g_nTargetFirst, 17) << "from 1: two right, one row down";
+    const int order[] = {1, 2, 6, 7, 8, 9, 3, 4, 5, 10};
+    for (int image = 1; image <= 10; ++image) {
+        SetPixelArea(expected, image, PixelArea(collection, order[image - 1]));
+    }
+    EXPECT_EQ(file.Read(), expected) << "3 to 5 now before 10, the images between moved over";
+    EXPECT_EQ(status, L"3 seleccionats · 0 en blanc, 0 repetits");
+    EXPECT_EQ(g_nTargetFirst, 7 + 2 + 14) << "from where they landed: two right, a row down";
+    Command(ID_UNDO);
+    EXPECT_EQ(file.Read(), collection) << "one step";
 
-    // In the source, a drag swaps nothing; Esc chooses nothing.
+    // In the source, a drag moves nothing; Esc chooses nothing.
     Open(1002, file.Path());
     Command(1016);
     ASSERT_TRUE(ShowOverview(name, [&](HWND, HWND grid) {
         ClickGrid(grid, 1, 2);
         ::SendMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
     }));
-    EXPECT_EQ(file.Read(), expected);
+    EXPECT_EQ(file.Read(), collection);
     EXPECT_EQ(g_nSourceFirst, 1);
+}
+
+TEST_F(Overview, DeleteAndInsertMoveTheRestAndComeBackWithUndo) {
+    Bytes collection = MakeCollection(202752, 103);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
+    ASSERT_TRUE(ShowOverview(name, [&](HWND, HWND grid) {
+        ClickGrid(grid, 20, 20);
+        ClickGrid(grid, 22, 22, MK_CONTROL); // 20 and 22
+        ::SendMessageW(grid, WM_KEYDOWN, VK_DELETE, 1);
+        ::SendMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+    }));
+    Bytes removed = collection;
+    for (int image = 20; image <= 98; ++image) {
+        int from = image < 21 ? image + 1 : image + 2;
+        SetPixelArea(removed, image, from <= 98 ? PixelArea(collection, from) : plans::WhiteArea());
+    }
+    EXPECT_EQ(file.Read(), removed) << "the later ones up, white at the end";
+
+    // Insert: the confirmation shows the stamp that will be lost, then a white one goes in.
+    std::vector<unsigned> lost;
+    TestModalAnswers().dialog = [&](CDialog& dialog) {
+        lost = ImageColours(removed, 98);
+        g_bConfirmed = dialog.GetTemplateId() == IDD_MSG_DIALOG ? 1 : 0;
+        return static_cast<INT_PTR>(IDOK);
+    };
+    Command(1017);
+    ASSERT_TRUE(ShowOverviewModal(name, [&](HWND, HWND grid) {
+        ClickGrid(grid, 5, 5);
+        ::SendMessageW(grid, WM_KEYDOWN, VK_INSERT, 1);
+        ::SendMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+    }));
+    Bytes inserted = removed;
+    SetPixelArea(inserted, 5, plans::WhiteArea());
+    for (int image = 6; image <= 98; ++image) {
+        SetPixelArea(inserted, image, PixelArea(removed, image - 1));
+    }
+    EXPECT_EQ(file.Read(), inserted);
+    Command(ID_UNDO);
+    EXPECT_EQ(file.Read(), removed);
+    Command(ID_UNDO);
+    EXPECT_EQ(file.Read(), collection);
+}
+
+TEST_F(Overview, TheSourcesSelectionIsCopiedIntoTheTargetAfterOneQuestion) {
+    Bytes source = MakeCollection(202752, 104), collection = MakeCollection(202752, 105);
+    ScratchFile sourceFile(source), file(collection);
+    Open(1002, sourceFile.Path());
+    Open(1011, file.Path());
+    GoTo(1013, L"96");
+    Command(1016); // the source, active
+    std::string question;
+    TestModalAnswers().dialog = [&](CDialog& dialog) {
+        question = dynamic_cast<CQuestionDlg&>(dialog).GetQuestion();
+        return static_cast<INT_PTR>(IDOK);
+    };
+    std::string name = sourceFile.Path().substr(sourceFile.Path().find_last_of('\\') + 1);
+    ASSERT_TRUE(ShowOverviewModal(name, [&](HWND, HWND grid) {
+        ClickGrid(grid, 2, 2);
+        ClickGrid(grid, 6, 6, MK_SHIFT); // 2 to 6: five, of which three fit
+        ::SendMessageW(grid, WM_COMMAND, ID_OVERVIEW_COPY_TO_TARGET, 0);
+        ::SendMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+    }));
+    EXPECT_EQ(question, "Es substituiran les imatges 96 a 98. Voleu continuar?");
+    Bytes expected = collection;
+    for (int i = 0; i < 3; ++i) {
+        SetPixelArea(expected, 96 + i, PixelArea(source, 2 + i));
+    }
+    EXPECT_EQ(file.Read(), expected);
+    ExpectStrip(kTargetSlots, expected, 94);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text.find("2 imatges no hi cabien"), 0u) << messages_[0].text;
+}
+
+TEST_F(Overview, BlankAndRepeatedStampsAreMarkedAndTheRepeatsSelected) {
+    Bytes collection = MakeCollection(202752, 106);
+    SetPixelArea(collection, 4, plans::WhiteArea());
+    SetPixelArea(collection, 30, plans::WhiteArea());
+    SetPixelArea(collection, 50, PixelArea(collection, 7));
+    SetPixelArea(collection, 60, PixelArea(collection, 7));
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
+    std::vector<unsigned> screen;
+    int width = 0;
+    std::wstring status;
+    ASSERT_TRUE(ShowOverview(name, [&](HWND dialog, HWND grid) {
+        ::SendMessageW(grid, WM_COMMAND, ID_OVERVIEW_SELECT_REPEATS, 0);
+        screen = ScreenOf(grid, width);
+        for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+            status = WindowClass(c) == L"Static" ? WindowText(c) : status;
+        }
+        ::SendMessageW(grid, WM_KEYDOWN, VK_DELETE, 1); // the repeats but the first go
+        ::SendMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+    }));
+    EXPECT_EQ(status, L"2 seleccionats · 2 en blanc, 2 repetits");
+    auto at = [&](int image, int x, int y) {
+        POINT c = CellCentre(image);
+        return screen[static_cast<std::size_t>((c.y - 32 + y) * width + c.x - 32 + x)];
+    };
+    EXPECT_EQ(at(4, 6, 0), 0xD7D7D7u) << "a white stamp's light mark";
+    EXPECT_EQ(at(30, 6, 0), 0xD7D7D7u);
+    EXPECT_EQ(at(7, 62, 1), at(50, 62, 1)) << "one stamp, one colour in the corner";
+    EXPECT_NE(at(7, 62, 1), ImageColours(collection, 7)[31]) << "a corner in the group's colour";
+    Bytes expected = collection;
+    for (int image = 50; image <= 98; ++image) {
+        int from = image < 59 ? image + 1 : image + 2;
+        SetPixelArea(expected, image,
+                     from <= 98 ? PixelArea(collection, from) : plans::WhiteArea());
+    }
+    EXPECT_EQ(file.Read(), expected);
 }
 
 TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
@@ -167,7 +317,8 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
                          L"E&xporta la col·lecció en PNG..."});
         if (slot == 1028) {
             expected.insert(expected.end(),
-                            {L"&Importa imatges aquí...", L"Importa un full de se&gells..."});
+                            {L"&Importa imatges aquí...", L"Importa un full de se&gells...",
+                             L"Fes &lloc aquí..."});
         }
         EXPECT_EQ(items, expected) << slot;
     }
