@@ -91,3 +91,33 @@ TEST(Plans, BlanksAndRepeatsAreMarkedFromTheAreasThemselves) {
     EXPECT_EQ(marks.repeats, 3);
     EXPECT_EQ(marks.laterRepeats, (std::vector<int>{4, 6, 8}));
 }
+
+// Every selection of a small collection dropped before every image, and every one removed: each
+// plan a reordering that keeps the images' order within and outside the selection.
+TEST(Plans, EverySelectionOfSevenImagesMovesAndGoesAsItShould) {
+    constexpr int count = 7;
+    for (unsigned mask = 1; mask < (1u << count); ++mask) {
+        std::vector<int> selected, others;
+        for (int image = 1; image <= count; ++image) {
+            (mask & (1u << (image - 1)) ? selected : others).push_back(image);
+        }
+        for (int before = 1; before <= count + 1; ++before) {
+            Order moved = plans::MoveBefore(selected, before, count);
+            ASSERT_TRUE(plans::Lost(moved).empty()) << mask << " before " << before;
+            // The selection stands together, in order, where the images before the drop end.
+            const auto othersBefore = static_cast<std::size_t>(
+                std::count_if(others.begin(), others.end(), [&](int i) { return i < before; }));
+            Order expected(others.begin(), others.begin() + static_cast<long>(othersBefore));
+            expected.insert(expected.end(), selected.begin(), selected.end());
+            expected.insert(expected.end(), others.begin() + static_cast<long>(othersBefore),
+                            others.end());
+            ASSERT_EQ(moved, expected) << mask << " before " << before;
+        }
+        Order removed = plans::Remove(selected, count);
+        Order expected = others;
+        expected.resize(count, 0);
+        ASSERT_EQ(removed, expected) << mask;
+        ASSERT_EQ(plans::Lost(removed), selected) << mask;
+        ASSERT_EQ(plans::Written(removed).front(), selected.front()) << "nothing before is written";
+    }
+}
