@@ -85,8 +85,15 @@ int main(int argc, char** argv) {
             i % 4 == 3 && i % 8 != 3 ? 255 : static_cast<std::uint8_t>(i * 2654435761u >> 13);
     }
     Time("ConvertToStamp(4000x3000)", runs, [&] { picture::ConvertToStamp(photo, {}); });
-    Time("with dithering, cropped", runs, [&] {
-        picture::ConvertToStamp(photo, {picture::Framing::Crop, true});
-    });
+    picture::StampOptions cropped;
+    cropped.framing = picture::Framing::Crop;
+    cropped.dither = true;
+    Time("with dithering, cropped", runs, [&] { picture::ConvertToStamp(photo, cropped); });
+    cropped.trimMargins = true;
+    Time("with dithering, cropped, margins trimmed", runs,
+         [&] { picture::ConvertToStamp(photo, cropped); });
+    std::optional<picture::FramedStamp> framed = picture::FrameStamp(photo, {});
+    Time("colours reduced and dithered (an option changed)", runs,
+         [&] { picture::ReduceColours(*framed, true); });
     return 0;
 }

@@ -40,8 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         p.bgra[i] = data[3 + i % (size - 3)];
     }
     picture::ApplyOrientation(p, data[2] % 9);
-    auto stamp = picture::ConvertToStamp(
-        p, {data[2] & 16 ? picture::Framing::Crop : picture::Framing::Fit, (data[2] & 32) != 0});
+    picture::StampOptions options;
+    options.framing = data[2] & 16 ? picture::Framing::Crop : picture::Framing::Fit;
+    options.dither = (data[2] & 32) != 0;
+    options.trimMargins = (data[2] & 128) != 0;
+    options.crop = {data[0] / 200.0 - 0.1, data[1] / 200.0 - 0.1}; // beyond 0..1 too
+    auto stamp = picture::ConvertToStamp(p, options);
     if (!stamp) {
         std::fprintf(stderr, "a usable picture gave no stamp\n");
         std::abort();

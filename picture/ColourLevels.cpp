@@ -2,37 +2,141 @@
 
 #include "collection/CollectionFormat.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <optional>
+#include <vector>
 
 namespace picture {
 
 namespace {
 
-// The displayed level nearest to each 8-bit value.
-const std::array<std::uint8_t, 256>& NearestLevels() {
-    static const std::array<std::uint8_t, 256> table = [] {
-        std::array<std::uint8_t, 256> t{};
-        for (int v = 0; v < 256; ++v) {
-            int best = 0;
-            for (int level = 1; level < 32; ++level) {
-                if (std::abs(sgc::ExpandChannel(level) - v) <
-                    std::abs(sgc::ExpandChannel(best) - v)) {
-                    best = level;
-                }
-            }
-            t[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(sgc::ExpandChannel(best));
+constexpr int kLevels = 32;
+
+const std::array<float, kLevels>& LevelLinear() {
+    static const std::array<float, kLevels> table = [] {
+        std::array<float, kLevels> t{};
+        for (int level = 0; level < kLevels; ++level) {
+            t[static_cast<std::size_t>(level)] =
+                LinearOfByte()[static_cast<std::size_t>(sgc::ExpandChannel(level))];
         }
         return t;
     }();
     return table;
 }
 
+// The three levels whose shown values lie nearest to each 8-bit value.
+const std::array<std::array<std::uint8_t, 3>, 256>& NearestThree() {
+    static const auto table = [] {
+        std::array<std::array<std::uint8_t, 3>, 256> t{};
+        for (int v = 0; v < 256; ++v) {
+            std::array<int, kLevels> levels{};
+            for (int level = 0; level < kLevels; ++level) {
+                levels[static_cast<std::size_t>(level)] = level;
+            }
+            std::stable_sort(levels.begin(), levels.end(), [v](int x, int y) {
+                return std::abs(sgc::ExpandChannel(x) - v) < std::abs(sgc::ExpandChannel(y) - v);
+            });
+            for (std::size_t i = 0; i < 3; ++i) {
+                t[static_cast<std::size_t>(v)][i] = static_cast<std::uint8_t>(levels[i]);
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
+struct StoredColour {
+    Oklab lab;
+    float chroma;
+};
+
+// Every colour a collection stores, in OKLab, by red * 1024 + green * 32 + blue.
+const std::vector<StoredColour>& StoredColours() {
+    static const std::vector<StoredColour> table = [] {
+        std::vector<StoredColour> t(kLevels * kLevels * kLevels);
+        const auto& linear = LevelLinear();
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            Oklab lab = OklabOf({linear[i >> 10], linear[(i >> 5) & 31], linear[i & 31]});
+            t[i] = {lab, lab.Chroma()};
+        }
+        return t;
+    }();
+    return table;
+}
+
+LinearRgb Clamped(const LinearRgb& colour) {
+    return {std::clamp(colour[0], 0.0f, 1.0f), std::clamp(colour[1], 0.0f, 1.0f),
+            std::clamp(colour[2], 0.0f, 1.0f)};
+}
+
+// The stored colour nearest to colour in OKLab among the three levels nearest to each of its
+// channels (27 candidates), of chroma at most allowed; none when every candidate has more.
+std::optional<StoredLevels> NearestAmongLevelsAround(const LinearRgb& colour, float allowed) {
+    const LinearRgb clamped = Clamped(colour);
+    std::array<const std::array<std::uint8_t, 3>*, 3> near{};
+    for (std::size_t c = 0; c < 3; ++c) {
+        near[c] = &NearestThree()[static_cast<std::size_t>(std::lround(EncodeSrgb(clamped[c])))];
+    }
+    const Oklab wanted = OklabOf(clamped);
+    const auto& stored = StoredColours();
+    float best = std::numeric_limits<float>::max();
+    std::optional<StoredLevels> chosen;
+    for (std::uint8_t r : *near[0]) {
+        for (std::uint8_t g : *near[1]) {
+            for (std::uint8_t b : *near[2]) {
+                const StoredColour& candidate =
+                    stored[static_cast<std::size_t>(r << 10 | g << 5 | b)];
+                const float distance = DistanceSquared(candidate.lab, wanted);
+                if (candidate.chroma <= allowed && distance < best) {
+                    best = distance, chosen = StoredLevels{r, g, b};
+                }
+            }
+        }
+    }
+    return chosen;
+}
+
 } // namespace
 
+float AllowedChroma(float chroma) {
+    // A colour that shows no tint must not gain one; any other may gain a little.
+    return chroma <= kNeutralChroma ? std::min(chroma + kTintAllowance, kNeutralChroma)
+                                    : chroma + kTintAllowance;
+}
+
+float LinearOfLevel(int level) {
+    return LevelLinear()[static_cast<std::size_t>(std::clamp(level, 0, kLevels - 1))];
+}
+
+Rgb ShownOf(StoredLevels levels) {
+    return {static_cast<std::uint8_t>(sgc::ExpandChannel(levels.red)),
+            static_cast<std::uint8_t>(sgc::ExpandChannel(levels.green)),
+            static_cast<std::uint8_t>(sgc::ExpandChannel(levels.blue))};
+}
+
+StoredLevels ChooseStorable(const LinearRgb& colour) {
+    return ChooseStorable(colour, colour);
+}
+
+StoredLevels ChooseStorable(const LinearRgb& colour, const LinearRgb& tintJudgedBy) {
+    const float allowed = AllowedChroma(OklabOf(Clamped(tintJudgedBy)).Chroma());
+    // A dither that drifted far from a grey may find no untinted colour near where it aims: the
+    // colour's own choice then, which always has one (its own grey levels are candidates).
+    for (const LinearRgb* aim : {&colour, &tintJudgedBy}) {
+        if (std::optional<StoredLevels> chosen = NearestAmongLevelsAround(*aim, allowed)) {
+            return *chosen;
+        }
+    }
+    return *NearestAmongLevelsAround(colour, std::numeric_limits<float>::max());
+}
+
 Rgb NearestStorable(Rgb colour) {
-    const auto& nearest = NearestLevels();
-    return {nearest[colour.red], nearest[colour.green], nearest[colour.blue]};
+    const auto& linear = LinearOfByte();
+    return ShownOf(ChooseStorable({linear[colour.red], linear[colour.green], linear[colour.blue]}));
 }
 
 } // namespace picture

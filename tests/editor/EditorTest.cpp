@@ -115,6 +115,9 @@ TEST(StampEditor, EveryColourOfferedIsStorableAndASnappedOneRoundTrips) {
         auto c = static_cast<Colour>(colour);
         ASSERT_EQ(SnapToStorable(Shown(c)), c) << colour;
     }
+    // A grey chosen is snapped to a grey, as a picture of it is converted, never to a tint.
+    EXPECT_EQ(SnapToStorable({216, 215, 216}), MakeColour(26, 26, 26));
+    EXPECT_EQ(SnapToStorable({200, 199, 200}), MakeColour(24, 24, 24));
     const auto& palette = ChildrensPalette();
     EXPECT_EQ(palette.size(), 32u);
     EXPECT_EQ(std::set<Colour>(palette.begin(), palette.end()).size(), palette.size());

@@ -1,4 +1,5 @@
 #include "picture/StampConversion.h"
+#include "picture/ColourLevels.h"
 #include "picture/Orientation.h"
 #include "picture/StampBitmap.h"
 
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 using picture::Framing;
@@ -35,7 +37,10 @@ Picture Paint(int width, int height, const std::function<Colour(int x, int y)>& 
 }
 
 Stamp Convert(const Picture& p, Framing framing = Framing::Fit, bool dither = false) {
-    auto stamp = picture::ConvertToStamp(p, {framing, dither});
+    picture::StampOptions options;
+    options.framing = framing;
+    options.dither = dither;
+    auto stamp = picture::ConvertToStamp(p, options);
     EXPECT_TRUE(stamp.has_value());
     return stamp.value_or(Stamp{});
 }
@@ -45,30 +50,26 @@ Colour At(const Stamp& s, int x, int y) {
     return {px[2], px[1], px[0]};
 }
 
-// The shown value of the 5-bit level nearest to v, as the collection displays it.
-int Shown(int v) {
-    int best = 0;
-    for (int level = 0; level < 32; ++level) {
-        int shown = level * 8 + (level % 2 ? 7 : 0), old = best * 8 + (best % 2 ? 7 : 0);
-        best = std::abs(shown - v) < std::abs(old - v) ? level : best;
-    }
-    return best * 8 + (best % 2 ? 7 : 0);
-}
-
 const Colour kWhite{255, 255, 255};
 
 } // namespace
 
-TEST(StampConversion, SolidColoursBecomeTheirNearestStoredColour) {
-    for (Colour c :
-         {Colour{200, 100, 50}, Colour{0, 0, 0}, Colour{255, 255, 255}, Colour{9, 130, 247}}) {
+TEST(StampConversion, SolidColoursBecomeOneStoredColourAsTheEditorSnapsThem) {
+    // (207, 96, 48) is stored as it is; the others become what the editor would snap them to.
+    for (Colour c : {Colour{200, 100, 50}, Colour{0, 0, 0}, Colour{255, 255, 255},
+                     Colour{9, 130, 247}, Colour{207, 96, 48}}) {
         Stamp s = Convert(Paint(640, 480, [&](int, int) { return c; }), Framing::Crop);
+        picture::Rgb snapped = picture::NearestStorable({c.r, c.g, c.b});
         for (int i = 0; i < 1024; ++i) {
-            ASSERT_EQ(At(s, i % 32, i / 32), (Colour{static_cast<std::uint8_t>(Shown(c.r)),
-                                                     static_cast<std::uint8_t>(Shown(c.g)),
-                                                     static_cast<std::uint8_t>(Shown(c.b))}));
+            ASSERT_EQ(At(s, i % 32, i / 32), (Colour{snapped.red, snapped.green, snapped.blue}));
         }
     }
+    EXPECT_EQ(At(Convert(Paint(9, 9,
+                               [](int, int) {
+                                   return Colour{207, 96, 48};
+                               })),
+                 3, 3),
+              (Colour{207, 96, 48}));
 }
 
 TEST(StampConversion, AFineCheckerboardOfAnySizeBecomesMidGreyInLinearLight) {
@@ -137,9 +138,8 @@ TEST(StampConversion, PixelArtIsEnlargedInWholeBlocks) {
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
             Colour c = colourOf(x / 4, y / 4);
-            ASSERT_EQ(At(s, x, y), (Colour{static_cast<std::uint8_t>(Shown(c.r)),
-                                           static_cast<std::uint8_t>(Shown(c.g)),
-                                           static_cast<std::uint8_t>(Shown(c.b))}))
+            picture::Rgb snapped = picture::NearestStorable({c.r, c.g, c.b});
+            ASSERT_EQ(At(s, x, y), (Colour{snapped.red, snapped.green, snapped.blue}))
                 << x << "," << y;
         }
     }
@@ -256,4 +256,176 @@ TEST(Orientation, TurnsAndMirrorsThePictureUpright) {
         EXPECT_EQ(where(q, 0, 0), corners[o][0]) << o;
         EXPECT_EQ(where(q, q.width - 1, 0), corners[o][1]) << o;
     }
+}
+
+namespace {
+
+float ChromaOf(Colour c) {
+    const auto& linear = picture::LinearOfByte();
+    return picture::OklabOf({linear[c.r], linear[c.g], linear[c.b]}).Chroma();
+}
+
+// A picture of one colour with a block of another.
+Picture Block(int width, int height, Colour background, Colour block, int left, int top,
+              int blockWidth, int blockHeight) {
+    return Paint(width, height, [=](int x, int y) {
+        bool inside = x >= left && x < left + blockWidth && y >= top && y < top + blockHeight;
+        return inside ? block : background;
+    });
+}
+
+} // namespace
+
+TEST(ColourReduction, GreysStayGreyAndNearGreysGetNoVisibleTint) {
+    // The display's levels come in pairs, ..., 208, 223, 224, ...: channel by channel, (216,
+    // 215, 216) would become (223, 208, 223), which is magenta.
+    Picture ramp = Paint(256, 256, [](int x, int) {
+        auto v = static_cast<std::uint8_t>(x);
+        return Colour{v, v, v};
+    });
+    // Greys a level of red or blue off, in bands, as scanned and compressed pictures have them.
+    Picture nearGrey = Paint(256, 256, [](int x, int y) {
+        int tint = y / 32 % 3 - 1;
+        return Colour{static_cast<std::uint8_t>(std::clamp(x + tint, 0, 255)),
+                      static_cast<std::uint8_t>(x),
+                      static_cast<std::uint8_t>(std::clamp(x - tint, 0, 255))};
+    });
+    for (bool dither : {false, true}) {
+        for (Framing framing : {Framing::Fit, Framing::Crop}) {
+            Stamp s = Convert(ramp, framing, dither);
+            for (int i = 0; i < 1024; ++i) {
+                // Exactly grey; dithered, a grey between two levels may take a step of one
+                // channel (as (127, 128, 127)) that no eye can see.
+                Colour c = At(s, i % 32, i / 32);
+                ASSERT_TRUE(dither || (c.r == c.g && c.g == c.b)) << i;
+                ASSERT_LE(ChromaOf(c), picture::kTintAllowance) << i;
+            }
+            picture::StampOptions options;
+            options.framing = framing;
+            options.dither = dither;
+            const picture::FramedStamp exact = *picture::FrameStamp(nearGrey, options);
+            s = *picture::ConvertToStamp(nearGrey, options);
+            for (std::size_t i = 0; i < 1024; ++i) {
+                float chroma = picture::OklabOf({exact.linear[i * 3], exact.linear[i * 3 + 1],
+                                                 exact.linear[i * 3 + 2]})
+                                   .Chroma();
+                Colour c = At(s, static_cast<int>(i % 32), static_cast<int>(i / 32));
+                ASSERT_TRUE(chroma > picture::kNeutralChroma ||
+                            ChromaOf(c) <= picture::kNeutralChroma)
+                    << "a pixel with no tint shown tinted: " << i << (dither ? " dithered" : "");
+            }
+        }
+    }
+    for (int grey = 0; grey < 256; ++grey) {
+        for (int red : {grey - 1, grey, grey + 1}) {
+            for (int blue : {grey - 2, grey + 1}) {
+                Colour wanted{static_cast<std::uint8_t>(std::clamp(red, 0, 255)),
+                              static_cast<std::uint8_t>(grey),
+                              static_cast<std::uint8_t>(std::clamp(blue, 0, 255))};
+                picture::Rgb stored = picture::NearestStorable({wanted.r, wanted.g, wanted.b});
+                ASSERT_LE(ChromaOf({stored.red, stored.green, stored.blue}),
+                          picture::AllowedChroma(ChromaOf(wanted)))
+                    << red << "," << grey << "," << blue;
+            }
+        }
+    }
+    EXPECT_EQ(picture::NearestStorable({216, 215, 216}), (picture::Rgb{208, 208, 208}));
+    EXPECT_EQ(picture::NearestStorable({200, 199, 200}), (picture::Rgb{192, 192, 192}));
+}
+
+TEST(StampConversion, FitIsOnWholePixelsWithPureWhiteMargins) {
+    const Colour ink{0, 0, 128};
+    const picture::Rgb stored = picture::NearestStorable({ink.r, ink.g, ink.b});
+    const Colour inked{stored.red, stored.green, stored.blue};
+    // Sizes whose fitted height or width falls between pixels: 32 x 11.84, 11.84 x 32, ...
+    for (auto [width, height] : {std::pair{100, 37}, std::pair{37, 100}, std::pair{1000, 333},
+                                 std::pair{45, 44}, std::pair{7, 3}, std::pair{640, 7}}) {
+        Stamp s = Convert(Paint(width, height, [&](int, int) { return ink; }));
+        std::vector<int> rows, columns; // those the picture covers
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                Colour c = At(s, x, y);
+                ASSERT_TRUE(c == kWhite || c == inked)
+                    << width << "x" << height << " at " << x << "," << y;
+                if (c != kWhite && (rows.empty() || rows.back() != y)) {
+                    rows.push_back(y);
+                }
+                if (c != kWhite && y == rows.front()) {
+                    columns.push_back(x);
+                }
+            }
+        }
+        const double scale = std::min(32.0 / width, 32.0 / height);
+        const auto size = [](double length) {
+            return static_cast<std::size_t>(std::max(1L, std::lround(length)));
+        };
+        ASSERT_EQ(rows.size(), size(height * scale)) << width << "x" << height;
+        ASSERT_EQ(columns.size(), size(width * scale)) << width << "x" << height;
+        // Centred, and whole: no row or column of it is missing.
+        EXPECT_EQ(rows.front(), (32 - static_cast<int>(rows.size())) / 2);
+        EXPECT_EQ(columns.front(), (32 - static_cast<int>(columns.size())) / 2);
+        EXPECT_EQ(rows.back() - rows.front() + 1, static_cast<int>(rows.size()));
+        EXPECT_EQ(columns.back() - columns.front() + 1, static_cast<int>(columns.size()));
+    }
+}
+
+TEST(StampConversion, MarginsTrimmedWhenTransparentOrOfTheCornersColour) {
+    const Colour clear{0, 0, 0, 0}, red{255, 0, 0}, white{255, 255, 255}, black{0, 0, 0};
+    // A 50 x 100 red figure in a 200 x 200 transparent picture fills the stamp's height.
+    Picture icon = Block(200, 200, clear, red, 30, 60, 50, 100);
+    EXPECT_TRUE(picture::HasTransparency(icon));
+    EXPECT_EQ(picture::TrimmedBounds(icon), (picture::Region{30, 60, 50, 100}));
+    picture::StampOptions trimmed;
+    trimmed.trimMargins = true;
+    Stamp s = *picture::ConvertToStamp(icon, trimmed);
+    for (int y = 0; y < 32; ++y) {
+        ASSERT_EQ(At(s, 16, y), red) << y;
+        ASSERT_EQ(At(s, 7, y), kWhite) << y;
+    }
+    EXPECT_EQ(At(s, 8, 0), red) << "16 pixels wide, from 8";
+    EXPECT_EQ(At(s, 24, 0), kWhite);
+    // An opaque picture: a white border around a black square, and JPEG-like noise in it.
+    Picture bordered = Block(300, 100, white, black, 200, 20, 60, 60);
+    bordered.bgra[4] = 250;
+    EXPECT_FALSE(picture::HasTransparency(bordered));
+    EXPECT_EQ(picture::TrimmedBounds(bordered), (picture::Region{200, 20, 60, 60}));
+    s = *picture::ConvertToStamp(bordered, trimmed);
+    for (int i = 0; i < 1024; ++i) {
+        ASSERT_EQ(At(s, i % 32, i / 32), black) << i;
+    }
+    // Nothing but margin: nothing trimmed.
+    Picture empty = Paint(40, 20, [&](int, int) { return clear; });
+    EXPECT_EQ(picture::TrimmedBounds(empty), (picture::Region{0, 0, 40, 20}));
+    EXPECT_EQ(At(*picture::ConvertToStamp(empty, trimmed), 5, 5), kWhite);
+}
+
+TEST(StampConversion, TheCropKeepsTheSquareTheUserPlaces) {
+    // Thirds: blue, green, red.
+    const Colour blue{0, 0, 255}, green{0, 255, 0}, red{255, 0, 0};
+    Picture wide = Paint(300, 100, [&](int x, int) {
+        return x < 100 ? blue : x < 200 ? green : red;
+    });
+    picture::StampOptions options;
+    options.framing = Framing::Crop;
+    EXPECT_EQ(picture::KeptRegion(wide, options), (picture::Region{100, 0, 100, 100}));
+    EXPECT_EQ(At(*picture::ConvertToStamp(wide, options), 3, 3), green) << "the centre";
+    for (auto [left, colour] : {std::pair{-50.0, blue}, std::pair{0.0, blue}, std::pair{200.0, red},
+                                std::pair{999.0, red}}) {
+        options.crop = picture::CropPlaceAt(wide, options, left, 40);
+        Stamp s = *picture::ConvertToStamp(wide, options);
+        for (int i = 0; i < 1024; ++i) {
+            ASSERT_EQ(At(s, i % 32, i / 32), colour) << left << ": " << i;
+        }
+    }
+    // Half-way: a quarter of the way along, blue and green halves.
+    options.crop = picture::CropPlaceAt(wide, options, 50, 0);
+    EXPECT_EQ(options.crop, (picture::CropPlace{0.25, 0.5}));
+    Stamp half = *picture::ConvertToStamp(wide, options);
+    EXPECT_EQ(At(half, 15, 9), blue);
+    EXPECT_EQ(At(half, 16, 9), green);
+    // Within trimmed bounds, the square moves over what is left.
+    Picture framed = Block(400, 200, Colour{0, 0, 0, 0}, red, 100, 50, 200, 100);
+    options.trimMargins = true;
+    options.crop = {1.0, 0.0};
+    EXPECT_EQ(picture::KeptRegion(framed, options), (picture::Region{200, 50, 100, 100}));
 }
