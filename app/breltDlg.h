@@ -4,6 +4,7 @@
 #include "res/resource.h"
 
 #include "collection/SafeEdit.h"
+#include "dialogs/ConversionChoices.h"
 #include "picture/StampConversion.h"
 #include "plans/Plans.h"
 
@@ -191,6 +192,8 @@ private:
     // A picture made a stamp: straight when it is 32x32, through "Converteix la imatge en segell"
     // otherwise; nothing when the user cancels.
     std::optional<picture::Stamp> StampOf(picture::Picture picture);
+    // What the user last chose in the conversion dialog, for the next picture.
+    ConversionChoices m_conversionChoices;
 
     // Images of a pane as "<collection>-NNN.png" into a folder the user chooses, with the
     // printable sheet when withSheet; questions owned by owner (the overview), or the window.

@@ -35,6 +35,7 @@ add_library(brelt_program OBJECT
     commands/StartFiles.cpp
     dialogs/ColourSwatches.cpp
     dialogs/ConvertDlg.cpp
+    dialogs/CropView.cpp
     dialogs/EditorDlg.cpp
     dialogs/MsgDlg.cpp
     dialogs/OverviewDlg.cpp

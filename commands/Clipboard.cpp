@@ -131,7 +131,7 @@ std::optional<picture::Stamp> CBreltDlg::StampOf(picture::Picture picture) {
     if (picture.width == sgc::kImageSide && picture.height == sgc::kImageSide) {
         return picture::ConvertToStamp(picture, {});
     }
-    CConvertDlg convert(std::move(picture));
+    CConvertDlg convert(std::move(picture), m_conversionChoices);
     if (convert.DoModal() != IDOK) {
         return std::nullopt;
     }

@@ -85,7 +85,7 @@ bool CBreltDlg::LoadImageFile(const std::string& path, const std::string& name) 
             Alert(UnreadablePictureMessage(name, decoded));
             return false;
         }
-        CConvertDlg convert(std::move(*decoded.picture));
+        CConvertDlg convert(std::move(*decoded.picture), m_conversionChoices);
         if (convert.DoModal() != IDOK) {
             return false; // the image pane keeps what it had
         }

@@ -27,9 +27,10 @@ bool ByFileName(const std::string& a, const std::string& b) {
 
 enum class Imported { Written, Unread, WriteFailed };
 
-// Writes the picture at path over image with the conversion's defaults: an exact 32x32, 24-bit
-// bitmap as it is, anything else fitted.
-Imported ImportPicture(const std::string& path, std::FILE* collection, int image) {
+// Writes the picture at path over image: an exact 32x32, 24-bit bitmap as it is, anything else
+// converted as the conversion dialog would start converting it.
+Imported ImportPicture(const std::string& path, std::FILE* collection, int image,
+                       const ConversionChoices& choices) {
     std::FILE* bitmap = OpenFile(path, "rb");
     if (bitmap == nullptr) {
         return Imported::Unread;
@@ -45,7 +46,9 @@ Imported ImportPicture(const std::string& path, std::FILE* collection, int image
     std::fclose(bitmap);
     DecodedPicture decoded = DecodePicture(path);
     std::optional<picture::Stamp> stamp =
-        decoded.picture ? picture::ConvertToStamp(*decoded.picture, {}) : std::nullopt;
+        decoded.picture
+            ? picture::ConvertToStamp(*decoded.picture, StartingOptions(choices, *decoded.picture))
+            : std::nullopt;
     if (!stamp) {
         return Imported::Unread;
     }
@@ -99,7 +102,7 @@ void CBreltDlg::OnImportPicturesHere() {
                 leftOver.push_back(FileNameOf(file)); // beyond the last image
                 continue;
             }
-            switch (ImportPicture(file, target, image)) {
+            switch (ImportPicture(file, target, image, m_conversionChoices)) {
             case Imported::Unread:
                 unread.push_back(FileNameOf(file)); // takes no image
                 continue;

@@ -4,48 +4,88 @@
 
 namespace {
 
-constexpr int kPreviewSide = 128;
 constexpr int kStampZoom = 4;
+
+// Whether two sets of options frame a picture alike: only the colours may differ.
+bool FrameAlike(const picture::StampOptions& x, const picture::StampOptions& y) {
+    return x.framing == y.framing && x.trimMargins == y.trimMargins &&
+           (x.framing == picture::Framing::Fit || x.crop == y.crop);
+}
 
 } // namespace
 
 BEGIN_MESSAGE_MAP(CConvertDlg, CDialog)
 ON_CONTROL_RANGE(BN_CLICKED, IDC_CONVERT_FIT, IDC_CONVERT_DITHER, OnOptionChanged)
+ON_CONTROL_RANGE(BN_CLICKED, IDC_CONVERT_TRIM, IDC_CONVERT_TRIM, OnOptionChanged)
 END_MESSAGE_MAP()
 
-CConvertDlg::CConvertDlg(picture::Picture picture, CWnd* parent)
-    : CDialog(IDD_CONVERT_DIALOG, parent), m_picture(std::move(picture)) {}
+CConvertDlg::CConvertDlg(picture::Picture picture, ConversionChoices& choices, CWnd* parent)
+    : CDialog(IDD_CONVERT_DIALOG, parent), m_picture(std::move(picture)), m_choices(choices),
+      m_options(StartingOptions(choices, m_picture)) {
+    CCropView::RegisterWindowClass();
+}
 
 void CConvertDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_CONVERT_ORIGINAL, m_picOriginal);
     DDX_Control(pDX, IDC_CONVERT_STAMP_LARGE, m_picStampLarge);
     DDX_Control(pDX, IDC_CONVERT_STAMP, m_picStamp);
 }
 
 BOOL CConvertDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    std::vector<std::uint8_t> original = picture::FitForDisplay(m_picture, kPreviewSide);
-    if (!original.empty()) {
-        m_picOriginal.SetBitmap(CBitmap::FromPixels(original.data(), kPreviewSide, kPreviewSide));
-    }
+    m_cropView.Attach(GetDlgItem(IDC_CONVERT_ORIGINAL), m_picture,
+                      [this](double left, double top) { OnCropMoved(left, top); });
     CheckRadioButton(IDC_CONVERT_FIT, IDC_CONVERT_CROP,
                      m_options.framing == picture::Framing::Fit ? IDC_CONVERT_FIT
                                                                 : IDC_CONVERT_CROP);
     CheckDlgButton(IDC_CONVERT_DITHER, m_options.dither ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_CONVERT_TRIM, m_options.trimMargins ? BST_CHECKED : BST_UNCHECKED);
     ShowStamp();
-    return TRUE;
+    // "D'acord" has the focus, as in any dialog, not the picture: Enter takes the stamp shown.
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDOK)), TRUE);
+    return FALSE;
 }
 
-void CConvertDlg::OnOptionChanged(UINT) {
+void CConvertDlg::OnOK() {
+    m_choices.framing = m_options.framing;
+    m_choices.dither = m_options.dither;
+    if (m_trimChosen) {
+        m_choices.trimMargins = m_options.trimMargins;
+    }
+    CDialog::OnOK();
+}
+
+void CConvertDlg::OnOptionChanged(UINT id) {
     m_options.framing = IsDlgButtonChecked(IDC_CONVERT_CROP) == BST_CHECKED ? picture::Framing::Crop
                                                                             : picture::Framing::Fit;
     m_options.dither = IsDlgButtonChecked(IDC_CONVERT_DITHER) == BST_CHECKED;
+    m_options.trimMargins = IsDlgButtonChecked(IDC_CONVERT_TRIM) == BST_CHECKED;
+    m_trimChosen = m_trimChosen || id == IDC_CONVERT_TRIM;
     ShowStamp();
 }
 
+void CConvertDlg::OnCropMoved(double left, double top) {
+    picture::CropPlace place = picture::CropPlaceAt(m_picture, m_options, left, top);
+    if (place != m_options.crop) {
+        m_options.crop = place;
+        ShowStamp();
+    }
+}
+
+const picture::FramedStamp& CConvertDlg::Framed() {
+    std::optional<FramedFor>& kept = m_framed[m_options.framing == picture::Framing::Fit ? 0 : 1];
+    if (!kept || !FrameAlike(kept->options, m_options)) {
+        kept = FramedFor{
+            m_options, picture::FrameStamp(m_picture, m_options).value_or(picture::FramedStamp{})};
+    }
+    return kept->framed;
+}
+
 void CConvertDlg::ShowStamp() {
-    m_stamp = picture::ConvertToStamp(m_picture, m_options).value_or(picture::Stamp{});
+    m_stamp = picture::ReduceColours(Framed(), m_options.dither);
     m_picStampLarge.SetBitmap(CBitmap::FromPixels(m_stamp.data(), 32, 32, kStampZoom));
     m_picStamp.SetBitmap(CBitmap::FromPixels(m_stamp.data(), 32, 32));
+    m_cropView.ShowKept(m_options.framing == picture::Framing::Crop
+                            ? std::optional(picture::KeptRegion(m_picture, m_options))
+                            : std::nullopt);
 }

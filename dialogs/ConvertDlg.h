@@ -1,22 +1,28 @@
 #pragma once
 
+#include "dialogs/ConversionChoices.h"
+#include "dialogs/CropView.h"
 #include "picture/StampConversion.h"
 #include "platform/Afx.h"
 
+#include <array>
+#include <optional>
+
 // "Converteix la imatge en segell": shows a decoded picture beside the stamp it becomes, at four
-// times its size and at its own, and lets the user frame it ("Encaixa", "Retalla") and dither
-// it ("Tramat"). The preview is the stored stamp pixel for pixel; it is made anew from the
-// decoded pixels whenever an option changes.
+// times its size and at its own, and lets the user frame it ("Encaixa", "Retalla", the square
+// kept placed by dragging it), trim its margins ("Retalla els marges") and dither it
+// ("Tramat"). The preview is the stored stamp pixel for pixel.
 class CConvertDlg : public CDialog {
 public:
-    explicit CConvertDlg(picture::Picture picture, CWnd* parent = nullptr);
+    CConvertDlg(picture::Picture picture, ConversionChoices& choices, CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
+    void OnOK() override;
 
     // The stamp as last shown: after "D'acord", the one chosen.
     const picture::Stamp& GetStamp() const { return m_stamp; }
+    const picture::StampOptions& GetOptions() const { return m_options; }
 
-    CPicture m_picOriginal;
     CPicture m_picStampLarge;
     CPicture m_picStamp;
 
@@ -27,9 +33,21 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void OnCropMoved(double left, double top);
+    // The framed stamp for the options, made once for each framing and place: an option that
+    // only changes the colours ("Tramat") reuses it.
+    const picture::FramedStamp& Framed();
     void ShowStamp();
 
     picture::Picture m_picture;
+    ConversionChoices& m_choices;
     picture::StampOptions m_options;
+    bool m_trimChosen = false;
+    CCropView m_cropView;
+    struct FramedFor {
+        picture::StampOptions options;
+        picture::FramedStamp framed;
+    };
+    std::array<std::optional<FramedFor>, 2> m_framed; // "Encaixa", "Retalla"
     picture::Stamp m_stamp{};
 };

@@ -53,6 +53,7 @@
 #define IDC_CONVERT_FIT 1043
 #define IDC_CONVERT_CROP 1044
 #define IDC_CONVERT_DITHER 1045
+#define IDC_CONVERT_TRIM 1047
 
 // A question with "SI" and "NO"
 #define IDD_QUESTION_DIALOG 138

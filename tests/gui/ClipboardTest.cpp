@@ -3,6 +3,7 @@
 
 #include "app/ProgramState.h"
 #include "collection/PixelAreas.h"
+#include "dialogs/ConversionChoices.h"
 #include "picture/StampBitmap.h"
 #include "platform/Clipboard.h"
 #include "platform/ModalAnswers.h"
@@ -127,7 +128,9 @@ protected:
         return convert.Found();
     }
     Bytes Stored(const picture::Picture& p) const {
-        return picture::StampPixelArea(*picture::ConvertToStamp(p, {}));
+        // As the conversion dialog starts: the margins of a picture with transparency trimmed.
+        return picture::StampPixelArea(
+            *picture::ConvertToStamp(p, StartingOptions(ConversionChoices{}, p)));
     }
     Bytes collection_ = MakeCollection(202752, 181);
     ScratchFile target_{collection_};

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 namespace {
 
@@ -34,6 +35,38 @@ picture::Picture DecodedByImageMagick(const std::string& name, int width, int he
 // What the collection stores for a stamp: its pixels as 16-bit words, top row first.
 Bytes Stored(const picture::Stamp& stamp) {
     return Expected16From24(Bytes(stamp.begin(), stamp.end()));
+}
+
+// The options of a picture with transparency, unless the user chooses otherwise.
+picture::StampOptions Trimmed() {
+    picture::StampOptions options;
+    options.trimMargins = true;
+    return options;
+}
+
+// The stamp a preview shows at a whole zoom: the centre of each block, 0x00RRGGBB.
+std::vector<unsigned> StampShownBy(HWND preview) {
+    int width = 0, height = 0;
+    std::vector<unsigned> pixels = BitmapPixels(
+        reinterpret_cast<HBITMAP>(::SendMessageW(preview, STM_GETIMAGE, IMAGE_BITMAP, 0)), &width,
+        &height);
+    const int zoom = width / 32;
+    std::vector<unsigned> stamp;
+    for (int y = 0; zoom > 0 && width == 32 * zoom && height == width && y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            stamp.push_back(pixels[static_cast<std::size_t>((y * zoom + zoom / 2) * width +
+                                                            x * zoom + zoom / 2)]);
+        }
+    }
+    return stamp;
+}
+
+std::vector<unsigned> ColoursOf(const picture::Stamp& stamp) {
+    std::vector<unsigned> colours;
+    for (std::size_t i = 0; i < stamp.size(); i += 3) {
+        colours.push_back(stamp[i + 2] << 16 | stamp[i + 1] << 8 | stamp[i]);
+    }
+    return colours;
 }
 
 // An EXIF block saying "turn clockwise to view", put in front of a JPEG's first segment.
@@ -64,7 +97,8 @@ protected:
                      std::initializer_list<int> options = {}) {
         WindowDriver driver(L"Converteix la imatge en segell", [&](HWND dialog) {
             shownChecks_ = {::IsDlgButtonChecked(dialog, IDC_CONVERT_FIT),
-                            ::IsDlgButtonChecked(dialog, IDC_CONVERT_DITHER)};
+                            ::IsDlgButtonChecked(dialog, IDC_CONVERT_DITHER),
+                            ::IsDlgButtonChecked(dialog, IDC_CONVERT_TRIM)};
             for (int option : options) {
                 Click(dialog, option);
             }
@@ -75,15 +109,15 @@ protected:
         Open(1011, target.Path());
         Command(1014);
     }
-    std::pair<UINT, UINT> shownChecks_;
+    std::tuple<UINT, UINT, UINT> shownChecks_; // "Encaixa", "Tramat", "Retalla els marges"
 };
 
 TEST_F(Conversion, ClipArtWithTransparencyIsStoredAsTheCoreConvertsIt) {
     ScratchFile target(MakeCollection());
     ConvertInto(kPictures + "/clipart.png", target);
-    EXPECT_EQ(shownChecks_, (std::pair<UINT, UINT>{BST_CHECKED, BST_UNCHECKED}))
-        << "Encaixa, no Tramat";
-    auto expected = picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), {});
+    EXPECT_EQ(shownChecks_, (std::tuple<UINT, UINT, UINT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED}))
+        << "Encaixa, no Tramat, and the margins of a picture with transparency trimmed";
+    auto expected = picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), Trimmed());
     ASSERT_TRUE(expected);
     EXPECT_EQ(PixelArea(target.Read(), 1), Stored(*expected));
     EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, 1030)), L"clipart.png") << "the original's name";
@@ -93,10 +127,72 @@ TEST_F(Conversion, ClipArtWithTransparencyIsStoredAsTheCoreConvertsIt) {
 TEST_F(Conversion, TheOptionsChosenAreTheStampStored) {
     ScratchFile target(MakeCollection());
     ConvertInto(kPictures + "/drawing.gif", target, {IDC_CONVERT_CROP, IDC_CONVERT_DITHER});
-    auto expected = picture::ConvertToStamp(DecodedByImageMagick("drawing", 40, 30),
-                                            {picture::Framing::Crop, true});
+    EXPECT_EQ(std::get<2>(shownChecks_), static_cast<UINT>(BST_UNCHECKED)) << "an opaque picture";
+    picture::StampOptions options;
+    options.framing = picture::Framing::Crop;
+    options.dither = true;
+    auto expected = picture::ConvertToStamp(DecodedByImageMagick("drawing", 40, 30), options);
     ASSERT_TRUE(expected);
     EXPECT_EQ(PixelArea(target.Read(), 1), Stored(*expected));
+}
+
+// The square dragged with the mouse to the right end, then moved back a stamp pixel with the
+// arrow key: the stamp stored is what the square kept, and what the preview showed.
+TEST_F(Conversion, TheCropSquareIsPlacedByDraggingAndByTheKeys) {
+    ScratchFile target(MakeCollection());
+    std::vector<unsigned> shown;
+    WindowDriver driver(L"Converteix la imatge en segell", [&](HWND dialog) {
+        Click(dialog, IDC_CONVERT_TRIM); // off: the transparent right quarter gives it room
+        Click(dialog, IDC_CONVERT_CROP);
+        HWND view = ::GetDlgItem(dialog, IDC_CONVERT_ORIGINAL);
+        RECT room{};
+        ::GetClientRect(view, &room);
+        const int x = room.right / 2, y = room.bottom / 2; // in the square, centred at first
+        ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        for (int dx : {10, 40, 400}) {
+            ::SendMessageW(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx, y));
+        }
+        ::SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(x + 400, y));
+        ::SendMessageW(view, WM_KEYDOWN, VK_LEFT, 0);
+        shown = StampShownBy(::GetDlgItem(dialog, IDC_CONVERT_STAMP_LARGE));
+        Click(dialog, IDOK);
+    });
+    Open(1003, kPictures + "/clipart.png");
+    ASSERT_TRUE(driver.Found());
+    Open(1011, target.Path());
+    Command(1014);
+    // The square, 48 pixels high and wide, went to the right end, 16, and back by 48 / 32.
+    picture::Picture clipart = DecodedByImageMagick("clipart", 64, 48);
+    picture::StampOptions options;
+    options.framing = picture::Framing::Crop;
+    options.crop = picture::CropPlaceAt(clipart, options, 14.5, 0);
+    ASSERT_EQ(options.crop, (picture::CropPlace{0.90625, 0.5}));
+    picture::Stamp expected = *picture::ConvertToStamp(clipart, options);
+    EXPECT_EQ(PixelArea(target.Read(), 1), Stored(expected));
+    EXPECT_EQ(shown, ColoursOf(expected)) << "the preview is the stamp stored";
+}
+
+TEST_F(Conversion, TheNextPictureStartsWithTheChoicesLastTaken) {
+    ScratchFile target(MakeCollection());
+    ConvertInto(kPictures + "/clipart.png", target,
+                {IDC_CONVERT_CROP, IDC_CONVERT_DITHER, IDC_CONVERT_TRIM});
+    WindowDriver cancelled(L"Converteix la imatge en segell", [](HWND dialog) {
+        Click(dialog, IDC_CONVERT_FIT);
+        Click(dialog, IDC_CONVERT_DITHER);
+        Click(dialog, IDCANCEL);
+    });
+    Open(1003, kPictures + "/drawing.gif");
+    ASSERT_TRUE(cancelled.Found());
+    ConvertInto(kPictures + "/clipart.png", target);
+    EXPECT_EQ(shownChecks_,
+              (std::tuple<UINT, UINT, UINT>{BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}))
+        << "Retalla and Tramat, the margins kept though the picture has transparency; what was "
+           "cancelled is not remembered";
+    picture::StampOptions options;
+    options.framing = picture::Framing::Crop;
+    options.dither = true;
+    EXPECT_EQ(PixelArea(target.Read(), 1),
+              Stored(*picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), options)));
 }
 
 TEST_F(Conversion, APhotoIsTurnedAsItsExifOrientationSays) {
@@ -190,7 +286,7 @@ TEST(TwoBrelts, EachWritesThePictureItConverted) {
         return PixelArea(file.Read(), 1);
     };
     EXPECT_EQ(written(first, collection),
-              Stored(*picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), {})));
+              Stored(*picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), Trimmed())));
     EXPECT_EQ(written(second, collection),
               Stored(*picture::ConvertToStamp(DecodedByImageMagick("drawing", 40, 30), {})));
     one.Kill();
@@ -227,8 +323,9 @@ TEST_F(Conversion, AFolderOfPicturesFillsTheImagesFromTheCurrentOne) {
     Command(ID_IMPORT_PICTURES_HERE);
     EXPECT_EQ(question, "Es substituiran les imatges 96 a 98. Voleu continuar?");
     Bytes expected = collection;
-    SetPixelArea(expected, 96,
-                 Stored(*picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), {})));
+    SetPixelArea(
+        expected, 96,
+        Stored(*picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), Trimmed())));
     SetPixelArea(expected, 97,
                  Stored(*picture::ConvertToStamp(DecodedByImageMagick("drawing", 40, 30), {})));
     SetPixelArea(expected, 98, Expected16From24(ReverseRows(pixels, 96)));

@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "dialogs/EditorDlg.h"
+#include "editor/Colours.h"
 #include "editor/Drawing.h"
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
@@ -70,7 +71,7 @@ TEST_F(Editor, AMouseStrokeAndAKeyboardLineAreStoredExactlyAsOneUndoStep) {
         colour = RGB(250, 10, 5);
         return true;
     };
-    const editor::Colour snapped = editor::MakeColour(31, 1, 0);
+    const editor::Colour snapped = editor::SnapToStorable({250, 10, 5});
     ASSERT_TRUE(Edit([&](HWND editor) {
         HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
         // A fast drag: two mouse positions far apart, joined without gaps.
