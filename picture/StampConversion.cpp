@@ -97,37 +97,50 @@ std::vector<float> Resample(const Picture& picture, const Mapping& mapping, int 
             rowTargets[static_cast<std::size_t>(r.source)].push_back({j, r.weight});
         }
     }
+    // Each source column's shares of the canvas columns, flat: the shares of column x are
+    // shares[sharesFrom[x - first]] up to shares[sharesFrom[x - first + 1]]. One pass over a
+    // row then adds every pixel where it goes.
+    std::vector<std::size_t> sharesFrom(static_cast<std::size_t>(end - first) + 1, 0);
+    for (const auto& contributions : columns.perCanvasPixel) {
+        for (const Contribution& c : contributions) {
+            ++sharesFrom[static_cast<std::size_t>(c.source - first) + 1];
+        }
+    }
+    for (std::size_t x = 1; x < sharesFrom.size(); ++x) {
+        sharesFrom[x] += sharesFrom[x - 1];
+    }
+    std::vector<Contribution> shares(sharesFrom.back()); // source: the canvas column here
+    std::vector<std::size_t> filled(sharesFrom.begin(), sharesFrom.end() - 1);
+    for (int i = 0; i < side; ++i) {
+        for (const Contribution& c : columns.perCanvasPixel[static_cast<std::size_t>(i)]) {
+            shares[filled[static_cast<std::size_t>(c.source - first)]++] = {i, c.weight};
+        }
+    }
+
     const auto& linear = LinearOfByte();
     std::vector<float> canvas(static_cast<std::size_t>(side * side * 3), 0.0f);
-    std::vector<float> sourceRow(static_cast<std::size_t>(end - first) * 3);
     std::vector<float> canvasRow(static_cast<std::size_t>(side) * 3);
     for (int y = rowPlan.first; y < rowPlan.end; ++y) {
         if (rowTargets[static_cast<std::size_t>(y)].empty()) {
             continue;
         }
+        std::fill(canvasRow.begin(), canvasRow.end(), 0.0f);
         const std::uint8_t* pixel =
             picture.bgra.data() + (static_cast<std::size_t>(y) * picture.width + first) * 4;
         for (int x = first; x < end; ++x, pixel += 4) {
-            float* out = &sourceRow[static_cast<std::size_t>(x - first) * 3];
-            if (pixel[3] == 255) { // most pictures: nothing to composite
-                out[0] = linear[pixel[2]], out[1] = linear[pixel[1]], out[2] = linear[pixel[0]];
-                continue;
+            float red = linear[pixel[2]], green = linear[pixel[1]], blue = linear[pixel[0]];
+            if (pixel[3] != 255) { // composited over white
+                const float alpha = pixel[3] / 255.0f;
+                red = alpha * red + (1.0f - alpha);
+                green = alpha * green + (1.0f - alpha);
+                blue = alpha * blue + (1.0f - alpha);
             }
-            float alpha = pixel[3] / 255.0f;
-            for (int channel = 0; channel < 3; ++channel) {
-                out[channel] = alpha * linear[pixel[2 - channel]] + (1.0f - alpha);
+            const std::size_t column = static_cast<std::size_t>(x - first);
+            for (std::size_t k = sharesFrom[column]; k < sharesFrom[column + 1]; ++k) {
+                float* out = &canvasRow[static_cast<std::size_t>(shares[k].source) * 3];
+                const float weight = shares[k].weight;
+                out[0] += weight * red, out[1] += weight * green, out[2] += weight * blue;
             }
-        }
-        for (int i = 0; i < side; ++i) {
-            float sum[3] = {0, 0, 0};
-            for (const Contribution& c : columns.perCanvasPixel[static_cast<std::size_t>(i)]) {
-                for (int channel = 0; channel < 3; ++channel) {
-                    sum[channel] +=
-                        c.weight * sourceRow[static_cast<std::size_t>(c.source - first) * 3 +
-                                             static_cast<std::size_t>(channel)];
-                }
-            }
-            std::copy(sum, sum + 3, canvasRow.begin() + i * 3);
         }
         for (auto [j, weight] : rowTargets[static_cast<std::size_t>(y)]) {
             for (int k = 0; k < side * 3; ++k) {
