@@ -143,6 +143,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // On a monitor of another DPI: the go-to boxes' face and the stamps' zoom made again.
+    void OnDpiChanged(int dpi) override;
 
     DECLARE_MESSAGE_MAP()
 

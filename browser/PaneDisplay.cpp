@@ -35,7 +35,7 @@ void CBreltDlg::ShowSlotImages(const Pane& pane, int fromSlot, const std::vector
         bitmaps.push_back(CBitmap::LoadFromFile(path, 32, 32));
     }
     for (std::size_t i = 0; i < bitmaps.size(); ++i) {
-        SlotPicture(pane, fromSlot + static_cast<int>(i)).SetBitmap(std::move(bitmaps[i]));
+        SlotPicture(pane, fromSlot + static_cast<int>(i)).SetStamp(bitmaps[i]);
     }
 }
 
@@ -44,7 +44,7 @@ void CBreltDlg::ShowStoredTargetImage() {
     ExportImage(g_pfTarget, path.c_str(), g_nTargetFirst);
     CBitmap bitmap = CBitmap::LoadFromFile(path, 32, 32);
     if (g_nTargetSel >= 0 && g_nTargetSel <= 4) {
-        SlotPicture(TargetPane(), g_nTargetSel).SetBitmap(std::move(bitmap));
+        SlotPicture(TargetPane(), g_nTargetSel).SetStamp(bitmap);
     }
 }
 
@@ -79,4 +79,15 @@ void CBreltDlg::HighlightSelection(int nSourceSlot, int nTargetSlot) {
     }
     RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     UpdateMoveButtons();
+}
+
+void CBreltDlg::OnDpiChanged(int) {
+    FitGoToBoxes();
+    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
+        for (int slot = 0; slot < 5; ++slot) {
+            SlotPicture(*pane, slot).RefreshZoom();
+        }
+    }
+    m_picImage.RefreshZoom();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

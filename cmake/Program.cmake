@@ -43,7 +43,7 @@ add_library(brelt_program OBJECT
     dialogs/SheetDlg.cpp
     dialogs/StampCanvas.cpp
 )
-target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_sheet brelt_plans shell32 shlwapi ole32
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_sheet brelt_plans brelt_layout shell32 shlwapi ole32
                       PRIVATE brelt_warnings)
 
 # The icon is drawn by a generator of ours at build time; the version and the manifest come from

@@ -1,10 +1,14 @@
 #include "dialogs/ConvertDlg.h"
 
+#include "layout/Zoom.h"
+#include "platform/Layout.h"
 #include "res/resource.h"
 
 namespace {
 
-constexpr int kStampZoom = 4;
+// The zooms of the two stamps shown, at 96 DPI: the larger grows with the DPI.
+constexpr int kLargeZoom = 4;
+constexpr int kSmallZoom = 1;
 
 // Whether two sets of options frame a picture alike: only the colours may differ.
 bool FrameAlike(const picture::StampOptions& x, const picture::StampOptions& y) {
@@ -33,8 +37,7 @@ void CConvertDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CConvertDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_cropView.Attach(GetDlgItem(IDC_CONVERT_ORIGINAL), m_picture,
-                      [this](double left, double top) { OnCropMoved(left, top); });
+    LayOut(GetDpi());
     CheckRadioButton(IDC_CONVERT_FIT, IDC_CONVERT_CROP,
                      m_options.framing == picture::Framing::Fit ? IDC_CONVERT_FIT
                                                                 : IDC_CONVERT_CROP);
@@ -44,6 +47,26 @@ BOOL CConvertDlg::OnInitDialog() {
     // "D'acord" has the focus, as in any dialog, not the picture: Enter takes the stamp shown.
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDOK)), TRUE);
     return FALSE;
+}
+
+void CConvertDlg::LayOut(int dpi) {
+    // The previews are sized for what they show, not from the template's dialog units, which
+    // depend on the font: under Wine the 4x stamp's frame was 121 pixels tall.
+    m_largeZoom = layout::ZoomForDpi(kLargeZoom, dpi);
+    m_smallZoom = layout::ZoomForDpi(kSmallZoom, dpi);
+    const int large = 32 * m_largeZoom, small = 32 * m_smallZoom;
+    GrowControls(m_hWnd, {{GetDlgItem(IDC_CONVERT_ORIGINAL), large, large},
+                          {GetDlgItem(IDC_CONVERT_STAMP_LARGE), large, large},
+                          {GetDlgItem(IDC_CONVERT_STAMP), small, small}});
+    const int buttons[] = {IDOK, IDCANCEL, 0};
+    AlignRight(m_hWnd, buttons);
+    m_cropView.Attach(GetDlgItem(IDC_CONVERT_ORIGINAL), m_picture,
+                      [this](double left, double top) { OnCropMoved(left, top); });
+}
+
+void CConvertDlg::OnDpiChanged(int dpi) {
+    LayOut(dpi);
+    ShowStamp();
 }
 
 void CConvertDlg::OnOK() {
@@ -83,8 +106,8 @@ const picture::FramedStamp& CConvertDlg::Framed() {
 
 void CConvertDlg::ShowStamp() {
     m_stamp = picture::ReduceColours(Framed(), m_options.dither);
-    m_picStampLarge.SetBitmap(CBitmap::FromPixels(m_stamp.data(), 32, 32, kStampZoom));
-    m_picStamp.SetBitmap(CBitmap::FromPixels(m_stamp.data(), 32, 32));
+    m_picStampLarge.SetBitmap(CBitmap::FromPixels(m_stamp.data(), 32, 32, m_largeZoom));
+    m_picStamp.SetBitmap(CBitmap::FromPixels(m_stamp.data(), 32, 32, m_smallZoom));
     m_cropView.ShowKept(m_options.framing == picture::Framing::Crop
                             ? std::optional(picture::KeptRegion(m_picture, m_options))
                             : std::nullopt);

@@ -28,11 +28,14 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    void OnDpiChanged(int dpi) override;
     void OnOptionChanged(UINT id);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Sizes the original and the stamps for what they show at dpi, moving what lies beside them.
+    void LayOut(int dpi);
     void OnCropMoved(double left, double top);
     // The framed stamp for the options, made once for each framing and place: an option that
     // only changes the colours ("Tramat") reuses it.
@@ -50,4 +53,5 @@ private:
     };
     std::array<std::optional<FramedFor>, 2> m_framed; // "Encaixa", "Retalla"
     picture::Stamp m_stamp{};
+    int m_largeZoom = 4, m_smallZoom = 1;
 };

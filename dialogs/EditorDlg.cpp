@@ -3,6 +3,8 @@
 #include "dialogs/QuestionDlg.h"
 #include "editor/Colours.h"
 #include "editor/Drawing.h"
+#include "layout/Zoom.h"
+#include "platform/Layout.h"
 #include "res/resource.h"
 
 using editor::Colour;
@@ -66,8 +68,13 @@ void CEditorDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_EDITOR_STATUS, m_txtStatus);
 }
 
-BOOL CEditorDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
+void CEditorDlg::LayOut(int dpi) {
+    // Sized for what they show at this DPI, whatever the font makes of the template's units.
+    m_previewZoom = layout::ZoomForDpi(1, dpi);
+    const int canvas = 32 * layout::ZoomForDpi(kMinZoom, dpi), preview = 32 * m_previewZoom;
+    GrowControls(m_hWnd, {{GetDlgItem(IDC_EDITOR_CANVAS), canvas, canvas},
+                          {GetDlgItem(IDC_EDITOR_PREVIEW1), preview, preview},
+                          {GetDlgItem(IDC_EDITOR_PREVIEW2), 2 * preview, 2 * preview}});
     m_canvas.Attach(
         GetDlgItem(IDC_EDITOR_CANVAS),
         {[this](Point p, bool secondary, bool pick) { OnPress(p, secondary, pick); },
@@ -75,7 +82,17 @@ BOOL CEditorDlg::OnInitDialog() {
          [this](std::optional<Point> p) { OnPoint(p); },
          [this](Point p, bool secondary) { OnSpace(p, secondary); },
          [this](UINT key, bool shift, bool control) { return OnKey(key, shift, control); }},
-        kMinZoom);
+        layout::ZoomForDpi(kMinZoom, dpi));
+}
+
+void CEditorDlg::OnDpiChanged(int dpi) {
+    LayOut(dpi);
+    Show();
+}
+
+BOOL CEditorDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    LayOut(GetDpi());
     auto choose = [this](Colour colour, bool secondary) { SetColour(colour, secondary); };
     m_current.Attach(GetDlgItem(IDC_EDITOR_CURRENT), 2, nullptr);
     m_palette.Attach(GetDlgItem(IDC_EDITOR_PALETTE), 8, choose);
@@ -342,8 +359,8 @@ void CEditorDlg::Show() {
     const editor::Stamp& shown = m_preview ? *m_preview : m_stamp;
     m_canvas.Show(shown, m_grid);
     std::vector<std::uint8_t> pixels = ShownPixels(shown);
-    m_picPreview1.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, 1));
-    m_picPreview2.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, 2));
+    m_picPreview1.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, m_previewZoom));
+    m_picPreview2.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, 2 * m_previewZoom));
     std::vector<Colour> own = editor::ColoursByUse(m_stamp);
     own.resize(std::min<std::size_t>(own.size(), 16));
     if (own != m_own.Colours()) {

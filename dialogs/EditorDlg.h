@@ -31,6 +31,7 @@ public:
     CStatic m_txtStatus;
 
 protected:
+    void OnDpiChanged(int dpi) override;
     void DoDataExchange(CDataExchange* pDX) override;
     void OnToolChosen(UINT id);
     void OnFlipHorizontally();
@@ -48,6 +49,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Sizes the canvas and the previews for what they show at dpi.
+    void LayOut(int dpi);
     // The canvas's input, as each tool takes it.
     void OnPress(editor::Point p, bool secondary, bool pick);
     void OnDrag(editor::Point p);
@@ -73,6 +76,7 @@ private:
     Tool m_tool = Tool::Pencil;
     editor::Colour m_primary = editor::kBlack, m_secondary = editor::kWhite;
     bool m_grid = true;
+    int m_previewZoom = 1;      // of the stamp as it will be shown; the second preview twice that
     bool m_replaceNext = false; // "Substitueix el color": the next click says which
     // A stroke or shape under way: where it began, the last pixel, which colour.
     std::optional<editor::Point> m_anchor;

@@ -18,7 +18,7 @@ void CMsgDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CMsgDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     // Loaded once: the picture keeps showing the file as it was when the dialog opened.
-    m_imgPreview.SetBitmap(CBitmap::LoadFromFile(DisplayFilePath("zzz.bmp"), 32, 32));
+    m_imgPreview.SetStamp(CBitmap::LoadFromFile(DisplayFilePath("zzz.bmp"), 32, 32));
     return TRUE;
 }
 

@@ -1,5 +1,7 @@
 #include "dialogs/OverviewDlg.h"
 
+#include "layout/Zoom.h"
+#include "platform/Dpi.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -55,12 +57,6 @@ void FrameIn(const COffscreen& canvas, RECT rect, COLORREF colour, int width) {
     }
 }
 
-// The square a cell's image stands in, 2 pixels in from its corner.
-RECT ImageRect(int image) {
-    RECT cell = COverviewDlg::CellRect(image);
-    return {cell.left + 2, cell.top + 2, cell.left + 66, cell.top + 66};
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(COverviewDlg, CDialog)
@@ -72,10 +68,15 @@ COverviewDlg::COverviewDlg(std::FILE* collection, int imageCount, int current, s
       m_current(std::clamp(current, 1, std::max(1, imageCount))), m_anchor(m_current),
       m_caption(std::move(caption)), m_commands(std::move(commands)) {}
 
-RECT COverviewDlg::CellRect(int image) {
+RECT COverviewDlg::CellRect(int image) const {
     int column = (image - 1) % kColumns, row = (image - 1) / kColumns;
-    return {column * kCellWidth, row * kCellHeight, (column + 1) * kCellWidth,
-            (row + 1) * kCellHeight};
+    return {column * CellWidth(), row * CellHeight(), (column + 1) * CellWidth(),
+            (row + 1) * CellHeight()};
+}
+
+RECT COverviewDlg::ImageRect(int image) const {
+    RECT cell = CellRect(image);
+    return {cell.left + 2, cell.top + 2, cell.left + 2 + 32 * m_zoom, cell.top + 2 + 32 * m_zoom};
 }
 
 std::vector<int> COverviewDlg::Selection() const {
@@ -91,48 +92,73 @@ std::vector<int> COverviewDlg::Selection() const {
 BOOL COverviewDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText(m_caption);
-    const int width = kColumns * kCellWidth, height = Rows(m_count) * kCellHeight;
-    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-
-    // The grid is drawn once into a bitmap of its own size; painting copies it.
-    m_canvas.Create(width, height);
-    ::SelectObject(m_canvas.GetSafeHdc(), font);
-    m_canvas.Fill({0, 0, width, height}, RGB(255, 255, 255));
     m_selected.assign(static_cast<std::size_t>(m_count), false);
     m_selected[static_cast<std::size_t>(m_current - 1)] = true;
     for (int image = 1; image <= m_count; ++image) {
         m_areas.push_back(ReadPixelArea(m_collection, image).value_or(PixelAreaBytes{}));
     }
     m_marks = plans::MarkStamps(m_areas);
-    for (int image = 1; image <= m_count; ++image) {
-        DrawCell(image);
-    }
-
     RegisterGridClass(&COverviewDlg::GridProc);
-    m_grid = ::CreateWindowExW(0, kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, width,
-                               height, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), this);
-    // The line under the grid, as tall as the dialog's font needs.
+    m_grid = ::CreateWindowExW(0, kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
+                               m_hWnd, nullptr, ::GetModuleHandleW(nullptr), this);
+    m_status = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                 0, 0, 0, 0, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    LayOut(GetDpi());
+    ShowStatus();
+    ::SetFocus(m_grid);
+    return FALSE; // the focus is set
+}
+
+void COverviewDlg::OnDpiChanged(int dpi) {
+    LayOut(dpi);
+    CentreOverMainWindow(m_hWnd);
+}
+
+void COverviewDlg::LayOut(int dpi) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
     HDC dc = ::GetDC(m_hWnd);
     HGDIOBJ previous = ::SelectObject(dc, font);
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     ::SelectObject(dc, previous);
     ::ReleaseDC(m_hWnd, dc);
-    const int line = metrics.tmHeight + 8;
-    m_status = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                                 6, height + 4, width - 12, line - 4, m_hWnd, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(m_status, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ShowStatus();
+    const int line = metrics.tmHeight + 8; // the line under the grid
+    m_labelHeight = std::max<int>(layout::ForDpi(14, dpi), metrics.tmHeight + 1);
 
-    // The dialog takes the grid's size and the line's; the dialog base then centres it.
-    RECT frame{0, 0, width, height + line};
+    // Twice the stamps' size at 96 DPI, more at higher DPI, as far as the screen holds it.
+    RECT frame{0, 0, 0, 0};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    const RECT work = WorkAreaOf(m_hWnd);
+    const int rows = Rows(m_count);
+    const int wanted = layout::ZoomForDpi(2, dpi);
+    m_zoom =
+        std::min(layout::ZoomWithin(wanted, 32, kColumns, kColumns * 4 + frame.right - frame.left,
+                                    work.right - work.left),
+                 layout::ZoomWithin(wanted, 32, rows,
+                                    rows * (4 + m_labelHeight) + line + frame.bottom - frame.top,
+                                    work.bottom - work.top));
+    const int width = kColumns * CellWidth(), height = rows * CellHeight();
+
+    // The grid is drawn once into a bitmap of its own size; painting copies it.
+    m_canvas.Create(width, height);
+    ::SelectObject(m_canvas.GetSafeHdc(), font);
+    m_canvas.Fill({0, 0, width, height}, RGB(255, 255, 255));
+    for (int image = 1; image <= m_count; ++image) {
+        DrawCell(image);
+    }
+    ::SetWindowPos(m_grid, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(m_status, nullptr, 6, height + 4, width - 12, line - 4,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(m_status, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ::InvalidateRect(m_grid, nullptr, FALSE);
+
+    // The dialog takes the grid's size and the line's; the dialog base then centres it.
+    RECT size{0, 0, width, height + line};
+    ::AdjustWindowRectEx(&size, static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.right - size.left, size.bottom - size.top,
                    SWP_NOZORDER | SWP_NOMOVE);
-    ::SetFocus(m_grid);
-    return FALSE; // the focus is set
 }
 
 void COverviewDlg::DrawCell(int image) {
@@ -141,29 +167,31 @@ void COverviewDlg::DrawCell(int image) {
     HDC dc = m_canvas.GetSafeHdc();
     RECT cell = CellRect(image);
     m_canvas.Fill(cell, selected ? kSelectedTint : RGB(255, 255, 255));
-    // The image at twice its size straight into the canvas's pixels: no bitmap for each cell.
+    // The image at its zoom straight into the canvas's pixels: no bitmap for each cell.
     RECT picture = ImageRect(image);
     auto shown = ShownPixels(m_areas[i]);
     std::uint8_t* bits = m_canvas.Bits();
-    const int stride = m_canvas.Stride();
-    for (int y = 0; y < 64; ++y) {
+    const int stride = m_canvas.Stride(), side = 32 * m_zoom;
+    ::GdiFlush(); // the cell's fill lands before its pixels are written
+    for (int y = 0; y < side; ++y) {
         std::uint8_t* row = bits + static_cast<std::size_t>(picture.top + y) * stride;
-        for (int x = 0; x < 64; ++x) {
-            const std::uint8_t* from = &shown[static_cast<std::size_t>((y / 2) * 32 + x / 2) * 3];
+        for (int x = 0; x < side; ++x) {
+            const std::uint8_t* from =
+                &shown[static_cast<std::size_t>((y / m_zoom) * 32 + x / m_zoom) * 3];
             std::copy(from, from + 3, row + (picture.left + x) * 3);
         }
     }
-    RECT label{cell.left, cell.top + 68, cell.right, cell.bottom};
+    RECT label{cell.left, picture.bottom + 2, cell.right, cell.bottom};
     std::wstring number = std::to_wstring(image);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));
     ::DrawTextW(dc, number.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
     if (m_marks.blank[i]) {
         // A white stamp, marked lightly: fine diagonal lines over it.
-        for (int y = 0; y < 64; ++y) {
+        for (int y = 0; y < side; ++y) {
             std::uint8_t* row = bits + static_cast<std::size_t>(picture.top + y) * stride;
-            for (int x = 0; x < 64; ++x) {
-                if ((x + y) % 8 == 6) {
+            for (int x = 0; x < side; ++x) {
+                if ((x + y) % (4 * m_zoom) == 3 * m_zoom) {
                     std::fill(row + (picture.left + x) * 3, row + (picture.left + x) * 3 + 3, 0xD7);
                 }
             }
@@ -172,9 +200,10 @@ void COverviewDlg::DrawCell(int image) {
     if (int group = m_marks.repeatGroup[i]) {
         // A repeated stamp: a corner in its group's colour.
         COLORREF colour = kGroupColours[(group - 1) % std::size(kGroupColours)];
-        for (int y = 0; y < 12; ++y) {
+        const int corner = 6 * m_zoom;
+        for (int y = 0; y < corner; ++y) {
             m_canvas.Fill(
-                {picture.right - 12 + y, picture.top + y, picture.right, picture.top + y + 1},
+                {picture.right - corner + y, picture.top + y, picture.right, picture.top + y + 1},
                 colour);
         }
     }
@@ -271,10 +300,10 @@ void COverviewDlg::Reorder(const std::string& what, const plans::Order& order) {
 
 int COverviewDlg::ImageAt(LPARAM point) const {
     int x = static_cast<short>(LOWORD(point)), y = static_cast<short>(HIWORD(point));
-    if (x < 0 || y < 0 || x >= kColumns * kCellWidth) {
+    if (x < 0 || y < 0 || x >= kColumns * CellWidth()) {
         return 0;
     }
-    int image = y / kCellHeight * kColumns + x / kCellWidth + 1;
+    int image = y / CellHeight() * kColumns + x / CellWidth() + 1;
     return image <= m_count ? image : 0;
 }
 

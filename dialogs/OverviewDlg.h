@@ -9,18 +9,16 @@
 #include <string>
 #include <vector>
 
-// Every image of a collection at a glance: a grid of 14 columns, each image at twice its size
-// in a thin border with its number under it, the current one framed red; white stamps marked
-// light, repeated ones with a coloured corner (one colour for one stamp). A click selects, Shift
-// and Ctrl extend it, a double click or Enter goes to the image, Esc closes without a change.
-// In the target, the selection is dragged to move it and removed, or a white stamp inserted;
-// from the source it is copied into the target. A line under the grid says what is selected,
-// blank and repeated.
+// Every image of a collection at a glance: a grid of 14 columns, each image at twice its size (at
+// 96 DPI; more at higher DPI, as much as the screen holds) in a thin border with its number under
+// it, the current one framed red; white stamps marked light, repeated ones with a coloured corner
+// (one colour for one stamp). A click selects, Shift and Ctrl extend it, a double click or Enter
+// goes to the image, Esc closes without a change. In the target, the selection is dragged to move
+// it and removed, or a white stamp inserted; from the source it is copied into the target. A line
+// under the grid says what is selected, blank and repeated.
 class COverviewDlg : public CDialog {
 public:
     static constexpr int kColumns = 14;
-    static constexpr int kCellWidth = 68;  // a 64-pixel image and its margins
-    static constexpr int kCellHeight = 82; // the image, then its number
 
     // What the overview's commands ask of the main window; a command it is not given is not
     // offered. Each writes through the main window's one edit function, as one undo step.
@@ -43,12 +41,22 @@ public:
     // The images selected, in increasing order.
     std::vector<int> Selection() const;
     // Where image (1-based) stands in the grid's client area.
-    static RECT CellRect(int image);
+    RECT CellRect(int image) const;
 
 protected:
+    void OnDpiChanged(int dpi) override;
+
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The grid, at the largest zoom for dpi that the screen holds, and the line under it; the
+    // dialog takes their size.
+    void LayOut(int dpi);
+    // The square a cell's image stands in, 2 pixels in from its corner.
+    RECT ImageRect(int image) const;
+    int CellWidth() const { return 32 * m_zoom + 4; }                  // the image and its margins
+    int CellHeight() const { return 32 * m_zoom + 4 + m_labelHeight; } // then its number
+
     static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam);
     int ImageAt(LPARAM point) const;
@@ -87,4 +95,6 @@ private:
     bool m_dragging = false;
     int m_dropBefore = 0; // where a drag would put the selection; 0 while there is none
     COffscreen m_canvas;  // every cell drawn once; a change draws the cells it touches
+    int m_zoom = 2;
+    int m_labelHeight = 14;
 };

@@ -42,6 +42,34 @@ CBitmap CBitmap::FromPixels(const std::uint8_t* bgr, int width, int height, int 
     return CBitmap(bitmap);
 }
 
+std::vector<std::uint8_t> CBitmap::Pixels(int width, int height) const {
+    if (m_hBitmap == nullptr || width <= 0 || height <= 0) {
+        return {};
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * height);
+    HDC screen = ::GetDC(nullptr);
+    const int read = ::GetDIBits(screen, m_hBitmap, 0, static_cast<UINT>(height), rows.data(),
+                                 &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (read != height) {
+        return {};
+    }
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(rows.begin() + static_cast<long>(y) * stride, width * 3,
+                    pixels.begin() + static_cast<long>(y) * width * 3);
+    }
+    return pixels;
+}
+
 HBITMAP CBitmap::Detach() {
     HBITMAP bitmap = m_hBitmap;
     m_hBitmap = nullptr;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A bitmap that the object owns: deleted when the object goes or takes another. Moves, never
 // copies, so that one bitmap has one owner.
@@ -24,6 +25,10 @@ public:
     // A width x height bitmap of 24-bit pixels, blue-green-red, top row first, each pixel
     // drawn as a zoom x zoom block.
     static CBitmap FromPixels(const std::uint8_t* bgr, int width, int height, int zoom = 1);
+
+    // The pixels of a width x height bitmap, blue-green-red, top row first; empty when they
+    // can't be read.
+    std::vector<std::uint8_t> Pixels(int width, int height) const;
 
     HBITMAP GetSafeHandle() const { return m_hBitmap; }
     HBITMAP Detach();

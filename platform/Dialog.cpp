@@ -1,7 +1,15 @@
 #include "platform/Dialog.h"
 
+#include "platform/Dpi.h"
 #include "platform/ModalAnswers.h"
 #include "platform/WinApp.h"
+
+namespace {
+
+// Posted on WM_DPICHANGED, to lay out again once the dialog manager has scaled the dialog.
+constexpr UINT kLayOutForNewDpi = WM_APP + 0x3F00;
+
+} // namespace
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (control.m_hWnd == nullptr) {
@@ -88,6 +96,8 @@ BOOL CDialog::UpdateData(BOOL) {
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
+void CDialog::OnDpiChanged(int) {}
+
 void CDialog::CentreOnMainWindow() {
     CentreOverMainWindow(m_hWnd);
 }
@@ -101,6 +111,17 @@ void CDialog::Detach() {
 }
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DPICHANGED) {
+        // Left to the dialog manager too, which scales a dialog of an aware program itself on
+        // Windows 10 and later; what the dialog made itself is done again afterwards.
+        ::PostMessageW(m_hWnd, kLayOutForNewDpi, LOWORD(wParam), 0);
+        return FALSE;
+    }
+    if (message == kLayOutForNewDpi) {
+        m_dpi = static_cast<int>(wParam);
+        OnDpiChanged(m_dpi);
+        return TRUE;
+    }
     // A nested message (one sent while a handler runs) keeps its own default request.
     bool outerDefault = m_defaultRequested;
     m_defaultRequested = false;
@@ -136,6 +157,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     // No exception may unwind through the system's code that called us.
     try {
         if (message == WM_INITDIALOG) {
+            dialog->m_dpi = WindowDpi(hwnd);
             BOOL focusLeft = dialog->OnInitDialog();
             dialog->CentreOnMainWindow(); // with the size its initialisation gave it
             return focusLeft;

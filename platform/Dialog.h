@@ -32,9 +32,14 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     UINT GetTemplateId() const { return m_nIDTemplate; }
+    // The DPI the dialog is laid out for: its monitor's, and after WM_DPICHANGED the new one's.
+    int GetDpi() const { return m_dpi; }
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
+    // Called once the dialog has moved to a monitor of another DPI and the system has scaled
+    // what the template made: what the dialog sized or drew itself is done again for dpi.
+    virtual void OnDpiChanged(int dpi);
 
     DECLARE_MESSAGE_MAP()
 
@@ -50,6 +55,7 @@ private:
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
     bool m_bModal = false;
+    int m_dpi = 96;
     std::vector<CWnd*> m_boundControls;
 };
 

@@ -195,6 +195,34 @@ TEST_F(Conversion, TheNextPictureStartsWithTheChoicesLastTaken) {
               Stored(*picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), options)));
 }
 
+// Moved to a monitor of twice the DPI (Wine sends no WM_DPICHANGED itself, nor scales a dialog):
+// the stamps are shown at the new zoom, whole, their frames and the dialog grown to hold them.
+TEST_F(Conversion, OnAScreenOfAnotherDpiThePreviewsAreLaidOutAgain) {
+    ScratchFile target(MakeCollection());
+    bool laidOut = false;
+    std::vector<unsigned> before, after;
+    RECT dialogBefore{}, dialogAfter{};
+    WindowDriver driver(L"Converteix la imatge en segell", [&](HWND dialog) {
+        HWND large = ::GetDlgItem(dialog, IDC_CONVERT_STAMP_LARGE);
+        before = StampOnScreen(large, 4);
+        ::GetWindowRect(dialog, &dialogBefore);
+        RECT suggested = dialogBefore;
+        ::SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192),
+                       reinterpret_cast<LPARAM>(&suggested));
+        laidOut = Eventually([&] { return !StampOnScreen(large, 8).empty(); });
+        after = StampOnScreen(large, 8);
+        ::GetWindowRect(dialog, &dialogAfter);
+        Click(dialog, IDOK);
+    });
+    Open(1003, kPictures + "/photo.jpg");
+    ASSERT_TRUE(driver.Found());
+    EXPECT_TRUE(laidOut);
+    EXPECT_FALSE(before.empty());
+    EXPECT_EQ(after, before) << "the same stamp, at 8 times";
+    EXPECT_GT(dialogAfter.bottom - dialogAfter.top, dialogBefore.bottom - dialogBefore.top);
+    EXPECT_GT(dialogAfter.right - dialogAfter.left, dialogBefore.right - dialogBefore.left);
+}
+
 TEST_F(Conversion, APhotoIsTurnedAsItsExifOrientationSays) {
     // Red above blue, to be turned clockwise: red ends on the right.
     ScratchFile photo(WithOrientation6(ReadFile(kPictures + "/photo.jpg"))),

@@ -1,5 +1,9 @@
 #include "BrowserFixture.h"
 
+#include "layout/Zoom.h"
+#include "platform/ModalAnswers.h"
+#include "res/resource.h"
+
 #include <cstdlib>
 
 namespace {
@@ -13,7 +17,13 @@ int ExpectedDpi() {
 } // namespace
 
 // What must hold at every screen DPI; ctest runs these again at 144 and 192 DPI.
-class AtEveryDpi : public BrowserTest {};
+class AtEveryDpi : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        TestModalAnswers().dialog = nullptr; // the real dialogs, shown
+    }
+};
 
 TEST_F(AtEveryDpi, TheScreenIsAtTheDpiAskedFor) {
     HDC screen = ::GetDC(nullptr);
@@ -38,4 +48,91 @@ TEST_F(AtEveryDpi, TheGoToBoxesShowThreeDigitsWhole) {
         EXPECT_EQ(static_cast<short>(LOWORD(first)), format.left) << "not scrolled: " << box;
         EXPECT_LE(format.left + text.cx, format.right) << "the last digit whole: " << box;
     }
+}
+
+TEST_F(AtEveryDpi, EveryStampShowsWholeInItsSlotAndAClickMovesTheFrame) {
+    Bytes collection = MakeCollection(202752, 41);
+    ScratchFile target(collection);
+    Bytes pixels = PatternBytes(3072, 42);
+    ScratchFile picture(BmpFile(32, 32, 24, 0, 40, pixels));
+    Open(1011, target.Path());
+    Open(1003, picture.Path());
+    // The template's slots: 46 x 34 pixels at 96 DPI, 69 x 51 at 144, 94 x 67 at 192.
+    const int zoom = ExpectedDpi() >= 192 ? 2 : 1;
+    for (int slot = 0; slot < 5; ++slot) {
+        HWND control = ::GetDlgItem(hwnd_, kTargetSlots[slot]);
+        RECT room{};
+        ::GetClientRect(control, &room);
+        EXPECT_EQ(layout::FitWhole(room.right, room.bottom, 32).zoom, zoom);
+        EXPECT_EQ(StampOnScreen(control, zoom), ImageColours(collection, 1 + slot)) << slot;
+    }
+    std::vector<unsigned> loaded; // the bitmap's rows, bottom row first in the file
+    for (int y = 31; y >= 0; --y) {
+        for (int x = 0; x < 32; ++x) {
+            const std::uint8_t* p = &pixels[static_cast<std::size_t>(y * 96 + x * 3)];
+            loaded.push_back(static_cast<unsigned>(p[2] << 16 | p[1] << 8 | p[0]));
+        }
+    }
+    EXPECT_EQ(StampOnScreen(::GetDlgItem(hwnd_, IDC_IMAGE_PICTURE), zoom), loaded);
+    EXPECT_EQ(FramedSlot(kTargetSlots), 0);
+    // A click on the third slot, as the mouse gives it: the frame follows, the stamp stays whole.
+    HWND third = ::GetDlgItem(hwnd_, kTargetSlots[2]);
+    ::SendMessageW(third, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+    ::SendMessageW(third, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+    EXPECT_EQ(FramedSlot(kTargetSlots), 2);
+    EXPECT_EQ(BoxText(1013), L"3");
+    EXPECT_EQ(StampOnScreen(third, zoom), ImageColours(collection, 3));
+}
+
+TEST_F(AtEveryDpi, TheConversionPreviewsShowTheStoredStampWholeAndGrowWithTheDpi) {
+    ScratchFile target(MakeCollection());
+    const int large = layout::ZoomForDpi(4, ExpectedDpi()),
+              small = layout::ZoomForDpi(1, ExpectedDpi());
+    std::vector<unsigned> shownLarge, shownSmall;
+    RECT original{};
+    WindowDriver driver(L"Converteix la imatge en segell", [&](HWND dialog) {
+        shownLarge = StampOnScreen(::GetDlgItem(dialog, IDC_CONVERT_STAMP_LARGE), large);
+        shownSmall = StampOnScreen(::GetDlgItem(dialog, IDC_CONVERT_STAMP), small);
+        ::GetClientRect(::GetDlgItem(dialog, IDC_CONVERT_ORIGINAL), &original);
+        Click(dialog, IDOK);
+    });
+    Open(1003, std::string(BRELT_PICTURES_DIR) + "/photo.jpg");
+    ASSERT_TRUE(driver.Found());
+    Open(1011, target.Path());
+    Command(1014);
+    const std::vector<unsigned> stored = ImageColours(target.Read(), 1);
+    EXPECT_EQ(shownLarge, stored) << "at " << large << " times";
+    EXPECT_EQ(shownSmall, stored) << "at " << small << " times";
+    EXPECT_GE(std::min(original.right, original.bottom), 32 * large) << "the original as large";
+}
+
+TEST_F(AtEveryDpi, TheEditorsCanvasAndPreviewsShowTheStampWhole) {
+    Bytes collection = MakeCollection(202752, 43);
+    ScratchFile target(collection);
+    Open(1011, target.Path());
+    ::SetCursorPos(0, 0); // no pixel outlined under the mouse
+    const int zoom = layout::ZoomForDpi(1, ExpectedDpi());
+    int canvasZoom = 0;
+    std::vector<unsigned> canvas, once, twice;
+    WindowDriver driver(L"Edita el segell", [&](HWND editor) {
+        Click(editor, IDC_EDITOR_GRID); // off: every pixel a block of one colour
+        // The focus away from the canvas, and with it the keyboard's cursor.
+        ::SendMessageW(editor, WM_NEXTDLGCTL,
+                       reinterpret_cast<WPARAM>(::GetDlgItem(editor, IDCANCEL)), TRUE);
+        HWND control = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        RECT room{};
+        ::GetClientRect(control, &room);
+        canvasZoom = room.right / 32;
+        canvas = StampOnScreen(control, canvasZoom);
+        once = StampOnScreen(::GetDlgItem(editor, IDC_EDITOR_PREVIEW1), zoom);
+        twice = StampOnScreen(::GetDlgItem(editor, IDC_EDITOR_PREVIEW2), 2 * zoom);
+        Click(editor, IDCANCEL);
+    });
+    Command(ID_EDIT_IMAGE);
+    ASSERT_TRUE(driver.Found());
+    EXPECT_GE(canvasZoom, layout::ZoomForDpi(10, ExpectedDpi()));
+    const std::vector<unsigned> colours = ImageColours(collection, 1);
+    EXPECT_EQ(canvas, colours);
+    EXPECT_EQ(once, colours);
+    EXPECT_EQ(twice, colours);
 }

@@ -32,17 +32,6 @@ void Keys(HWND control, std::initializer_list<UINT> keys) {
     }
 }
 
-// Whether done() comes true within a few seconds: posted input is handled in its own time.
-bool Eventually(const std::function<bool()>& done) {
-    for (int waited = 0; waited < 5000; waited += 10) {
-        if (done()) {
-            return true;
-        }
-        ::Sleep(10);
-    }
-    return done();
-}
-
 } // namespace
 
 // The real editor over the current target image, driven as a user would.

@@ -154,3 +154,56 @@ void ResetProgramState() {
     g_nSourceSel = g_nTargetSel = 0;
     g_bConfirmed = 0;
 }
+
+std::vector<unsigned> ScreenPixels(HWND control, int* width, int* height) {
+    // A paint message sent from here is handled at once by the control's thread, where
+    // RDW_UPDATENOW from another thread may not wait for it under Wine.
+    ::InvalidateRect(control, nullptr, FALSE);
+    ::SendMessageW(control, WM_PAINT, 0, 0);
+    RECT r;
+    ::GetClientRect(control, &r);
+    HDC screen = ::GetDC(control);
+    HDC copy = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ previous = ::SelectObject(copy, bitmap);
+    ::BitBlt(copy, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+    ::SelectObject(copy, previous);
+    std::vector<unsigned> pixels = BitmapPixels(bitmap, width, height);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(copy);
+    ::ReleaseDC(control, screen);
+    return pixels;
+}
+
+std::vector<unsigned> StampOnScreen(HWND control, int zoom) {
+    int width = 0, height = 0;
+    std::vector<unsigned> screen = ScreenPixels(control, &width, &height);
+    const int side = 32 * zoom, left = (width - side) / 2, top = (height - side) / 2;
+    if (zoom < 1 || left < 0 || top < 0) {
+        return {};
+    }
+    auto at = [&](int x, int y) { return screen[static_cast<std::size_t>(y * width + x)]; };
+    std::vector<unsigned> stamp;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const unsigned colour = at(left + x * zoom, top + y * zoom);
+            for (int i = 0; i < zoom * zoom; ++i) {
+                if (at(left + x * zoom + i % zoom, top + y * zoom + i / zoom) != colour) {
+                    return {}; // a block of two colours: blurred or cut
+                }
+            }
+            stamp.push_back(colour);
+        }
+    }
+    return stamp;
+}
+
+bool Eventually(const std::function<bool()>& done) {
+    for (int waited = 0; waited < 5000; waited += 10) {
+        if (done()) {
+            return true;
+        }
+        ::Sleep(10);
+    }
+    return done();
+}

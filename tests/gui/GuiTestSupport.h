@@ -52,5 +52,16 @@ RECT DialogUnits(HWND dialog, int x, int y, int width, int height);
 // The pixels of a bitmap, top row first, as 0x00RRGGBB values.
 std::vector<unsigned> BitmapPixels(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
 
+// Whether done() comes true within a few seconds: posted input is handled in its own time.
+bool Eventually(const std::function<bool()>& done);
+
+// What control shows on screen, top row first, as 0x00RRGGBB values: painted whole first.
+std::vector<unsigned> ScreenPixels(HWND control, int* width = nullptr, int* height = nullptr);
+
+// The 32 x 32 stamp control shows on screen at zoom, centred in its client area, as 0x00RRGGBB
+// values; empty unless every block of zoom x zoom pixels is of one colour (whole, never blurred)
+// and the stamp lies inside the control (never clipped).
+std::vector<unsigned> StampOnScreen(HWND control, int zoom);
+
 // Resets the program state to its start-up values.
 void ResetProgramState();

@@ -35,24 +35,7 @@ void DoubleClickGrid(HWND grid, int image) {
 
 // The grid as it stands on screen, 0xRRGGBB values, and its width.
 std::vector<unsigned> ScreenOf(HWND grid, int& width) {
-    // Painted whole before it is read: a paint message sent from this thread is handled at once
-    // by the grid's, where RDW_UPDATENOW from another thread may not wait for it under Wine.
-    ::InvalidateRect(grid, nullptr, FALSE);
-    ::SendMessageW(grid, WM_PAINT, 0, 0);
-    RECT r;
-    ::GetClientRect(grid, &r);
-    width = r.right;
-    HDC screen = ::GetDC(grid);
-    HDC copy = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, r.right, r.bottom);
-    HGDIOBJ previous = ::SelectObject(copy, bitmap);
-    ::BitBlt(copy, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-    ::SelectObject(copy, previous);
-    std::vector<unsigned> pixels = BitmapPixels(bitmap);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(copy);
-    ::ReleaseDC(grid, screen);
-    return pixels;
+    return ScreenPixels(grid, &width);
 }
 
 // The colours image n shows in its cell, each pixel of the image a 2x2 block.
