@@ -111,7 +111,7 @@ void CBreltDlg::HoldImage(std::FILE* bitmap, long pixelOffset, const std::string
     ExportBitmapPixels(bitmap, shown.c_str(), pixelOffset);
     std::rewind(bitmap);
     g_pfImage = bitmap;
-    m_picImage.SetBitmap(CBitmap::LoadFromFile(shown, 32, 32));
+    m_picImage.SetStamp(CBitmap::LoadFromFile(shown, 32, 32));
     m_txtImageName.SetWindowText(name);
     UpdateMoveButtons();
 }
