@@ -76,7 +76,8 @@ RECT COverviewDlg::CellRect(int image) const {
 
 RECT COverviewDlg::ImageRect(int image) const {
     RECT cell = CellRect(image);
-    return {cell.left + 2, cell.top + 2, cell.left + 2 + 32 * m_zoom, cell.top + 2 + 32 * m_zoom};
+    const int left = cell.left + (CellWidth() - 32 * m_zoom) / 2; // 2 pixels in, or centred
+    return {left, cell.top + 2, left + 32 * m_zoom, cell.top + 2 + 32 * m_zoom};
 }
 
 std::vector<int> COverviewDlg::Selection() const {
@@ -120,6 +121,8 @@ void COverviewDlg::LayOut(int dpi) {
     HGDIOBJ previous = ::SelectObject(dc, font);
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
+    SIZE number{};
+    ::GetTextExtentPoint32W(dc, L"126", 3, &number);
     ::SelectObject(dc, previous);
     ::ReleaseDC(m_hWnd, dc);
     const int line = metrics.tmHeight + 8; // the line under the grid
@@ -138,6 +141,8 @@ void COverviewDlg::LayOut(int dpi) {
                  layout::ZoomWithin(wanted, 32, rows,
                                     rows * (4 + m_labelHeight) + line + frame.bottom - frame.top,
                                     work.bottom - work.top));
+    // Numbers never run together: half of "126" apart at least.
+    m_cellWidth = std::max<int>(32 * m_zoom + 4, number.cx * 3 / 2);
     const int width = kColumns * CellWidth(), height = rows * CellHeight();
 
     // The grid is drawn once into a bitmap of its own size; painting copies it.

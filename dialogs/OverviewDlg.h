@@ -54,7 +54,7 @@ private:
     void LayOut(int dpi);
     // The square a cell's image stands in, 2 pixels in from its corner.
     RECT ImageRect(int image) const;
-    int CellWidth() const { return 32 * m_zoom + 4; }                  // the image and its margins
+    int CellWidth() const { return m_cellWidth; } // the image and its margins, or its number
     int CellHeight() const { return 32 * m_zoom + 4 + m_labelHeight; } // then its number
 
     static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam);
@@ -96,5 +96,6 @@ private:
     int m_dropBefore = 0; // where a drag would put the selection; 0 while there is none
     COffscreen m_canvas;  // every cell drawn once; a change draws the cells it touches
     int m_zoom = 2;
+    int m_cellWidth = 68;
     int m_labelHeight = 14;
 };
