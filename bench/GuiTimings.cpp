@@ -292,8 +292,13 @@ int main(int argc, char** argv) {
         HWND grid = overview != nullptr
                         ? ::FindWindowExW(overview, nullptr, L"BreltOverviewGrid", nullptr)
                         : nullptr;
-        auto cell = [](int image) {
-            return MAKELPARAM(((image - 1) % 14) * 68 + 34, ((image - 1) / 14) * 82 + 34);
+        // The cells' size follows the DPI: the grid holds 14 columns and, for 126 images, 9 rows.
+        RECT room{};
+        ::GetClientRect(grid, &room);
+        auto cell = [&](int image) {
+            const int width = room.right / 14, height = room.bottom / 9;
+            return MAKELPARAM(((image - 1) % 14) * width + width / 2,
+                              ((image - 1) / 14) * height + height / 3);
         };
         auto click = [&](int image, WPARAM keys) {
             ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON | keys, cell(image));
