@@ -159,8 +159,10 @@ void CEditorDlg::OnPress(Point p, bool secondary, bool pick) {
     }
     if (m_replaceNext) {
         m_replaceNext = false;
-        Colour from = m_stamp.ColourAt(p);
-        Change([&](editor::Stamp& s) { editor::ReplaceColour(s, from, InkOf(secondary)); });
+        // The primary colour (the secondary with the right button), whatever the tool: the
+        // eraser's swap of the two is the eraser's own.
+        Colour from = m_stamp.ColourAt(p), to = secondary ? m_secondary : m_primary;
+        Change([&](editor::Stamp& s) { editor::ReplaceColour(s, from, to); });
         return;
     }
     switch (m_tool) {
