@@ -106,6 +106,63 @@ TEST_F(Editor, AMouseStrokeAndAKeyboardLineAreStoredExactlyAsOneUndoStep) {
     EXPECT_EQ(file_.Read(), collection_) << "one step of the collection's history";
 }
 
+// Every tool and command through its own key, button or mouse button, all posted in order as
+// the user gives them: the stamp stored is what the same operations make of it.
+TEST_F(Editor, ToolsAndCommandsTakenFromTheirKeysButtonsAndMouseButtons) {
+    auto button = [](HWND editor, int id) {
+        Post(editor, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+             reinterpret_cast<LPARAM>(::GetDlgItem(editor, id)));
+    };
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        auto press = [&](UINT down, UINT up, int x, int y) {
+            Post(canvas, down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON,
+                 PixelPoint(editor, x, y));
+            Post(canvas, up, 0, PixelPoint(editor, x, y));
+        };
+        Keys(canvas, {'C'}); // "Comptagotes": the right button takes the secondary colour
+        press(WM_RBUTTONDOWN, WM_RBUTTONUP, 20, 20);
+        button(editor, IDC_EDITOR_CLEAR);
+        Keys(canvas, {'R'}); // "Rectangle", dragged: an outline in the primary colour, black
+        Post(canvas, WM_LBUTTONDOWN, MK_LBUTTON, PixelPoint(editor, 2, 2));
+        Post(canvas, WM_MOUSEMOVE, MK_LBUTTON, PixelPoint(editor, 12, 8));
+        Post(canvas, WM_LBUTTONUP, 0, PixelPoint(editor, 12, 8));
+        Keys(canvas, {'O'}); // "Omple" with the right button: inside it, the secondary colour
+        press(WM_RBUTTONDOWN, WM_RBUTTONUP, 5, 5);
+        Keys(canvas, {'G'}); // "Goma": the right button paints the primary colour
+        press(WM_RBUTTONDOWN, WM_RBUTTONUP, 7, 5);
+        button(editor, IDC_EDITOR_FLIP_H);
+        button(editor, IDC_EDITOR_ROTATE_RIGHT);
+        button(editor, IDC_EDITOR_SHIFT_RIGHT);
+        button(editor, IDC_EDITOR_REPLACE); // the colour of the next pixel clicked, everywhere
+        press(WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 0); // the white around it: black
+        button(editor, IDC_EDITOR_UNDO);
+        button(editor, IDC_EDITOR_REDO);
+        button(editor, IDOK);
+    }));
+    editor::Stamp stamp = editor::Stamp::FromArea(PixelArea(collection_, 7));
+    const editor::Colour secondary = stamp.ColourAt({20, 20});
+    editor::ClearAll(stamp);
+    editor::DrawRectangle(stamp, {2, 2}, {12, 8}, editor::kBlack, false);
+    editor::FloodFill(stamp, {5, 5}, secondary);
+    stamp.Paint({7, 5}, editor::kBlack);
+    editor::FlipHorizontally(stamp);
+    editor::RotateRight(stamp);
+    editor::Shift(stamp, 1, 0);
+    editor::ReplaceColour(stamp, stamp.ColourAt({0, 0}), editor::kBlack);
+    // Black but for the rectangle's inside, 9 x 5 pixels but one, turned and moved.
+    int inside = 0;
+    for (int i = 0; i < 1024; ++i) {
+        inside += stamp.ColourAt({i % 32, i / 32}) == secondary ? 1 : 0;
+    }
+    ASSERT_EQ(inside, 44) << "the operations did what they say";
+    Bytes expected = collection_;
+    SetPixelArea(expected, 7, stamp.ToArea());
+    EXPECT_EQ(file_.Read(), expected);
+    Command(ID_UNDO);
+    EXPECT_EQ(file_.Read(), collection_) << "one step of the collection's history";
+}
+
 TEST_F(Editor, CancelAfterDrawingAsksAndWritesNothing) {
     std::vector<std::wstring> questions;
     ASSERT_TRUE(Edit([&](HWND editor) {
