@@ -19,22 +19,13 @@ void FillRect(HDC dc, const RECT& rect, COLORREF colour) {
 } // namespace
 
 void CColourSwatches::RegisterWindowClass() {
-    WNDCLASSW swatches{};
-    if (::GetClassInfoW(::GetModuleHandleW(nullptr), kClassName, &swatches)) {
-        return;
-    }
-    swatches.lpfnWndProc = &CColourSwatches::WindowProc;
-    swatches.hInstance = ::GetModuleHandleW(nullptr);
-    swatches.hCursor = ::LoadCursorW(nullptr, IDC_HAND);
-    swatches.lpszClassName = kClassName;
-    ::RegisterClassW(&swatches);
+    RegisterControlClass(kClassName, IDC_HAND);
 }
 
 void CColourSwatches::Attach(HWND control, int columns, Choose choose) {
-    m_hWnd = control;
+    AttachWindow(control);
     m_columns = std::max(1, columns);
     m_choose = std::move(choose);
-    ::SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void CColourSwatches::SetColours(std::vector<editor::Colour> colours) {
@@ -135,17 +126,4 @@ LRESULT CColourSwatches::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK CColourSwatches::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    auto* swatches = reinterpret_cast<CColourSwatches*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (swatches == nullptr || message == WM_NCDESTROY) {
-        if (swatches != nullptr) {
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            swatches->m_hWnd = nullptr;
-        }
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return swatches->Handle(message, wParam, lParam);
 }

@@ -15,21 +15,12 @@ constexpr int kDimmedShare = 100;
 } // namespace
 
 void CCropView::RegisterWindowClass() {
-    WNDCLASSW view{};
-    if (::GetClassInfoW(::GetModuleHandleW(nullptr), kClassName, &view)) {
-        return;
-    }
-    view.lpfnWndProc = &CCropView::WindowProc;
-    view.hInstance = ::GetModuleHandleW(nullptr);
-    view.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    view.lpszClassName = kClassName;
-    ::RegisterClassW(&view);
+    RegisterControlClass(kClassName, IDC_ARROW);
 }
 
 void CCropView::Attach(HWND control, const picture::Picture& picture, MoveHandler moved) {
-    m_hWnd = control;
+    AttachWindow(control);
     m_moved = std::move(moved);
-    ::SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     RECT room;
     ::GetClientRect(control, &room);
     m_side = std::max(1, static_cast<int>(std::min(room.right, room.bottom)));
@@ -181,16 +172,4 @@ LRESULT CCropView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK CCropView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = reinterpret_cast<CCropView*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (view == nullptr || message == WM_NCDESTROY) {
-        if (view != nullptr) {
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            view->m_hWnd = nullptr;
-        }
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return view->Handle(message, wParam, lParam);
 }

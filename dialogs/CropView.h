@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picture/StampConversion.h"
+#include "platform/CustomControl.h"
 #include "platform/Offscreen.h"
 
 #include <windows.h>
@@ -13,20 +14,15 @@
 // picture fitted whole into the control and, in "Retalla", the square the stamp keeps, the rest
 // dimmed. The user drags the square with the mouse, or moves it a stamp pixel at a time with the
 // arrow keys; where it goes is its owner's to decide.
-class CCropView {
+class CCropView : public CCustomControl {
 public:
     // The top left corner the user moved the square to, in the picture's pixels.
     using MoveHandler = std::function<void(double left, double top)>;
 
     static void RegisterWindowClass();
 
-    CCropView() = default;
-    CCropView(const CCropView&) = delete;
-    CCropView& operator=(const CCropView&) = delete;
-
     // Takes over the control and shows picture fitted into it.
     void Attach(HWND control, const picture::Picture& picture, MoveHandler moved);
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // The square to show, none in "Encaixa".
     void ShowKept(std::optional<picture::Region> square);
@@ -34,15 +30,13 @@ public:
     POINT ViewPointOf(double x, double y) const;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPress(POINT at);
     void OnDrag(POINT at);
     void OnKey(UINT key);
     RECT KeptRect() const;
     void Render();
 
-    HWND m_hWnd = nullptr;
     MoveHandler m_moved;
     COffscreen m_surface;
     std::vector<std::uint8_t> m_fitted; // the picture over white, side x side, blue-green-red

@@ -16,22 +16,12 @@ bool Held(int key) {
 } // namespace
 
 void CStampCanvas::RegisterWindowClass() {
-    WNDCLASSW canvas{};
-    if (::GetClassInfoW(::GetModuleHandleW(nullptr), kClassName, &canvas)) {
-        return;
-    }
-    canvas.style = CS_DBLCLKS;
-    canvas.lpfnWndProc = &CStampCanvas::WindowProc;
-    canvas.hInstance = ::GetModuleHandleW(nullptr);
-    canvas.hCursor = ::LoadCursorW(nullptr, IDC_CROSS);
-    canvas.lpszClassName = kClassName;
-    ::RegisterClassW(&canvas);
+    RegisterControlClass(kClassName, IDC_CROSS, CS_DBLCLKS);
 }
 
 void CStampCanvas::Attach(HWND control, Events events, int minZoom) {
-    m_hWnd = control;
+    AttachWindow(control);
     m_events = std::move(events);
-    ::SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     RECT room;
     ::GetClientRect(control, &room);
     m_zoom = std::max(minZoom, static_cast<int>(std::min(room.right, room.bottom) / kSide));
@@ -200,16 +190,4 @@ LRESULT CStampCanvas::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK CStampCanvas::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* canvas = reinterpret_cast<CStampCanvas*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (canvas == nullptr || message == WM_NCDESTROY) {
-        if (canvas != nullptr) {
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            canvas->m_hWnd = nullptr;
-        }
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return canvas->Handle(message, wParam, lParam);
 }

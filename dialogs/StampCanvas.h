@@ -10,7 +10,7 @@
 // whole zoom, a thin grid that can be switched off, the pixel under the mouse outlined and,
 // while the canvas has the focus, the keyboard's pixel cursor. It draws into one off-screen
 // bitmap and reports the user's input; what a press or a key does is its owner's.
-class CStampCanvas {
+class CStampCanvas : public CCustomControl {
 public:
     struct Events {
         // A button pressed on a pixel: the right one for the secondary colour, with Alt to pick
@@ -27,14 +27,9 @@ public:
 
     static void RegisterWindowClass();
 
-    CStampCanvas() = default;
-    CStampCanvas(const CStampCanvas&) = delete;
-    CStampCanvas& operator=(const CStampCanvas&) = delete;
-
     // Takes over the control; sizes it for the largest whole zoom, at least minZoom, that its
     // template's size holds.
     void Attach(HWND control, Events events, int minZoom);
-    HWND GetSafeHwnd() const { return m_hWnd; }
     int Zoom() const { return m_zoom; }
 
     void Show(const editor::Stamp& stamp, bool grid);
@@ -43,14 +38,12 @@ public:
     POINT CentreOf(editor::Point p) const;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<editor::Point> PixelAt(LPARAM position) const;
     void OnKey(UINT key);
     void Render();
     void Outline(editor::Point p, int width) const;
 
-    HWND m_hWnd = nullptr;
     Events m_events;
     COffscreen m_surface;
     editor::Stamp m_stamp;

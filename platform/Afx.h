@@ -4,6 +4,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Clipboard.h"
 #include "platform/ColourDialog.h"
+#include "platform/CustomControl.h"
 #include "platform/Dialog.h"
 #include "platform/FileDialog.h"
 #include "platform/FolderDialog.h"

@@ -4,6 +4,17 @@
 
 #include <algorithm>
 
+BITMAPINFO TopDownDib(int width, int height, int bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(bits);
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 CBitmap& CBitmap::operator=(CBitmap&& other) noexcept {
     if (this != &other) {
         DeleteObject();
@@ -18,13 +29,7 @@ CBitmap CBitmap::LoadFromFile(const std::string& path, int width, int height) {
 }
 
 CBitmap CBitmap::FromPixels(const std::uint8_t* bgr, int width, int height, int zoom) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width * zoom;
-    info.bmiHeader.biHeight = -height * zoom; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib(width * zoom, height * zoom);
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap == nullptr || bgr == nullptr) {
@@ -46,13 +51,7 @@ std::vector<std::uint8_t> CBitmap::Pixels(int width, int height) const {
     if (m_hBitmap == nullptr || width <= 0 || height <= 0) {
         return {};
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib(width, height);
     const int stride = (width * 3 + 3) & ~3;
     std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * height);
     HDC screen = ::GetDC(nullptr);

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// The description of a top-down DIB of width x height pixels, `bits` bits each, no colour table.
+BITMAPINFO TopDownDib(int width, int height, int bits = 24);
+
 // A bitmap that the object owns: deleted when the object goes or takes another. Moves, never
 // copies, so that one bitmap has one owner.
 class CBitmap {

@@ -1,14 +1,10 @@
 #include "platform/Offscreen.h"
 
+#include "platform/Bitmap.h"
+
 bool COffscreen::Create(int width, int height) {
     Release();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib(width, height);
     void* bits = nullptr;
     m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     m_dc = ::CreateCompatibleDC(nullptr);

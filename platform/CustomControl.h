@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+// The base of a control of a window class of the program's own, named in a dialog template: the
+// messages of the window attached go to the object's Handle, until either of them goes.
+class CCustomControl {
+public:
+    CCustomControl() = default;
+    virtual ~CCustomControl();
+    CCustomControl(const CCustomControl&) = delete;
+    CCustomControl& operator=(const CCustomControl&) = delete;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+protected:
+    // Registers the window class name once; a template may name it only after that.
+    static void RegisterControlClass(const wchar_t* name, const wchar_t* cursor, UINT style = 0);
+    // The messages of control come to this object from now on.
+    void AttachWindow(HWND control);
+    virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
