@@ -102,10 +102,11 @@ std::optional<StoredLevels> NearestAmongLevelsAround(const LinearRgb& colour, fl
 
 } // namespace
 
-float AllowedChroma(float chroma) {
-    // A colour that shows no tint must not gain one; any other may gain a little.
-    return chroma <= kNeutralChroma ? std::min(chroma + kTintAllowance, kNeutralChroma)
-                                    : chroma + kTintAllowance;
+float AllowedChroma(float chroma, bool dithered) {
+    if (chroma <= kNeutralChroma) {
+        return std::min(chroma + kTintAllowance, kNeutralChroma);
+    }
+    return dithered ? chroma + kTintAllowance : std::numeric_limits<float>::max();
 }
 
 float LinearOfLevel(int level) {
@@ -119,19 +120,18 @@ Rgb ShownOf(StoredLevels levels) {
 }
 
 StoredLevels ChooseStorable(const LinearRgb& colour) {
-    return ChooseStorable(colour, colour);
+    const float allowed = AllowedChroma(OklabOf(Clamped(colour)).Chroma());
+    // Never without a choice: a colour's own grey levels are among its candidates.
+    std::optional<StoredLevels> chosen = NearestAmongLevelsAround(colour, allowed);
+    return chosen ? *chosen : *NearestAmongLevelsAround(colour, std::numeric_limits<float>::max());
 }
 
-StoredLevels ChooseStorable(const LinearRgb& colour, const LinearRgb& tintJudgedBy) {
-    const float allowed = AllowedChroma(OklabOf(Clamped(tintJudgedBy)).Chroma());
+StoredLevels ChooseDithered(const LinearRgb& aimed, const LinearRgb& own) {
+    const float allowed = AllowedChroma(OklabOf(Clamped(own)).Chroma(), true);
     // A dither that drifted far from a grey may find no untinted colour near where it aims: the
-    // colour's own choice then, which always has one (its own grey levels are candidates).
-    for (const LinearRgb* aim : {&colour, &tintJudgedBy}) {
-        if (std::optional<StoredLevels> chosen = NearestAmongLevelsAround(*aim, allowed)) {
-            return *chosen;
-        }
-    }
-    return *NearestAmongLevelsAround(colour, std::numeric_limits<float>::max());
+    // colour's own choice then.
+    std::optional<StoredLevels> chosen = NearestAmongLevelsAround(aimed, allowed);
+    return chosen ? *chosen : ChooseStorable(own);
 }
 
 Rgb NearestStorable(Rgb colour) {

@@ -20,11 +20,12 @@ struct StoredLevels {
 
 // Below this chroma (OKLab) a colour shows no tint.
 inline constexpr float kNeutralChroma = 0.02f;
-// How much more chroma a stored colour may have than the colour it stands for.
+// How much more chroma a dithered pixel may have than the picture's own colour there.
 inline constexpr float kTintAllowance = 0.01f;
-// The most chroma a stored colour may have for a colour of the given chroma: a little more,
-// but never a visible tint where the colour has none.
-float AllowedChroma(float chroma);
+// The most chroma a stored colour may have for a colour of the given chroma: never a visible
+// tint where the colour has none; for a dithered pixel, also no more than kTintAllowance above
+// the colour's own, so that a dither adds no coloured noise.
+float AllowedChroma(float chroma, bool dithered = false);
 
 // The linear light of a 5-bit level as the display shows it.
 float LinearOfLevel(int level);
@@ -36,9 +37,9 @@ Rgb ShownOf(StoredLevels levels);
 // the three channels are chosen together instead, among the three levels nearest to each (27
 // candidates), as the one nearest in OKLab within AllowedChroma.
 StoredLevels ChooseStorable(const LinearRgb& colour);
-// The same, with the chroma allowed judged by another colour: dithering aims at a colour moved
-// by the errors of its neighbours, but may add no more tint than the picture's own colour has.
-StoredLevels ChooseStorable(const LinearRgb& colour, const LinearRgb& tintJudgedBy);
+// The same for a dithered pixel: it aims at a colour moved by the errors of its neighbours, but
+// may add no more tint than the picture's own colour there has.
+StoredLevels ChooseDithered(const LinearRgb& aimed, const LinearRgb& own);
 
 // The same choice for a colour as the display shows it: what the editor snaps a colour to.
 // Every colour a collection stores is its own choice.

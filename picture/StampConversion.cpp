@@ -304,7 +304,7 @@ Stamp ReduceColours(const FramedStamp& framed, bool dither) {
                 own[c] = framed.linear[at + c];
                 colour[c] = WithinReachOf(own[c], wanted[at + c]);
             }
-            const StoredLevels levels = ChooseStorable(colour, own);
+            const StoredLevels levels = dither ? ChooseDithered(colour, own) : ChooseStorable(own);
             const Rgb shown = ShownOf(levels);
             stamp[at] = shown.blue, stamp[at + 1] = shown.green, stamp[at + 2] = shown.red;
             if (!dither) {
