@@ -100,6 +100,22 @@ std::optional<StoredLevels> NearestAmongLevelsAround(const LinearRgb& colour, fl
     return chosen;
 }
 
+// The levels of a colour that is, to well within a step of the encoded scale, one the collection
+// stores; nothing for any other.
+std::optional<StoredLevels> StoredExactly(const LinearRgb& colour) {
+    std::array<std::uint8_t, 3> levels{};
+    for (std::size_t c = 0; c < 3; ++c) {
+        const float encoded = EncodeSrgb(colour[c]);
+        const std::uint8_t level =
+            NearestThree()[static_cast<std::size_t>(std::lround(encoded))][0];
+        if (std::abs(static_cast<float>(sgc::ExpandChannel(level)) - encoded) > 0.05f) {
+            return std::nullopt;
+        }
+        levels[c] = level;
+    }
+    return StoredLevels{levels[0], levels[1], levels[2]};
+}
+
 } // namespace
 
 float AllowedChroma(float chroma, bool dithered) {
@@ -120,6 +136,11 @@ Rgb ShownOf(StoredLevels levels) {
 }
 
 StoredLevels ChooseStorable(const LinearRgb& colour) {
+    // A colour the collection stores is its own choice: found at once, as every pixel of
+    // brelt's own sheet is.
+    if (std::optional<StoredLevels> stored = StoredExactly(colour)) {
+        return *stored;
+    }
     const float allowed = AllowedChroma(OklabOf(Clamped(colour)).Chroma());
     // Never without a choice: a colour's own grey levels are among its candidates.
     std::optional<StoredLevels> chosen = NearestAmongLevelsAround(colour, allowed);
