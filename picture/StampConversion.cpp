@@ -291,7 +291,7 @@ std::optional<FramedStamp> FrameStamp(const Picture& picture, const StampOptions
 }
 
 Stamp ReduceColours(const FramedStamp& framed, bool dither) {
-    std::array<float, 32 * 32 * 3> wanted = framed.linear;
+    std::array<float, 32 * 32 * 3> wanted = framed.linear; // moved by the errors passed on
     Stamp stamp{};
     for (int y = 0; y < kSide; ++y) {
         // Serpentine: every other row runs right to left, so that errors don't drift one way.
@@ -299,17 +299,21 @@ Stamp ReduceColours(const FramedStamp& framed, bool dither) {
         for (int step = 0; step < kSide; ++step) {
             const int x = leftToRight ? step : kSide - 1 - step;
             const auto at = static_cast<std::size_t>((y * kSide + x) * 3);
-            LinearRgb colour{}, own{};
-            for (std::size_t c = 0; c < 3; ++c) {
-                own[c] = framed.linear[at + c];
-                colour[c] = WithinReachOf(own[c], wanted[at + c]);
-            }
-            const StoredLevels levels = dither ? ChooseDithered(colour, own) : ChooseStorable(own);
-            const Rgb shown = ShownOf(levels);
-            stamp[at] = shown.blue, stamp[at + 1] = shown.green, stamp[at + 2] = shown.red;
+            const LinearRgb own{framed.linear[at], framed.linear[at + 1], framed.linear[at + 2]};
+            auto store = [&](StoredLevels levels) {
+                const Rgb shown = ShownOf(levels);
+                stamp[at] = shown.blue, stamp[at + 1] = shown.green, stamp[at + 2] = shown.red;
+            };
             if (!dither) {
+                store(ChooseStorable(own));
                 continue;
             }
+            LinearRgb colour{};
+            for (std::size_t c = 0; c < 3; ++c) {
+                colour[c] = WithinReachOf(own[c], wanted[at + c]);
+            }
+            const StoredLevels levels = ChooseDithered(colour, own);
+            store(levels);
             // The error of the choice, in linear light, goes to the pixels not yet chosen.
             const std::array<int, 3> chosen{levels.red, levels.green, levels.blue};
             const int ahead = leftToRight ? 1 : -1;
