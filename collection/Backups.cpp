@@ -1,6 +1,7 @@
 #include "collection/Backups.h"
 
 #include "collection/FileOpen.h"
+#include "collection/PathNames.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -176,9 +177,8 @@ void WriteIndex(const fs::path& root, const fs::path& written) {
             folders.push_back({record, name});
         }
     }
-    std::sort(folders.begin(), folders.end(), [](const auto& a, const auto& b) {
-        return a.first.collection < b.first.collection;
-    });
+    std::sort(folders.begin(), folders.end(),
+              [](const auto& a, const auto& b) { return a.first.collection < b.first.collection; });
     std::ofstream out(root / U8(kIndexName), std::ios::binary | std::ios::trunc);
     out << "Còpies de seguretat de brelt\r\n\r\n"
            "brelt copia cada col·lecció abans de canviar-la. Cada carpeta d'aquí guarda les "
@@ -195,19 +195,10 @@ void WriteIndex(const fs::path& root, const fs::path& written) {
 
 // The parts of a collection's path, whichever separator it uses: the paths are Windows paths,
 // also where the core is tested.
-std::string FileNameOf(const std::string& path) {
-    return path.substr(path.find_last_of("\\/") + 1);
-}
-std::string StemOf(const std::string& path) {
-    std::string name = FileNameOf(path);
-    std::size_t dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
 std::string FolderNameOf(const std::string& path) {
-    std::size_t slash = path.find_last_of("\\/");
-    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    std::string folder = FolderOf(path);
     std::string name = FileNameOf(folder);
-    return name.empty() || slash == std::string::npos ? folder : name; // "C:" at a drive's root
+    return name.empty() ? folder : name; // "C:" at a drive's root
 }
 
 } // namespace

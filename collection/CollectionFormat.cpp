@@ -15,4 +15,9 @@ int ImageCountForSize(long sizeInBytes) {
     }
 }
 
+bool HasCollectionSize(long long sizeInBytes) {
+    long long sizeClass = sizeInBytes / 1024;
+    return sizeInBytes >= 0 && (sizeClass == 198 || sizeClass == 226 || sizeClass == 254);
+}
+
 } // namespace sgc

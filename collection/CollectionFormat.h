@@ -37,6 +37,9 @@ constexpr long long RecordOffset(int imageNumber) {
 // size (an empty file, a failed size query reported as -1) counts as 98.
 int ImageCountForSize(long sizeInBytes);
 
+// Whether a file of sizeInBytes is of one of the three size classes that collections have.
+bool HasCollectionSize(long long sizeInBytes);
+
 } // namespace sgc
 
 // The 32x32, 24-bit BMP files written for display: a 54-byte header and the pixel rows bottom
