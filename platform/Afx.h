@@ -2,6 +2,7 @@
 
 // Everything the program uses of our dialog framework over Win32.
 #include "platform/Bitmap.h"
+#include "platform/CentredEdit.h"
 #include "platform/Clipboard.h"
 #include "platform/ColourDialog.h"
 #include "platform/CustomControl.h"
@@ -9,11 +10,14 @@
 #include "platform/FileDialog.h"
 #include "platform/FolderDialog.h"
 #include "platform/Gdi.h"
+#include "platform/Menu.h"
 #include "platform/MessageMap.h"
 #include "platform/Offscreen.h"
 #include "platform/Picture.h"
 #include "platform/PictureDecoder.h"
 #include "platform/PngEncoder.h"
+#include "platform/Shell.h"
+#include "platform/StatusBar.h"
 #include "platform/Text.h"
 #include "platform/ToolTips.h"
 #include "platform/WinApp.h"

@@ -18,6 +18,54 @@ private:
     HDC m_hDC;
 };
 
+// A window's client area to draw on outside a paint message, from GetDC to ReleaseDC.
+class CClientDC {
+public:
+    explicit CClientDC(HWND window) : m_window(window), m_hDC(::GetDC(window)) {}
+    ~CClientDC() { ::ReleaseDC(m_window, m_hDC); }
+    CClientDC(const CClientDC&) = delete;
+    CClientDC& operator=(const CClientDC&) = delete;
+
+    HDC GetSafeHdc() const { return m_hDC; }
+
+private:
+    HWND m_window;
+    HDC m_hDC;
+};
+
+// The whole window, its frame included, to draw on: from GetWindowDC to ReleaseDC.
+class CWindowDC {
+public:
+    explicit CWindowDC(HWND window) : m_window(window), m_hDC(::GetWindowDC(window)) {}
+    ~CWindowDC() { ::ReleaseDC(m_window, m_hDC); }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+
+    HDC GetSafeHdc() const { return m_hDC; }
+
+private:
+    HWND m_window;
+    HDC m_hDC;
+};
+
+// An object selected into a device context while the owner lives; the one before comes back.
+class CSelectObject {
+public:
+    CSelectObject(HDC dc, HGDIOBJ object)
+        : m_dc(dc), m_previous(object != nullptr ? ::SelectObject(dc, object) : nullptr) {}
+    ~CSelectObject() {
+        if (m_previous != nullptr) {
+            ::SelectObject(m_dc, m_previous);
+        }
+    }
+    CSelectObject(const CSelectObject&) = delete;
+    CSelectObject& operator=(const CSelectObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
 // The wait cursor while the object lives: for work a user notices.
 class CWaitCursor {
 public:

@@ -23,6 +23,7 @@ enum class AfxSig {
     ContextMenu,   // void (HWND window, POINT screenPoint)
     Notify,        // void (NMHDR* header, LRESULT* result)
     Message,       // LRESULT (WPARAM, LPARAM)
+    InitMenuPopup, // void (HMENU popup, UINT index, BOOL systemMenu)
 };
 
 union AfxHandler {
@@ -34,6 +35,7 @@ union AfxHandler {
     void (CCmdTarget::*contextMenu)(HWND, POINT);
     void (CCmdTarget::*notify)(NMHDR*, LRESULT*);
     LRESULT (CCmdTarget::*message)(WPARAM, LPARAM);
+    void (CCmdTarget::*initMenuPopup)(HMENU, UINT, BOOL);
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -148,6 +150,17 @@ protected:                                                                      
      AfxSig::Notify,                                                                               \
      AfxHandler{.notify = static_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(                     \
                     static_cast<void (ThisClass::*)(NMHDR*, LRESULT*)>(&ThisClass::OnNotify))}},
+
+// A menu about to open, to OnInitMenuPopup(HMENU popup, UINT index, BOOL systemMenu).
+#define ON_WM_INITMENUPOPUP()                                                                      \
+    {WM_INITMENUPOPUP,                                                                             \
+     0,                                                                                            \
+     0,                                                                                            \
+     0,                                                                                            \
+     AfxSig::InitMenuPopup,                                                                        \
+     AfxHandler{                                                                                   \
+         .initMenuPopup = static_cast<void (CCmdTarget::*)(HMENU, UINT, BOOL)>(                    \
+             static_cast<void (ThisClass::*)(HMENU, UINT, BOOL)>(&ThisClass::OnInitMenuPopup))}},
 
 // A message of the program's own (WM_APP and on) to a handler LRESULT (WPARAM, LPARAM).
 #define ON_MESSAGE(msg, memberFxn)                                                                 \

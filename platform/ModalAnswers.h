@@ -21,6 +21,9 @@ struct ModalAnswers {
     // The folder chosen, "" for cancel.
     std::function<std::string(const std::string& title, const std::string& initialFolder)>
         folderDialog;
+    // A document handed to the program the user opens it with (a page in the browser): true
+    // when it opened.
+    std::function<bool(const std::string& path)> openDocument;
 };
 
 ModalAnswers& TestModalAnswers();

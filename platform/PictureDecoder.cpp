@@ -1,5 +1,6 @@
 #include "platform/PictureDecoder.h"
 
+#include "collection/FileKinds.h"
 #include "collection/FileOpen.h"
 #include "picture/Orientation.h"
 #include "picture/PictureHeader.h"
@@ -110,7 +111,7 @@ DecodedPicture Decode(const std::vector<std::uint8_t>& head, const OpenDecoder& 
     bool bitmap = header && header->format == picture::PictureHeader::Format::Bmp;
     if (tooBig && (header->format != picture::PictureHeader::Format::Jpeg ||
                    static_cast<long long>(header->width) * header->height > kMaxJpegPixelsToAsk)) {
-        return {std::nullopt, true, bitmap, header->width, header->height};
+        return {std::nullopt, true, bitmap, header->width, header->height, std::nullopt};
     }
     DecodedPicture result;
     result.bitmap = bitmap;
@@ -179,11 +180,16 @@ DecodedPicture Decode(const std::vector<std::uint8_t>& head, const OpenDecoder& 
 } // namespace
 
 DecodedPicture DecodePicture(const std::string& path) {
-    return Decode(FileHead(path, kHeaderBytes), [&](IWICImagingFactory* factory,
-                                                    IWICBitmapDecoder** decoder) {
-        return factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand, decoder);
-    });
+    std::vector<std::uint8_t> head = FileHead(path, kHeaderBytes);
+    DecodedPicture decoded =
+        Decode(head, [&](IWICImagingFactory* factory, IWICBitmapDecoder** decoder) {
+            return factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
+                                                      WICDecodeMetadataCacheOnDemand, decoder);
+        });
+    if (!decoded.picture) {
+        decoded.kind = RecogniseFileKind(head.data(), head.size());
+    }
+    return decoded;
 }
 
 DecodedPicture DecodePictureData(const std::vector<std::uint8_t>& data) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collection/FileKinds.h"
 #include "picture/Picture.h"
 
 #include <optional>
@@ -20,6 +21,7 @@ struct DecodedPicture {
     bool tooBig = false;                     // refused for its size
     bool bitmap = false;                     // a BMP file, by its header
     unsigned width = 0, height = 0;          // the size it declares, when too big
+    std::optional<FileKind> kind;            // not decoded: what its first bytes say it is
 };
 DecodedPicture DecodePicture(const std::string& path);
 // The same for a picture file's bytes held in memory, such as a "PNG" on the clipboard.

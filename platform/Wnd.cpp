@@ -159,6 +159,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case AfxSig::Notify:
         (this->*entry->handler.notify)(reinterpret_cast<NMHDR*>(lParam), result);
         break;
+    case AfxSig::InitMenuPopup:
+        (this->*entry->handler.initMenuPopup)(reinterpret_cast<HMENU>(wParam), LOWORD(lParam),
+                                              HIWORD(lParam));
+        break;
     case AfxSig::DropFiles:
         (this->*entry->handler.dropFiles)(reinterpret_cast<HDROP>(wParam));
         break;
