@@ -1,6 +1,5 @@
 #include "app/breltDlg.h"
 
-#include "app/AboutDlg.h"
 #include "app/ProgramState.h"
 #include "collection/BitmapExport.h"
 #include "res/resource.h"
@@ -13,18 +12,9 @@ ON_WM_DROPFILES()
 ON_WM_CONTEXTMENU()
 ON_WM_NOTIFY()
 ON_MESSAGE(WM_APP_OPEN_START_FILES, OnOpenStartFiles)
-ON_COMMAND(ID_EDIT_IMAGE, OnEditImage)
-ON_COMMAND(ID_COPY_IMAGE, OnCopyImage)
+ON_WM_INITMENUPOPUP()
+// The commands of the menus and keys come from the table of commands (app/CommandTable.cpp).
 ON_COMMAND(ID_COPY_LOADED_IMAGE, OnCopyLoadedImage)
-ON_COMMAND(ID_PASTE_HERE, OnPasteHere)
-ON_COMMAND(ID_IMPORT_SHEET, OnImportSheet)
-ON_COMMAND(ID_MAKE_ROOM, OnMakeRoom)
-ON_COMMAND(ID_SHOW_OVERVIEW, OnShowOverview)
-ON_COMMAND(ID_SAVE_IMAGE_PNG, OnSaveImagePng)
-ON_COMMAND(ID_EXPORT_COLLECTION_PNG, OnExportCollectionPng)
-ON_COMMAND(ID_IMPORT_PICTURES_HERE, OnImportPicturesHere)
-ON_COMMAND(ID_UNDO, OnUndo)
-ON_COMMAND(ID_REDO, OnRedo)
 ON_BN_CLICKED(IDC_LOAD_IMAGE, OnLoadImage)
 ON_BN_CLICKED(IDC_OPEN_SOURCE, OnOpenSource)
 ON_BN_CLICKED(IDC_SOURCE_PREV, OnSourcePrev)
@@ -89,6 +79,7 @@ BOOL CBreltDlg::OnInitDialog() {
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    AddMenuAndStatusBar();
     InstallSlotFrames();
     ::DragAcceptFiles(m_hWnd, TRUE);
     InstallPaneKeys();
@@ -106,8 +97,7 @@ BOOL CBreltDlg::OnInitDialog() {
 
 void CBreltDlg::OnSysCommand(UINT nID, LPARAM lParam) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg about;
-        about.DoModal();
+        OnAbout();
     } else {
         CDialog::OnSysCommand(nID, lParam);
     }
@@ -115,7 +105,8 @@ void CBreltDlg::OnSysCommand(UINT nID, LPARAM lParam) {
 
 void CBreltDlg::OnPaint() {
     if (!IsIconic()) {
-        CDialog::OnPaint();
+        CPaintDC dc(m_hWnd);
+        DrawSlotFocus(dc.GetSafeHdc());
         return;
     }
     // Minimised: the icon, centred in the client area.

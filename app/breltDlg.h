@@ -7,6 +7,7 @@
 #include "dialogs/ConversionChoices.h"
 #include "picture/StampConversion.h"
 #include "plans/Plans.h"
+#include "settings/RecentFiles.h"
 
 #include <cstdio>
 #include <map>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+struct Command;
 struct Pane;
 
 // The main window: the image pane, the source and target collection panes and every command.
@@ -34,6 +36,26 @@ public:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
+    // The commands of the menus and keys, from the one table of commands, before the message map.
+    BOOL OnCmdMsg(UINT id, UINT code) override;
+    // A menu of the menu bar about to open: filled again, greyed where its commands can't act.
+    void OnInitMenuPopup(HMENU popup, UINT index, BOOL systemMenu);
+
+    // When the commands of the table can act: a target that may be written is open; the pane
+    // the keys act on is open; there is a change to undo or redo in the target.
+    bool CanWriteTarget() const;
+    bool CanActOnActivePane() const;
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // The names of the changes Ctrl+Z and Ctrl+Y would take back or do again; empty for none.
+    std::wstring UndoSubject() const;
+    std::wstring RedoSubject() const;
+
+    // "Nova col·lecció...": a collection made as "Generar" makes it, then opened as the target.
+    void OnNewCollection();
+    // "Com s'utilitza brelt": the guide beside the program, in the user's browser.
+    void OnHelpGuide();
+    void OnAbout();
 
     // Image export, for the panes and the commands; they need nothing of the dialog's state.
     void ExportImage(std::FILE* collection, const char* path, int imageNumber);
@@ -101,6 +123,8 @@ public:
     void OnPasteHere();
     // "Importa un full de segells...": a picture cut into cells, into images from the current one.
     void OnImportSheet();
+    // Asks before a sheet fills more than one image, or leaves cells out: true for "SI".
+    bool ConfirmSheetImport(const std::vector<int>& images, const std::vector<int>& cells);
     // "Fes lloc aquí...": the shift of old, from the current target image.
     void OnMakeRoom() { OnShiftCollection(); }
     // Ctrl+Z and Ctrl+Y, and the menu's "Desfés" and "Refés": the last change to a collection
@@ -140,6 +164,8 @@ public:
     void OnMoveToCollection();
     void OnShiftCollection();
     void OnGenerateCollection();
+    // A collection made from the template where the user says; its path, or nothing.
+    std::optional<std::string> CreateNewCollection();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -153,6 +179,36 @@ private:
     void Alert(const std::string& text, UINT icon = MB_ICONHAND);
     // A success worth saying: the caption "brelt" and the information icon.
     void Inform(const std::string& text);
+
+    // The menu bar and the status bar, added to the window at run time: the window grows by
+    // their height so that the template's controls keep their places.
+    void AddMenuAndStatusBar();
+    void FitFrameToControls();
+    void CreateMenuBar();
+    void RunCommand(const Command& command);
+    std::wstring MenuItemText(const Command& command, bool paneMenu) const;
+    // Fills menu with the commands of items, each enabled or greyed as it can act now.
+    void FillMenu(HMENU menu, const std::vector<UINT>& items, bool paneMenu);
+    void ShowPaneMenu(const Pane& pane, POINT screenPoint);
+    // The status bar: the pane the keys act on and its image, what Ctrl+Z would undo.
+    void UpdateStatusBar();
+    std::wstring PaneStatus() const;
+    CStatusBar m_statusBar;
+    // After a command button acted, the keys go to the active pane's current slot.
+    void FocusCurrentSlot();
+
+    // "Col·leccions recents": the last collections opened, kept between runs.
+    void RememberRecent(const std::string& path);
+    void AppendRecentMenu(HMENU menu);
+    void OpenRecent(int index);
+    settings::RecentFiles m_recent;
+    std::vector<std::string> m_recentShown; // as the submenu listed them when it was filled
+
+    // Whether the target may be written now: not a file that is no collection, and a file of
+    // an unusual size only once the user has said so.
+    bool MayWriteTarget();
+    std::set<std::string> m_unusualSizeAccepted; // by key
+    bool m_sourceReadOnly = false, m_targetReadOnly = false;
 
     // The move buttons can be pressed only when they have something to move.
     void UpdateMoveButtons();
@@ -179,6 +235,9 @@ private:
     static LRESULT CALLBACK SlotProc(HWND slot, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR subclassId, DWORD_PTR dialog);
     bool IsFramed(HWND slot) const;
+    // The dotted focus around the slot that has the focus, drawn on the dialog around it.
+    static RECT FocusRectAround(HWND slot);
+    void DrawSlotFocus(HDC dc) const;
     int m_framedSourceSlot = -1;
     int m_framedTargetSlot = -1;
 
@@ -239,12 +298,19 @@ private:
     int m_activePane = 2;
     // The slot (0 to 4) of pane under a point of the client area, or -1.
     int SlotAt(const Pane& pane, POINT clientPoint) const;
-    // The context menu of pane, for the caller to show and destroy.
-    HMENU BuildContextMenu(const Pane& pane) const;
 
     // Collection panes
     void OpenCollection(const Pane& pane);
-    void OpenCollectionFile(const Pane& pane, std::string path, const std::string& name);
+    // True when the pane then shows the file.
+    bool OpenCollectionFile(const Pane& pane, std::string path, const std::string& name);
+    struct PaneStream {
+        std::FILE* stream;
+        bool readOnly;
+        bool accessDenied;
+    };
+    PaneStream OpenPaneStream(const Pane& pane, const std::string& path);
+    void ShowOpenedCollection(const Pane& pane, const std::string& path, const std::string& name,
+                              const PaneStream& opened);
     // Chosen collections whose VirtualStore copy the user has been told of.
     std::set<std::string> m_toldVirtualStore;
     void SelectSlot(const Pane& pane, int slot);

@@ -1,3 +1,4 @@
+#include "app/CommandTable.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
@@ -21,52 +22,11 @@ int CBreltDlg::SlotAt(const Pane& pane, POINT clientPoint) const {
     return -1;
 }
 
-namespace {
-
-// A command's name as a menu item's text: an ampersand of its own is no mnemonic.
-std::wstring MenuText(const std::string& name) {
-    std::wstring text;
-    for (wchar_t c : Widen(name)) {
-        text += c == L'&' ? L"&&" : std::wstring(1, c);
-    }
-    return text;
-}
-
-} // namespace
-
-HMENU CBreltDlg::BuildContextMenu(const Pane& pane) const {
-    const bool target = pane.number == TargetPane().number;
-    HMENU menu = ::CreatePopupMenu();
-    if (target) {
-        ::AppendMenuW(menu, MF_STRING, ID_EDIT_IMAGE, L"&Edita la imatge...\tF2");
-    }
-    ::AppendMenuW(menu, MF_STRING, ID_COPY_IMAGE, L"&Copia la imatge\tCtrl+C");
-    if (target) {
-        ::AppendMenuW(menu, MF_STRING, ID_PASTE_HERE, L"E&nganxa aquí\tCtrl+V");
-    }
-    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, ID_SHOW_OVERVIEW, L"&Mostra tota la col·lecció...");
-    ::AppendMenuW(menu, MF_STRING, ID_SAVE_IMAGE_PNG, L"&Desa la imatge com a PNG...");
-    ::AppendMenuW(menu, MF_STRING, ID_EXPORT_COLLECTION_PNG, L"E&xporta la col·lecció en PNG...");
-    if (target) {
-        ::AppendMenuW(menu, MF_STRING, ID_IMPORT_PICTURES_HERE, L"&Importa imatges aquí...");
-        ::AppendMenuW(menu, MF_STRING, ID_IMPORT_SHEET, L"Importa un full de se&gells...");
-        ::AppendMenuW(menu, MF_STRING, ID_MAKE_ROOM, L"Fes &lloc aquí...");
-    }
-    const Change* undo = m_history.NextUndo();
-    const Change* redo = m_history.NextRedo();
-    if (undo != nullptr || redo != nullptr) {
-        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    }
-    if (undo != nullptr) {
-        ::AppendMenuW(menu, MF_STRING, ID_UNDO,
-                      (L"Des&fés: " + MenuText(undo->what) + L"\tCtrl+Z").c_str());
-    }
-    if (redo != nullptr) {
-        ::AppendMenuW(menu, MF_STRING, ID_REDO,
-                      (L"&Refés: " + MenuText(redo->what) + L"\tCtrl+Y").c_str());
-    }
-    return menu;
+void CBreltDlg::ShowPaneMenu(const Pane& pane, POINT screenPoint) {
+    CMenu menu;
+    menu.CreatePopupMenu();
+    FillMenu(menu.GetSafeHmenu(), PaneMenuLayout(pane.number == TargetPane().number), true);
+    menu.Track(m_hWnd, screenPoint);
 }
 
 void CBreltDlg::OnContextMenu(HWND, POINT screenPoint) {
@@ -84,11 +44,10 @@ void CBreltDlg::OnContextMenu(HWND, POINT screenPoint) {
         ::GetWindowRect(GetDlgItem(IDC_IMAGE_PICTURE), &picture);
         if (::PtInRect(&picture, screenPoint) && g_pfImage != nullptr) {
             // The image pane's own menu: its picture can be copied too.
-            HMENU menu = ::CreatePopupMenu();
-            ::AppendMenuW(menu, MF_STRING, ID_COPY_LOADED_IMAGE, L"&Copia la imatge");
-            ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0,
-                             m_hWnd, nullptr);
-            ::DestroyMenu(menu);
+            CMenu menu;
+            menu.CreatePopupMenu();
+            menu.AppendItem(ID_COPY_LOADED_IMAGE, L"&Copia la imatge");
+            menu.Track(m_hWnd, screenPoint);
             return;
         }
         int slot = -1;
@@ -103,10 +62,7 @@ void CBreltDlg::OnContextMenu(HWND, POINT screenPoint) {
         m_activePane = pane->number;
         SelectSlot(*pane, slot);
     }
-    if (pane->stream == nullptr) {
-        return;
+    if (pane->stream != nullptr) {
+        ShowPaneMenu(*pane, at);
     }
-    HMENU menu = BuildContextMenu(*pane);
-    ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
-    ::DestroyMenu(menu);
 }

@@ -4,9 +4,26 @@
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
 #include "collection/CollectionFormat.h"
+#include "collection/FileKinds.h"
 #include "collection/FileOpen.h"
 #include "collection/StreamBytes.h"
 #include "platform/FilePaths.h"
+
+namespace {
+
+// What the file at path seems to be by its first bytes, when that is not a collection.
+std::optional<FileKind> ForeignKindOf(const std::string& path) {
+    std::FILE* file = OpenFile(path, "rb");
+    if (file == nullptr) {
+        return std::nullopt;
+    }
+    std::uint8_t beginning[kFileKindBytes];
+    std::size_t read = std::fread(beginning, 1, sizeof beginning, file);
+    std::fclose(file);
+    return RecogniseFileKind(beginning, read);
+}
+
+} // namespace
 
 void CBreltDlg::OnOpenSource() {
     OpenCollection(SourcePane());
@@ -24,7 +41,7 @@ void CBreltDlg::OpenCollection(const Pane& pane) {
     OpenCollectionFile(pane, dialog.GetPathName(), dialog.GetFileName());
 }
 
-void CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std::string& name) {
+bool CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std::string& name) {
     std::string copy = VirtualStoreCopy(path);
     if (!copy.empty()) {
         // The paint program shows and changes that copy, not the file chosen.
@@ -34,45 +51,69 @@ void CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std
         }
         path = copy;
     }
-
-    ClearReadOnly(path);
-    // The new file is opened before anything of the pane changes: a file that can't be opened
-    // leaves the pane as it was. The source is only read: one that may not be written opens
-    // for reading.
-    UpdateStream opened = OpenForUpdate(path);
-    std::FILE* stream = opened.stream;
-    bool readOnly = false;
-    if (stream == nullptr && opened.writingRefused && pane.number == 1) {
-        stream = OpenFile(path, "rb");
-        readOnly = stream != nullptr;
-    }
-    if (stream == nullptr) {
+    // A picture, an archive or a document is no collection: it is shown, never written.
+    std::optional<FileKind> foreign = ForeignKindOf(path);
+    PaneStream opened =
+        foreign ? PaneStream{OpenFile(path, "rb"), true, false} : OpenPaneStream(pane, path);
+    if (opened.stream == nullptr) {
         Alert(opened.accessDenied
                   ? AccessDeniedMessage(path)
                   : "No s'ha pogut obrir el fitxer " + path +
                         "\nper llegir-lo i escriure-hi. Potser no existeix, és només de lectura o "
                         "el fa servir un altre programa.",
               MB_ICONEXCLAMATION);
-        return;
+        return false;
     }
-    (pane.number == 1 ? m_sourcePath : g_strTargetPath) = path;
-    (pane.number == 1 ? m_sourceKey : m_targetKey) = CollectionKey(path);
+    ShowOpenedCollection(pane, path, name, opened);
+    if (foreign) {
+        Alert("El fitxer " + path + " sembla " + foreign->name +
+                  ", no una col·lecció de segells. brelt el mostra només per mirar-lo i no hi "
+                  "escriurà res." +
+                  (foreign->family == FileKind::Family::Picture
+                       ? "\nPer fer-ne un segell, carregueu-lo amb Edita ▸ Carrega una imatge..."
+                       : ""),
+              MB_ICONEXCLAMATION);
+    }
+    return true;
+}
+
+CBreltDlg::PaneStream CBreltDlg::OpenPaneStream(const Pane& pane, const std::string& path) {
+    ClearReadOnly(path);
+    // The new file is opened before anything of the pane changes: a file that can't be opened
+    // leaves the pane as it was. The source is only read: one that may not be written opens
+    // for reading.
+    UpdateStream opened = OpenForUpdate(path);
+    if (opened.stream == nullptr && opened.writingRefused && pane.number == 1) {
+        std::FILE* stream = OpenFile(path, "rb");
+        return {stream, stream != nullptr, opened.accessDenied};
+    }
+    return {opened.stream, false, opened.accessDenied};
+}
+
+void CBreltDlg::ShowOpenedCollection(const Pane& pane, const std::string& path,
+                                     const std::string& name, const PaneStream& opened) {
+    const bool source = pane.number == 1;
+    (source ? m_sourcePath : g_strTargetPath) = path;
+    (source ? m_sourceKey : m_targetKey) = CollectionKey(path);
+    (source ? m_sourceReadOnly : m_targetReadOnly) = opened.readOnly;
     pane.current = 1;
     pane.selected = 0;
     if (pane.stream != nullptr) {
         std::fclose(pane.stream);
     }
-    pane.stream = stream;
-    pane.count = streambytes::ImageCount(stream);
-    streambytes::SeekTo(stream, 0);
+    pane.stream = opened.stream;
+    pane.count = streambytes::ImageCount(opened.stream);
+    streambytes::SeekTo(opened.stream, 0);
+    m_activePane = pane.number; // the keys act on the pane just opened
 
     ShowPane(pane.number, 1);
-    if (pane.number == 1) {
+    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
+    ::SetDlgItemTextW(m_hWnd, pane.nameLabel,
+                      Widen(opened.readOnly ? name + " (només lectura)" : name).c_str());
+    if (source) {
         HighlightSelection(0, g_nTargetSel);
     } else {
         HighlightSelection(g_nSourceSel, 0);
     }
-    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
-    ::SetDlgItemTextW(m_hWnd, pane.nameLabel,
-                      Widen(readOnly ? name + " (només lectura)" : name).c_str());
+    RememberRecent(path);
 }

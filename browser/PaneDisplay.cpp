@@ -79,9 +79,11 @@ void CBreltDlg::HighlightSelection(int nSourceSlot, int nTargetSlot) {
     }
     RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     UpdateMoveButtons();
+    UpdateStatusBar();
 }
 
 void CBreltDlg::OnDpiChanged(int) {
+    FitFrameToControls();
     FitGoToBoxes();
     for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
         for (int slot = 0; slot < 5; ++slot) {

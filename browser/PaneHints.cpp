@@ -11,9 +11,8 @@ std::string FileNameOf(const std::string& path) {
 } // namespace
 
 void CBreltDlg::UpdateMoveButtons() {
-    ::EnableWindow(GetDlgItem(IDC_MOVE_IMAGE), g_pfImage != nullptr && g_pfTarget != nullptr);
-    ::EnableWindow(GetDlgItem(IDC_MOVE_TO_COLLECTION),
-                   g_pfSource != nullptr && g_pfTarget != nullptr);
+    ::EnableWindow(GetDlgItem(IDC_MOVE_IMAGE), g_pfImage != nullptr && CanWriteTarget());
+    ::EnableWindow(GetDlgItem(IDC_MOVE_TO_COLLECTION), g_pfSource != nullptr && CanWriteTarget());
 }
 
 void CBreltDlg::FitGoToBoxes() {
@@ -28,6 +27,7 @@ void CBreltDlg::FitGoToBoxes() {
         ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_goToFont.GetSafeHandle()),
                        TRUE);
         ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+        CentreTextVertically(edit);
     }
 }
 

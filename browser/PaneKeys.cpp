@@ -1,3 +1,4 @@
+#include "app/CommandTable.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
@@ -36,35 +37,38 @@ void CBreltDlg::RemovePaneKeys() {
     }
 }
 
+namespace {
+
+bool Held(int key) {
+    return (::GetKeyState(key) & 0x8000) != 0;
+}
+
+// The keys a text box keeps for its own text: its copy, paste, cut and select-all.
+bool IsTextBoxKey(UINT key, bool control) {
+    return control && (key == 'C' || key == 'V' || key == 'X' || key == 'A');
+}
+
+} // namespace
+
 bool CBreltDlg::OnPaneKey(HWND target, UINT key) {
     if (target != m_hWnd && ::GetParent(target) != m_hWnd) {
         return false; // another window's keys
     }
+    // Ctrl with Alt is AltGr, which types characters; Shift makes another key of these.
+    const bool control = Held(VK_CONTROL) && !Held(VK_MENU);
+    const bool inGoToBox =
+        target == GetDlgItem(SourcePane().goToBox) || target == GetDlgItem(TargetPane().goToBox);
+    const Command* command = Held(VK_SHIFT) ? nullptr : CommandForKey(key, control);
     // Ctrl+Z and Ctrl+Y are the collection's everywhere, a go-to box included: the box's own
     // undo of typing is not worth the trap of an undo that seems to do nothing.
-    if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (key == 'Z' || key == 'Y')) {
-        key == 'Z' ? OnUndo() : OnRedo();
+    if (command != nullptr && !(inGoToBox && IsTextBoxKey(key, control))) {
+        RunCommand(*command);
         return true;
     }
     // Other keys typed into a go-to box keep their meaning there.
-    if (target == GetDlgItem(SourcePane().goToBox) || target == GetDlgItem(TargetPane().goToBox)) {
-        return false;
-    }
     const Pane& pane = ActivePane();
-    if (pane.stream == nullptr) {
+    if (inGoToBox || pane.stream == nullptr) {
         return false;
-    }
-    if (key == VK_F2 && pane.number == TargetPane().number) {
-        OnEditImage();
-        return true;
-    }
-    if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (key == 'C' || key == 'V')) {
-        if (key == 'C') {
-            OnCopyImage();
-        } else if (pane.number == TargetPane().number) {
-            OnPasteHere();
-        }
-        return true;
     }
     switch (key) {
     case VK_LEFT:

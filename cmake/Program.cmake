@@ -5,10 +5,15 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/platform)
 add_library(brelt_program OBJECT
     app/AboutDlg.cpp
     app/CollectionFiles.cpp
+    app/CommandTable.cpp
     app/DisplayFiles.cpp
+    app/Help.cpp
     app/ImageCells.cpp
     app/LibraryFolder.cpp
+    app/Menus.cpp
     app/ProgramFolder.cpp
+    app/RecentCollections.cpp
+    app/WindowFrame.cpp
     app/brelt.cpp
     app/breltDlg.cpp
     browser/ContextMenu.cpp
@@ -43,7 +48,7 @@ add_library(brelt_program OBJECT
     dialogs/SheetDlg.cpp
     dialogs/StampCanvas.cpp
 )
-target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_sheet brelt_plans brelt_layout shell32 shlwapi ole32
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_sheet brelt_plans brelt_layout brelt_settings shell32 shlwapi ole32
                       PRIVATE brelt_warnings)
 
 # The icon is drawn by a generator of ours at build time; the version and the manifest come from
@@ -94,7 +99,9 @@ add_custom_target(brelt_data ALL
     DEPENDS ${BRELT_OUTPUT_DIR}/writeable.bin ${BRELT_SAMPLES_DIR}/numeros.sgc)
 add_dependencies(brelt brelt_data)
 
-# The download: brelt.exe, the template, the samples and a guide, in one zip.
+add_subdirectory(${CMAKE_SOURCE_DIR}/guide ${CMAKE_BINARY_DIR}/guide)
+
+# The download: brelt.exe, the template, the samples and the guides, in one zip.
 #   cmake --build --preset windows --target package  ->  build/windows/brelt-<version>-win64.zip
 install(TARGETS brelt RUNTIME DESTINATION .)
 install(FILES ${BRELT_OUTPUT_DIR}/writeable.bin ${CMAKE_SOURCE_DIR}/res/LLEGEIX.txt DESTINATION .)

@@ -96,6 +96,7 @@ void CBreltDlg::OnPasteHere() {
     if (g_pfTarget == nullptr) {
         return;
     }
+    m_activePane = TargetPane().number; // what it writes is the target's current image
     std::optional<picture::Picture> picture;
     std::vector<std::string> files;
     bool unreadable = false;

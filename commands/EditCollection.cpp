@@ -1,7 +1,10 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
+#include "collection/CollectionFormat.h"
+#include "collection/StreamBytes.h"
 #include "commands/EditMessages.h"
+#include "dialogs/QuestionDlg.h"
 #include "platform/FilePaths.h"
 
 #include <algorithm>
@@ -16,10 +19,28 @@ std::string BackupFolder() {
     return local.empty() ? std::string() : local + "\\brelt\\Còpies de seguretat";
 }
 
+// 202752 as "202.752", as Catalan groups digits.
+std::string GroupedNumber(long long value) {
+    std::string digits = std::to_string(value), grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            grouped += '.';
+        }
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
 } // namespace
 
 EditOutcome CBreltDlg::EditCollection(const std::string& what, const std::vector<int>& images,
                                       const EditFunction& edit) {
+    if (!MayWriteTarget()) {
+        EditOutcome refused;
+        refused.kind = EditOutcome::Kind::Refused;
+        refused.reason = EditOutcome::Reason::NotOpen; // said already, or nothing to say
+        return refused;
+    }
     ::EditTarget target{g_pfTarget, g_strTargetPath, m_targetKey};
     std::string folder = BackupFolder();
     BackUpFunction backUp = [&](const FileBytes& content) {
@@ -45,6 +66,34 @@ EditOutcome CBreltDlg::EditCollection(const std::string& what, const std::vector
     HighlightSelection(g_nSourceSel, g_nTargetSel);
     ReportEdit(outcome, what, false);
     return outcome;
+}
+
+bool CBreltDlg::MayWriteTarget() {
+    if (g_pfTarget == nullptr) {
+        return true; // the edit itself finds nothing open
+    }
+    if (m_targetReadOnly) {
+        Alert("El fitxer " + g_strTargetPath +
+                  " no és una col·lecció de segells: brelt el mostra però no hi escriu.",
+              MB_ICONEXCLAMATION);
+        return false;
+    }
+    long long size = streambytes::Size(g_pfTarget);
+    if (sgc::HasCollectionSize(size) || m_unusualSizeAccepted.count(m_targetKey) != 0) {
+        return true;
+    }
+    // A file of no collection's size may be something else entirely: asked once, "NO" first.
+    CQuestionDlg question(
+        "El fitxer " + g_strTargetPath + " fa " + GroupedNumber(size < 0 ? 0 : size) +
+            " bytes, una mida que no és la de cap col·lecció de segells (de 98, 112 o 126 "
+            "imatges). Potser no és una col·lecció, i escriure-hi el faria malbé.\n\n"
+            "Voleu escriure-hi igualment?",
+        nullptr, CQuestionDlg::Default::No);
+    if (question.DoModal() != IDOK) {
+        return false;
+    }
+    m_unusualSizeAccepted.insert(m_targetKey);
+    return true;
 }
 
 void CBreltDlg::OnUndo() {

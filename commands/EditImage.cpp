@@ -5,6 +5,7 @@
 #include "dialogs/EditorDlg.h"
 
 void CBreltDlg::OnEditImage() {
+    m_activePane = TargetPane().number; // the editor edits the target's current image
     EditImage(g_nTargetFirst, nullptr);
 }
 

@@ -4,6 +4,7 @@
 #include "collection/BitmapImport.h"
 #include "collection/FileOpen.h"
 #include "collection/ImageSequences.h"
+#include "collection/PathNames.h"
 #include "commands/PictureFiles.h"
 #include "dialogs/ConvertDlg.h"
 #include "picture/StampBitmap.h"
@@ -43,12 +44,45 @@ std::string TooBigMessage(const std::string& name, const DecodedPicture& decoded
 
 } // namespace
 
+// A picture of a kind the system does not always decode: SVG never, HEIC, WebP and AVIF only
+// where their codec is installed. By its bytes, or by its name when they say nothing.
+std::optional<std::string> UndecodedFormatName(const std::string& name,
+                                               const std::optional<FileKind>& kind) {
+    if (kind) {
+        return kind->family == FileKind::Family::Picture && !kind->decodedAlways
+                   ? std::optional<std::string>(kind->name)
+                   : std::nullopt;
+    }
+    const std::pair<const char*, const char*> byName[] = {
+        {".svg", "un dibuix SVG"},    {".svgz", "un dibuix SVG"},   {".heic", "una imatge HEIC"},
+        {".heif", "una imatge HEIF"}, {".webp", "una imatge WebP"}, {".avif", "una imatge AVIF"}};
+    for (const auto& [extension, format] : byName) {
+        if (HasExtension(name, extension)) {
+            return format;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string UnreadablePictureMessage(const std::string& name, const DecodedPicture& decoded) {
     if (HasBmpExtension(name) || decoded.bitmap) {
         return kRefusal;
     }
     if (decoded.tooBig) {
         return TooBigMessage(name, decoded);
+    }
+    if (std::optional<std::string> format = UndecodedFormatName(name, decoded.kind)) {
+        return "«" + name + "» és " + *format +
+               ", un format que brelt no pot llegir en aquest ordinador. Obriu-la amb un altre "
+               "programa (un navegador o un editor d'imatges), deseu-la com a PNG i porteu el PNG "
+               "a brelt.";
+    }
+    if (decoded.kind && decoded.kind->family == FileKind::Family::NotAPicture) {
+        return "«" + name + "» no és una imatge: sembla " + decoded.kind->name + ".";
+    }
+    if (decoded.kind) {
+        return "No s'ha pogut llegir la imatge «" + name + "»: és " + decoded.kind->name +
+               " malmesa.";
     }
     return "No s'ha pogut llegir la imatge «" + name + "»: el fitxer és malmès o no és una imatge.";
 }

@@ -1,10 +1,45 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
+#include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
+#include "commands/EditMessages.h"
 #include "commands/PictureFiles.h"
+#include "dialogs/QuestionDlg.h"
 #include "dialogs/SheetDlg.h"
 #include "picture/StampBitmap.h"
+
+namespace {
+
+// The cells of a sheet by their numbers, 1 for the first of its grid.
+std::vector<int> CellNumbers(const std::vector<int>& cells, std::size_t from) {
+    std::vector<int> numbers;
+    for (std::size_t i = from; i < cells.size(); ++i) {
+        numbers.push_back(cells[i] + 1);
+    }
+    return numbers;
+}
+
+} // namespace
+
+bool CBreltDlg::ConfirmSheetImport(const std::vector<int>& images, const std::vector<int>& cells) {
+    const std::size_t leftOut = cells.size() - images.size();
+    if (images.size() <= 1 && leftOut == 0) {
+        return true;
+    }
+    std::string question = "Es substituiran les imatges " + ImageList(images) + " de " +
+                           FileNameOf(g_strTargetPath) + ".";
+    if (leftOut > 0) {
+        question += leftOut == 1 ? "\nLa casella " : "\nLes caselles ";
+        question += ImageList(CellNumbers(cells, images.size()));
+        question += leftOut == 1 ? " del full no hi cap" : " del full no hi caben";
+        question += ", després de l'última imatge, i es deixaran fora.";
+    }
+    question += "\n\nVoleu continuar?";
+    CQuestionDlg confirm(question, nullptr,
+                         leftOut > 0 ? CQuestionDlg::Default::No : CQuestionDlg::Default::Yes);
+    return confirm.DoModal() == IDOK;
+}
 
 void CBreltDlg::OnImportSheet() {
     const Pane& target = TargetPane();
@@ -31,11 +66,14 @@ void CBreltDlg::OnImportSheet() {
         return;
     }
     const std::vector<int>& cells = sheetDialog.GetCells();
-    const int first = target.current;
+    const int first = sheetDialog.GetFirstImage();
     const int taken = std::min(static_cast<int>(cells.size()), target.count - first + 1);
     std::vector<int> images;
     for (int i = 0; i < taken; ++i) {
         images.push_back(first + i);
+    }
+    if (!ConfirmSheetImport(images, cells)) {
+        return;
     }
     EditOutcome outcome =
         EditCollection("Importa un full de segells", images, [&](std::FILE*& stream) {
@@ -65,10 +103,8 @@ void CBreltDlg::OnImportSheet() {
     if (leftOut > 0) {
         report += '\n';
         report += std::to_string(leftOut);
-        report += leftOut == 1 ? " casella no hi cabia" : " caselles no hi cabien";
-        report += ", després de l'última imatge.";
-        Alert(report, MB_ICONEXCLAMATION);
-    } else {
-        Inform(report);
+        report += leftOut == 1 ? " casella s'ha deixat fora" : " caselles s'han deixat fora";
+        report += ", com dèieu.";
     }
+    Inform(report);
 }

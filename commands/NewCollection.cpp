@@ -2,20 +2,37 @@
 #include "app/ProgramFolder.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
+#include "browser/Panes.h"
 #include "collection/CollectionIO.h"
 #include "collection/FileOpen.h"
+#include "collection/PathNames.h"
 
 void CBreltDlg::OnGenerateCollection() {
+    CreateNewCollection();
+}
+
+void CBreltDlg::OnNewCollection() {
+    std::optional<std::string> created = CreateNewCollection();
+    if (!created) {
+        return;
+    }
+    if (OpenCollectionFile(TargetPane(), *created, FileNameOf(*created))) {
+        Inform("S'ha creat la col·lecció nova " + *created +
+               ", amb les imatges en blanc, i s'ha obert com a destinació.");
+    }
+}
+
+std::optional<std::string> CBreltDlg::CreateNewCollection() {
     CFileDialog dialog = CollectionFileDialog(FALSE, "Crea Fitxer...");
     if (dialog.DoModal() != IDOK) {
-        return;
+        return std::nullopt;
     }
     std::string path = dialog.GetPathName();
     std::string name = dialog.GetFileName();
     std::string extension = dialog.GetFileExt();
 
     if (name.empty()) {
-        return;
+        return std::nullopt;
     }
     if (extension.empty()) {
         path += ".sgc";
@@ -28,18 +45,18 @@ void CBreltDlg::OnGenerateCollection() {
         Alert("El fitxer " + path +
                   " ja existeix. No s'ha creat cap col·lecció nova i el fitxer no s'ha tocat.",
               MB_ICONEXCLAMATION);
-        return;
+        return std::nullopt;
     }
     if (!FileExists(g_strNewPath)) {
         Alert("No es troba la plantilla " + g_strNewPath +
               ", que ha d'estar al costat del programa. No s'ha creat cap col·lecció.");
-        return;
+        return std::nullopt;
     }
     if (!::CopyFileW(Widen(g_strNewPath).c_str(), Widen(path).c_str(), TRUE)) {
         Alert(::GetLastError() == ERROR_ACCESS_DENIED
                   ? AccessDeniedMessage(path)
                   : "No s'ha pogut crear el fitxer " + path + ".");
-        return;
+        return std::nullopt;
     }
     // The copy takes the template's attributes: a read-only template would give a read-only
     // collection that could neither be painted nor, without administrator rights, removed.
@@ -59,5 +76,7 @@ void CBreltDlg::OnGenerateCollection() {
             Alert(failed + "Ha quedat a mig fer i no s'ha pogut esborrar: esborreu-la vós mateix, "
                            "no la feu servir.");
         }
+        return std::nullopt;
     }
+    return path;
 }

@@ -24,6 +24,8 @@ void CBreltDlg::OnShowOverview() {
         };
         commands.confirmLoss = [this](int last, CWnd* owner) { return ConfirmLoss(last, owner); };
         commands.edit = [this](int image, CWnd* owner) { EditImage(image, owner); };
+        commands.replay = [this](bool undo) { ReplayChange(undo); };
+        commands.nextChange = [this](bool undo) { return undo ? UndoSubject() : RedoSubject(); };
     } else {
         commands.copyToTarget = [this](const std::vector<int>& images, CWnd* owner) {
             CopyToTarget(images, owner);

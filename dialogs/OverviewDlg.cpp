@@ -9,7 +9,6 @@
 namespace {
 
 const wchar_t* const kGridClass = L"BreltOverviewGrid";
-const COLORREF kSelectedTint = RGB(204, 226, 255);
 const COLORREF kSelectedFrame = RGB(0, 90, 200);
 const COLORREF kBorder = RGB(200, 200, 200);
 // A colour for each group of repeated stamps, taken in turn.
@@ -171,7 +170,8 @@ void COverviewDlg::DrawCell(int image) {
     const bool selected = m_selected[i];
     HDC dc = m_canvas.GetSafeHdc();
     RECT cell = CellRect(image);
-    m_canvas.Fill(cell, selected ? kSelectedTint : RGB(255, 255, 255));
+    // Selected as Windows selects: the highlight colour around the stamp and under its number.
+    m_canvas.Fill(cell, selected ? ::GetSysColor(COLOR_HIGHLIGHT) : RGB(255, 255, 255));
     // The image at its zoom straight into the canvas's pixels: no bitmap for each cell.
     RECT picture = ImageRect(image);
     auto shown = ShownPixels(m_areas[i]);
@@ -189,7 +189,7 @@ void COverviewDlg::DrawCell(int image) {
     RECT label{cell.left, picture.bottom + 2, cell.right, cell.bottom};
     std::wstring number = std::to_wstring(image);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetTextColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
     ::DrawTextW(dc, number.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
     if (m_marks.blank[i]) {
         // A white stamp, marked lightly: fine diagonal lines over it.
@@ -378,6 +378,14 @@ void COverviewDlg::Command(UINT id) {
     case ID_OVERVIEW_SELECT_ALL:
         SetSelection(std::vector<bool>(static_cast<std::size_t>(m_count), true));
         break;
+    case ID_UNDO:
+    case ID_REDO:
+        if (m_commands.replay) {
+            m_commands.replay(id == ID_UNDO);
+            Reload();
+            ::SetFocus(m_grid);
+        }
+        break;
     case ID_EDIT_IMAGE:
         if (m_commands.edit) {
             m_commands.edit(m_current, this);
@@ -430,6 +438,16 @@ void COverviewDlg::ShowMenu(LPARAM screenPoint) {
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     item(menu, ID_OVERVIEW_SELECT_REPEATS, L"Selecciona els &repetits", m_marks.repeats > 0);
     item(menu, ID_OVERVIEW_SELECT_ALL, L"Selecciona-ho &tot\tCtrl+A");
+    if (m_commands.replay) {
+        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        for (bool undo : {true, false}) {
+            std::wstring change = m_commands.nextChange(undo);
+            std::wstring text = undo ? L"&Desfés" : L"Re&fés";
+            text += change.empty() ? L"" : L": " + change;
+            item(menu, undo ? ID_UNDO : ID_REDO,
+                 (text + (undo ? L"\tCtrl+Z" : L"\tCtrl+Y")).c_str(), !change.empty());
+        }
+    }
     UINT chosen = ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
                                    at.y, 0, m_grid, nullptr);
     ::DestroyMenu(menu);
@@ -450,6 +468,12 @@ void COverviewDlg::OnKey(UINT key) {
     case 'A':
         if (control) {
             Command(ID_OVERVIEW_SELECT_ALL);
+        }
+        break;
+    case 'Z':
+    case 'Y':
+        if (control) {
+            Command(key == 'Z' ? ID_UNDO : ID_REDO);
         }
         break;
     case VK_DELETE:

@@ -29,6 +29,10 @@ public:
         std::function<void(const std::vector<int>& images, CWnd* owner)> copyToTarget;
         std::function<void(const std::vector<int>& images, CWnd* owner)> exportImages;
         std::function<void(int image, CWnd* owner)> edit;
+        // Ctrl+Z and Ctrl+Y on the collection shown, and the name of the change each would
+        // take back or do again ("" for none).
+        std::function<void(bool undo)> replay;
+        std::function<std::wstring(bool undo)> nextChange;
     };
 
     COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,

@@ -14,6 +14,7 @@ const int kFields[] = {IDC_SHEET_COLUMNS,     IDC_SHEET_ROWS,   IDC_SHEET_CELL_W
 
 BEGIN_MESSAGE_MAP(CSheetDlg, CDialog)
 ON_CONTROL_RANGE(EN_CHANGE, IDC_SHEET_COLUMNS, IDC_SHEET_SPACING, OnFieldChanged)
+ON_CONTROL(EN_CHANGE, IDC_SHEET_FIRST_IMAGE, OnFirstImageChanged)
 ON_BN_CLICKED(IDC_SHEET_SKIP_BLANK, OnSkipBlank)
 END_MESSAGE_MAP()
 
@@ -22,6 +23,9 @@ CSheetDlg::CSheetDlg(picture::Picture sheet, int firstImage, int imageCount, CWn
       m_imageCount(imageCount) {
     m_layout = sheet::GuessLayout(m_sheet, m_recognised);
     m_breltLayout = m_layout;
+    if (m_recognised) {
+        m_firstImage = 1; // a whole collection's sheet goes back where it came from
+    }
 }
 
 void CSheetDlg::DoDataExchange(CDataExchange* pDX) {
@@ -42,6 +46,7 @@ BOOL CSheetDlg::OnInitDialog() {
     for (std::size_t i = 0; i < std::size(kFields); ++i) {
         SetDlgItemInt(kFields[i], static_cast<UINT>(values[i]), FALSE);
     }
+    SetDlgItemInt(IDC_SHEET_FIRST_IMAGE, static_cast<UINT>(m_firstImage), FALSE);
     m_filling = false;
     ShowLayout();
     return TRUE;
@@ -60,6 +65,17 @@ void CSheetDlg::ReadFields() {
 void CSheetDlg::OnFieldChanged(UINT) {
     if (!m_filling) {
         ReadFields();
+        ShowLayout();
+    }
+}
+
+void CSheetDlg::OnFirstImageChanged() {
+    if (!m_filling) {
+        BOOL read = FALSE;
+        UINT value = GetDlgItemInt(IDC_SHEET_FIRST_IMAGE, &read, FALSE);
+        m_firstImage = read && value >= 1 && value <= static_cast<UINT>(m_imageCount)
+                           ? static_cast<int>(value)
+                           : 0;
         ShowLayout();
     }
 }
@@ -108,6 +124,8 @@ void CSheetDlg::ShowLayout() {
     const int last = std::min(m_imageCount, m_firstImage + cells - 1);
     if (!fits) {
         summary = "Les caselles no caben dins de la imatge.";
+    } else if (m_firstImage == 0) {
+        summary = "La col·lecció té les imatges 1 a " + std::to_string(m_imageCount) + ".";
     } else if (cells == 0) {
         summary = "No hi ha cap casella per importar.";
     } else {
@@ -124,11 +142,12 @@ void CSheetDlg::ShowLayout() {
         summary += "\nÉs un full de brelt: es llegirà tal com es va desar.";
     }
     m_txtSummary.SetWindowText(summary);
-    ::EnableWindow(GetDlgItem(IDOK), fits && cells > 0);
+    ::EnableWindow(GetDlgItem(IDOK), fits && cells > 0 && m_firstImage > 0);
 }
 
 void CSheetDlg::OnOK() {
-    if (sheet::Fits(m_layout, m_sheet.width, m_sheet.height) && !m_cells.empty()) {
+    if (sheet::Fits(m_layout, m_sheet.width, m_sheet.height) && !m_cells.empty() &&
+        m_firstImage > 0) {
         CDialog::OnOK();
     }
 }

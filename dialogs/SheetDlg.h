@@ -7,8 +7,9 @@
 #include <vector>
 
 // "Importa un full de segells": a picture shown fitted, its grid of cells drawn over it, the
-// grid's numbers to change, and a live line that says which images the cells will replace from
-// the current one. brelt's own sheet comes with its layout already filled in.
+// grid's numbers to change, the image the cells go into from, and a live line that says which
+// images they will replace. brelt's own sheet (a whole collection) comes with its layout filled
+// in and goes into the images from the first.
 class CSheetDlg : public CDialog {
 public:
     CSheetDlg(picture::Picture sheet, int firstImage, int imageCount, CWnd* parent = nullptr);
@@ -21,6 +22,8 @@ public:
     // The cells chosen, in order, and whether they are read as brelt's own sheet's.
     const std::vector<int>& GetCells() const { return m_cells; }
     bool IsBreltSheet() const { return m_recognised && m_layout == m_breltLayout; }
+    // The image the first cell goes into.
+    int GetFirstImage() const { return m_firstImage; }
 
     CPicture m_picPreview;
     CStatic m_txtSummary;
@@ -29,6 +32,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnFieldChanged(UINT id);
     void OnSkipBlank();
+    void OnFirstImageChanged();
 
     DECLARE_MESSAGE_MAP()
 

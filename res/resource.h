@@ -115,6 +115,7 @@
 #define IDC_SHEET_SPACING 1136
 #define IDC_SHEET_SKIP_BLANK 1137
 #define IDC_SHEET_SUMMARY 1138
+#define IDC_SHEET_FIRST_IMAGE 1139
 
 // Context menu commands of the clipboard and sheets
 #define ID_COPY_IMAGE 32778
@@ -134,3 +135,18 @@
 #define ID_OVERVIEW_SELECT_REPEATS 32787
 #define ID_OVERVIEW_SELECT_ALL 32788
 #define ID_MAKE_ROOM 32789
+
+// The menu bar's own commands; the others are those of the panes' menus above
+#define ID_FILE_OPEN_SOURCE 32790
+#define ID_FILE_OPEN_TARGET 32791
+#define ID_FILE_NEW_COLLECTION 32792
+#define ID_FILE_EXIT 32793
+#define ID_LOAD_IMAGE 32794
+#define ID_HELP_GUIDE 32795
+#define ID_HELP_ABOUT 32796
+// The collections opened last, "Col·leccions recents": one id each, the newest first
+#define ID_RECENT_FIRST 32800
+#define ID_RECENT_LAST 32807
+
+// The status bar of the main window
+#define IDC_STATUS_BAR 1200

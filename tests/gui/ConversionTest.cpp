@@ -262,8 +262,8 @@ TEST_F(Conversion, ACorruptPictureIsRefusedAndCancellingChangesNothing) {
     Open(1003, bitmap);
     std::filesystem::remove(bitmap);
     ASSERT_EQ(messages_.size(), 2u);
-    EXPECT_EQ(messages_[0].text, "No s'ha pogut llegir la imatge «" + name +
-                                     "»: el fitxer és malmès o no és una imatge.");
+    EXPECT_EQ(messages_[0].text,
+              "No s'ha pogut llegir la imatge «" + name + "»: és una imatge PNG malmesa.");
     EXPECT_EQ(messages_[1].text,
               "El fitxer de bitmap ha de ser de 32x32 pixels i de 24 bits de color per pixel");
     EXPECT_EQ(g_pfImage, nullptr);

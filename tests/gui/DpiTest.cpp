@@ -136,3 +136,38 @@ TEST_F(AtEveryDpi, TheEditorsCanvasAndPreviewsShowTheStampWhole) {
     EXPECT_EQ(once, colours);
     EXPECT_EQ(twice, colours);
 }
+
+// The digits of a go-to box stand in the middle of its height, as much room above as below.
+TEST_F(AtEveryDpi, TheGoToBoxesDigitsStandInTheMiddleOfTheBox) {
+    for (int box : {1009, 1013}) {
+        HWND edit = ::GetDlgItem(hwnd_, box);
+        ::SetWindowTextW(edit, L"126");
+        ::RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+        RECT window;
+        ::GetWindowRect(edit, &window);
+        const int width = window.right - window.left, height = window.bottom - window.top;
+        // The whole box as the screen shows it, its border included.
+        HDC screen = ::GetDC(nullptr);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                pixels.push_back(::GetPixel(screen, window.left + x, window.top + y));
+            }
+        }
+        ::ReleaseDC(nullptr, screen);
+        auto dark = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 200; };
+        int top = height, bottom = -1;
+        for (int y = 2; y < height - 2; ++y) {
+            for (int x = 2; x < width - 2; ++x) {
+                if (dark(pixels[static_cast<std::size_t>(y * width + x)])) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        ASSERT_LE(top, bottom) << "digits on screen: " << box;
+        int above = top, below = height - 1 - bottom;
+        EXPECT_LE(std::abs(above - below), 1 + ExpectedDpi() / 96)
+            << box << ": " << above << " pixels above the digits, " << below << " below";
+    }
+}

@@ -3,6 +3,7 @@
 #include "platform/FilePaths.h"
 
 #include "app/ProgramState.h"
+#include "dialogs/QuestionDlg.h"
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
 
@@ -156,21 +157,32 @@ TEST_F(Export, BreltsOwnSheetImportsBackAsExactlyTheStampsItShows) {
     Command(1016);
     Command(ID_EXPORT_COLLECTION_PNG);
     Open(1011, targetFile.Path());
+    GoTo(1013, L"12"); // the sheet of a whole collection still goes back from image 1
     std::string sheet = folder_ + "\\" + stem + "-full.png";
     TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
         dialog.SetChosenPath(sheet);
         return static_cast<INT_PTR>(IDOK);
     };
     TestModalAnswers().dialog = nullptr;
-    std::wstring summary;
+    std::wstring summary, first, question;
     WindowDriver driver(L"Importa un full de segells", [&](HWND dialog) {
         summary = WindowText(::GetDlgItem(dialog, IDC_SHEET_SUMMARY));
+        first = WindowText(::GetDlgItem(dialog, IDC_SHEET_FIRST_IMAGE));
+        Click(dialog, IDOK);
+    });
+    WindowDriver confirm(L"Avís", [&](HWND dialog) {
+        question = WindowText(::GetDlgItem(dialog, IDC_QUESTION_TEXT));
         Click(dialog, IDOK);
     });
     Command(ID_IMPORT_SHEET);
     ASSERT_TRUE(driver.Found());
+    ASSERT_TRUE(confirm.Found());
+    EXPECT_EQ(first, L"1");
     EXPECT_EQ(summary, L"Es substituiran les imatges 1 a 126.\nÉs un full de brelt: es llegirà "
                        L"tal com es va desar.");
+    std::string targetName = targetFile.Path().substr(targetFile.Path().find_last_of('\\') + 1);
+    EXPECT_EQ(question, L"Es substituiran les imatges 1 a 126 de " + Widen(targetName) +
+                            L".\n\nVoleu continuar?");
     Bytes expected = collection;
     for (int image = 1; image <= 126; ++image) { // as shown: bit 15 is not in a picture
         SetPixelArea(expected, image, Expected16From24(Expected24From16(PixelArea(source, image))));
@@ -180,6 +192,42 @@ TEST_F(Export, BreltsOwnSheetImportsBackAsExactlyTheStampsItShows) {
     EXPECT_EQ(messages_[1].text, "S'han importat 126 segells del full, a les imatges 1 a 126.");
     Command(ID_UNDO);
     EXPECT_EQ(targetFile.Read(), collection) << "one undo step";
+}
+
+// A sheet with more cells than the collection has images from the first one: the question names
+// the images replaced and the cells left out, "NO" first, and "NO" writes nothing.
+TEST_F(Export, ASheetThatDoesNotFitAsksNamingTheCellsLeftOut) {
+    Bytes source = MakeCollection(260096, 116), collection = MakeCollection(202752, 117);
+    ScratchFile sourceFile(source), targetFile(collection);
+    std::string stem = sourceFile.Path().substr(sourceFile.Path().find_last_of('\\') + 1);
+    stem = stem.substr(0, stem.rfind('.'));
+    Open(1002, sourceFile.Path());
+    Command(1016);
+    Command(ID_EXPORT_COLLECTION_PNG);
+    Open(1011, targetFile.Path());
+    TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
+        dialog.SetChosenPath(folder_ + "\\" + stem + "-full.png");
+        return static_cast<INT_PTR>(IDOK);
+    };
+    std::string question;
+    bool noFirst = false;
+    TestModalAnswers().dialog = [&](CDialog& dialog) -> INT_PTR {
+        if (auto* asked = dynamic_cast<CQuestionDlg*>(&dialog)) {
+            question = asked->GetQuestion();
+            noFirst = asked->GetDefault() == CQuestionDlg::Default::No;
+            return IDCANCEL;
+        }
+        return ModalAnswers::kShowIt;
+    };
+    WindowDriver driver(L"Importa un full de segells", [&](HWND dialog) { Click(dialog, IDOK); });
+    Command(ID_IMPORT_SHEET);
+    ASSERT_TRUE(driver.Found());
+    std::string targetName = targetFile.Path().substr(targetFile.Path().find_last_of('\\') + 1);
+    EXPECT_EQ(question, "Es substituiran les imatges 1 a 98 de " + targetName +
+                            ".\nLes caselles 99 a 126 del full no hi caben, després de l'última "
+                            "imatge, i es deixaran fora.\n\nVoleu continuar?");
+    EXPECT_TRUE(noFirst);
+    EXPECT_EQ(targetFile.Read(), collection) << "NO writes nothing";
 }
 
 // The overview's selection, in the order of the collection, under the images' own numbers.

@@ -126,10 +126,12 @@ protected:
 } // namespace
 
 TEST_F(MainDialog, HasEveryControlOfItsTemplateInOrderAndInPlace) {
-    std::vector<HWND> children;
+    std::vector<HWND> children; // the template's: the status bar comes at run time
     for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
-        children.push_back(child);
+        if (::GetDlgCtrlID(child) != IDC_STATUS_BAR) {
+            children.push_back(child);
+        }
     }
     ASSERT_EQ(children.size(), std::size(kMainControls));
     for (std::size_t i = 0; i < children.size(); ++i) {
@@ -160,10 +162,15 @@ TEST_F(MainDialog, IsAnApplicationWindowCaptionedQuelvar) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_TRUE(::GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_TRUE(::GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
-    RECT client, wanted = DialogUnits(hwnd_, 0, 0, 477, 174);
+    // The template's client area, and under it the status bar, the menu bar above it.
+    RECT client, wanted = DialogUnits(hwnd_, 0, 0, 477, 174), status;
     ::GetClientRect(hwnd_, &client);
+    HWND statusBar = ::GetDlgItem(hwnd_, IDC_STATUS_BAR);
+    ::GetWindowRect(statusBar, &status);
     EXPECT_EQ(client.right, wanted.right);
-    EXPECT_EQ(client.bottom, wanted.bottom);
+    EXPECT_EQ(client.bottom, wanted.bottom + status.bottom - status.top);
+    EXPECT_EQ(ControlRect(statusBar).top, wanted.bottom);
+    EXPECT_NE(::GetMenu(hwnd_), nullptr);
 
     LOGFONTW font{};
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0)), sizeof(font),

@@ -296,15 +296,51 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
                                             L"E&nganxa aquí\tCtrl+V"}
                 : std::vector<std::wstring>{L"&Copia la imatge\tCtrl+C"};
         expected.insert(expected.end(),
-                        {L"", L"&Mostra tota la col·lecció...", L"&Desa la imatge com a PNG...",
-                         L"E&xporta la col·lecció en PNG..."});
+                        {L"", L"&Mostra tota la col·lecció...\tCtrl+T",
+                         L"&Desa la imatge com a PNG...", L"E&xporta la col·lecció en PNG..."});
         if (slot == 1028) {
             expected.insert(expected.end(),
                             {L"&Importa imatges aquí...", L"Importa un full de se&gells...",
                              L"Fes &lloc aquí..."});
         }
+        // Nothing done yet: "Desfés" and "Refés" stand greyed.
+        expected.insert(expected.end(), {L"", L"Des&fés\tCtrl+Z", L"&Refés\tCtrl+Y"});
         EXPECT_EQ(items, expected) << slot;
     }
     EXPECT_EQ(g_nSourceFirst, 4) << "the fourth source slot became current";
     EXPECT_EQ(g_nTargetFirst, 4);
+}
+
+// Ctrl+Z and Ctrl+Y inside the overview act on its collection, and its cells show the result.
+TEST_F(Overview, CtrlZAndCtrlYTakeBackAndDoAgainAndTheCellsShowIt) {
+    Bytes collection = MakeCollection(202752, 108);
+    ScratchFile file(collection);
+    Open(1011, file.Path());
+    std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
+    std::vector<Bytes> states;
+    std::vector<bool> cellTwoShows;
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80; // held for the keys the grid gets on this thread
+    ::SetKeyboardState(keys);
+    ASSERT_TRUE(ShowOverview(name, [&](HWND, HWND grid) {
+        ClickGrid(grid, 2, 2);
+        for (UINT key : {UINT{VK_DELETE}, UINT{'Z'}, UINT{'Y'}}) {
+            ::SendMessageW(grid, WM_KEYDOWN, key, 1);
+            int width = 0;
+            std::vector<unsigned> screen = ScreenOf(grid, width);
+            states.push_back(file.Read());
+            cellTwoShows.push_back(CellShows(screen, width, 2, ImageColours(states.back(), 2)) &&
+                                   !CellShows(screen, width, 2, ImageColours(states.back(), 1)));
+        }
+        ::SendMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+    }));
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    ASSERT_EQ(states.size(), 3u);
+    EXPECT_EQ(PixelArea(states[0], 2), PixelArea(collection, 3)) << "Supr took image 2 out";
+    EXPECT_EQ(states[1], collection) << "Ctrl+Z brought it back";
+    EXPECT_EQ(states[2], states[0]) << "Ctrl+Y took it out again";
+    EXPECT_EQ(cellTwoShows, std::vector<bool>(3, true)) << "the cell shows the file each time";
+    EXPECT_TRUE(messages_.empty());
 }

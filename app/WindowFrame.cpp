@@ -1,0 +1,68 @@
+#include "app/ProgramState.h"
+#include "app/breltDlg.h"
+#include "browser/Panes.h"
+#include "collection/PathNames.h"
+
+namespace {
+
+// The main window's client area as its template lays it out, at the window's DPI now.
+RECT TemplateClientRect(HWND dialog) {
+    RECT rect{0, 0, 477, 174};
+    ::MapDialogRect(dialog, &rect);
+    return rect;
+}
+
+} // namespace
+
+void CBreltDlg::AddMenuAndStatusBar() {
+    CreateMenuBar();
+    m_statusBar.Create(m_hWnd, IDC_STATUS_BAR);
+    FitFrameToControls();
+    UpdateStatusBar();
+}
+
+void CBreltDlg::FitFrameToControls() {
+    // The menu bar takes its height from the client area: the window grows by it and by the
+    // status bar, so that every control of the template keeps its place.
+    RECT client{}, window{};
+    GetClientRect(&client);
+    ::GetWindowRect(m_hWnd, &window);
+    RECT wanted = TemplateClientRect(m_hWnd);
+    int statusHeight = m_statusBar.GetSafeHwnd() != nullptr ? m_statusBar.Height() : 0;
+    int grow = wanted.bottom + statusHeight - client.bottom;
+    int widen = wanted.right - client.right;
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, window.right - window.left + widen,
+                   window.bottom - window.top + grow, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_statusBar.Reposition();
+}
+
+std::wstring CBreltDlg::PaneStatus() const {
+    const Pane& pane = ActivePane();
+    const bool source = pane.number == SourcePane().number;
+    if (g_pfSource == nullptr && g_pfTarget == nullptr) {
+        return L"Obriu una col·lecció amb Fitxer ▸ Obre la destinació... o amb Buscar...";
+    }
+    std::wstring name = source ? L"Origen: " : L"Destí: ";
+    if (pane.stream == nullptr) {
+        return name + L"cap col·lecció oberta";
+    }
+    std::string file = FileNameOf(CollectionPath(pane));
+    bool readOnly = source ? m_sourceReadOnly : m_targetReadOnly;
+    return name + Widen(file) + (readOnly ? L" (només lectura)" : L"") + L" · imatge " +
+           std::to_wstring(pane.current) + L" de " + std::to_wstring(pane.count);
+}
+
+void CBreltDlg::UpdateStatusBar() {
+    if (m_statusBar.GetSafeHwnd() == nullptr) {
+        return;
+    }
+    std::wstring undo = UndoSubject();
+    m_statusBar.SetTexts({PaneStatus(), undo.empty() ? L"" : L"Ctrl+Z desfà: " + undo});
+}
+
+void CBreltDlg::FocusCurrentSlot() {
+    const Pane& pane = ActivePane();
+    if (pane.stream != nullptr && pane.selected >= 0 && pane.selected <= 4) {
+        ::SetFocus(GetDlgItem(pane.slotIds[pane.selected]));
+    }
+}
