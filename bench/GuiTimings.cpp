@@ -142,6 +142,25 @@ int main(int argc, char** argv) {
         Send(main, IDC_TARGET_SLOT3, STN_CLICKED);
         return true;
     });
+    Measure("the Edita menu opened, filled and shown (Alt+E)", runs, [&](auto& start) {
+        start = Clock::now();
+        ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, L'e');
+        HWND menu = nullptr;
+        while ((menu = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr)) == nullptr ||
+               !::IsWindowVisible(menu)) {
+            if (Since(start) > 10000) {
+                return false;
+            }
+            ::Sleep(1);
+        }
+        WaitUntilIdle(menu);
+        double took = Since(start);
+        ::PostMessageW(main, WM_CANCELMODE, 0, 0);
+        WaitUntilIdle(main);
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
+        return true;
+    });
     std::wstring stamp = pictures.wstring() + L"\\..\\stamp.bmp";
     Measure("import a 32x32 bitmap (from OK)", runs, [&](auto& start) {
         HWND files = FileDialogWith(brelt, IDC_LOAD_IMAGE, stamp);
@@ -432,9 +451,12 @@ int main(int argc, char** argv) {
         }
         return convert != nullptr;
     });
-    // brelt's own sheet of the 126 images exported above, imported back, from "D'acord".
-    std::wstring sheet = exports.wstring() + L"\\formes-full.png";
-    Measure("import of brelt's own 126-image sheet (from D'acord)", std::max(1, runs / 4),
+    // brelt's own sheet of the 126 images exported above, imported back, from "SI" to the
+    // question that names the images it replaces.
+    std::wstring target = TextOf(::GetDlgItem(main, IDC_TARGET_NAME));
+    std::wstring sheet =
+        exports.wstring() + L"\\" + target.substr(0, target.rfind(L'.')) + L"-full.png";
+    Measure("import of brelt's own 126-image sheet (from SI)", std::max(1, runs / 4),
             [&](auto& start) {
                 ::SendMessageW(::GetDlgItem(main, IDC_TARGET_GOTO_BOX), WM_SETTEXT, 0,
                                reinterpret_cast<LPARAM>(L"1"));
@@ -456,9 +478,14 @@ int main(int argc, char** argv) {
                     std::fprintf(stderr, "no sheet dialog for %ls\n", sheet.c_str());
                     return false;
                 }
-                WaitUntilIdle(dialog);
-                start = Clock::now();
                 brelt.PostClick(dialog, IDOK);
+                HWND question = brelt.WaitForWindow(L"Avís");
+                if (question == nullptr) {
+                    return false;
+                }
+                WaitUntilIdle(question);
+                start = Clock::now();
+                brelt.PostClick(question, IDOK);
                 HWND done = brelt.WaitForWindow(L"brelt", 60000);
                 double took = Since(start);
                 if (done != nullptr) {

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 CStatusBar::~CStatusBar() {
     if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) {
         ::DestroyWindow(m_hWnd);
@@ -35,7 +37,10 @@ void CStatusBar::SetTexts(const std::vector<std::wstring>& texts) {
     bool sameParts = texts.size() == m_texts.size();
     std::vector<std::wstring> before = std::move(m_texts);
     m_texts = texts;
-    SizeParts();
+    // The parts are measured again only when a part but the first, which takes the rest, changed.
+    if (!sameParts || !std::equal(m_texts.begin() + 1, m_texts.end(), before.begin() + 1)) {
+        SizeParts();
+    }
     for (std::size_t part = 0; part < m_texts.size(); ++part) {
         if (!sameParts || m_texts[part] != before[part]) {
             ::SendMessageW(m_hWnd, SB_SETTEXTW, part,
