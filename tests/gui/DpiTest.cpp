@@ -142,8 +142,15 @@ TEST_F(AtEveryDpi, TheGoToBoxesDigitsStandInTheMiddleOfTheBox) {
     for (int box : {1009, 1013}) {
         HWND edit = ::GetDlgItem(hwnd_, box);
         ::SetWindowTextW(edit, L"126");
-        ::RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-        RECT window;
+        // The box near the screen's top left corner: at 192 DPI the window is wider than the
+        // virtual screen.
+        RECT window, dialog;
+        ::GetWindowRect(edit, &window);
+        ::GetWindowRect(hwnd_, &dialog);
+        ::SetWindowPos(hwnd_, nullptr, dialog.left - window.left + 20, dialog.top - window.top + 20,
+                       0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ::RedrawWindow(hwnd_, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
         ::GetWindowRect(edit, &window);
         const int width = window.right - window.left, height = window.bottom - window.top;
         // The whole box as the screen shows it, its border included.
