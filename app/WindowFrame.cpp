@@ -53,11 +53,18 @@ std::wstring CBreltDlg::PaneStatus() const {
 }
 
 void CBreltDlg::UpdateStatusBar() {
-    if (m_statusBar.GetSafeHwnd() == nullptr) {
-        return;
+    // Once the command has finished: a status bar repaints itself as its text is set, which
+    // under Wine costs the arrows a fifth of their time.
+    if (!m_statusPosted && m_statusBar.GetSafeHwnd() != nullptr) {
+        m_statusPosted = ::PostMessageW(m_hWnd, WM_APP_UPDATE_STATUS, 0, 0) != FALSE;
     }
+}
+
+LRESULT CBreltDlg::OnUpdateStatus(WPARAM, LPARAM) {
+    m_statusPosted = false;
     std::wstring undo = UndoSubject();
     m_statusBar.SetTexts({PaneStatus(), undo.empty() ? L"" : L"Ctrl+Z desfà: " + undo});
+    return 0;
 }
 
 void CBreltDlg::FocusCurrentSlot() {

@@ -12,6 +12,7 @@ ON_WM_DROPFILES()
 ON_WM_CONTEXTMENU()
 ON_WM_NOTIFY()
 ON_MESSAGE(WM_APP_OPEN_START_FILES, OnOpenStartFiles)
+ON_MESSAGE(WM_APP_UPDATE_STATUS, OnUpdateStatus)
 ON_WM_INITMENUPOPUP()
 // The commands of the menus and keys come from the table of commands (app/CommandTable.cpp).
 ON_COMMAND(ID_COPY_LOADED_IMAGE, OnCopyLoadedImage)

@@ -192,6 +192,8 @@ private:
     void ShowPaneMenu(const Pane& pane, POINT screenPoint);
     // The status bar: the pane the keys act on and its image, what Ctrl+Z would undo.
     void UpdateStatusBar();
+    LRESULT OnUpdateStatus(WPARAM, LPARAM);
+    bool m_statusPosted = false;
     std::wstring PaneStatus() const;
     CStatusBar m_statusBar;
     // After a command button acted, the keys go to the active pane's current slot.

@@ -27,7 +27,9 @@ namespace fs = std::filesystem;
 // Waits until the program has handled everything sent before, its painting included.
 void Settle(HWND window) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Twice: what the window posted itself (its status bar) is handled between the two.
     DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
     ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
 }
 

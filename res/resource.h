@@ -125,6 +125,8 @@
 
 // The program's own messages
 #define WM_APP_OPEN_START_FILES (WM_APP + 1)
+// The status bar brought up to date once the command that changed it has finished
+#define WM_APP_UPDATE_STATUS (WM_APP + 2)
 
 // The overview's menu, and the target's "Fes lloc aquí..."
 #define ID_OVERVIEW_REMOVE 32782

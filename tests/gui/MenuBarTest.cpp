@@ -96,7 +96,12 @@ protected:
         ADD_FAILURE() << "no item " << Narrow(start);
         return {};
     }
+    // What the status bar says once the window has handled what is posted to it.
     std::wstring StatusText(int part) const {
+        MSG message;
+        while (::PeekMessageW(&message, hwnd_, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&message);
+        }
         wchar_t text[256] = {};
         ::SendMessageW(::GetDlgItem(hwnd_, IDC_STATUS_BAR), SB_GETTEXTW, part,
                        reinterpret_cast<LPARAM>(text));
