@@ -1,43 +1,34 @@
 #include "collection/ChangeHistory.h"
 
-#include <algorithm>
+ChangeHistory::ChangeHistory(StorageMaker maker) : m_maker(std::move(maker)) {}
 
-ChangeHistory::FileState ChangeHistory::StateOf(const std::string& key,
+CollectionHistory& ChangeHistory::For(const std::string& key, const std::string& path,
+                                      CollectionHistory::Opened* opened) {
+    auto found = m_histories.find(key);
+    if (found != m_histories.end()) {
+        if (opened != nullptr) {
+            *opened = CollectionHistory::Opened::Fine;
+        }
+        return *found->second;
+    }
+    std::unique_ptr<LogStorage> storage = m_maker ? m_maker(key, path) : nullptr;
+    if (storage == nullptr) {
+        storage = std::make_unique<MemoryLogStorage>();
+    }
+    auto history = std::make_unique<CollectionHistory>(key, std::move(storage));
+    CollectionHistory::Opened read = history->Open();
+    if (opened != nullptr) {
+        *opened = read;
+    }
+    return *m_histories.emplace(key, std::move(history)).first->second;
+}
+
+ChangeHistory::FileState ChangeHistory::StateOf(CollectionHistory& history,
                                                 const FileBytes& now) const {
-    auto left = m_left.find(key);
-    if (left == m_left.end()) {
+    const std::optional<Digest>& left = history.State().left;
+    if (!left) {
         return FileState::Unknown;
     }
-    return left->second == now ? FileState::AsLeft : FileState::ChangedOutside;
-}
-
-void ChangeHistory::Record(Change change, FileBytes left) {
-    Leave(change.key, std::move(left));
-    m_undo.push_back(std::move(change));
-    if (m_undo.size() > kMaxChanges) {
-        m_undo.pop_front();
-    }
-    m_redo.clear();
-}
-
-void ChangeHistory::Leave(const std::string& key, FileBytes left) {
-    m_left[key] = std::move(left);
-}
-
-void ChangeHistory::Replayed(bool undo) {
-    auto& from = undo ? m_undo : m_redo;
-    auto& to = undo ? m_redo : m_undo;
-    if (!from.empty()) {
-        to.push_back(std::move(from.back()));
-        from.pop_back();
-    }
-}
-
-void ChangeHistory::Forget(const std::string& key) {
-    m_left.erase(key);
-    for (auto* changes : {&m_undo, &m_redo}) {
-        changes->erase(std::remove_if(changes->begin(), changes->end(),
-                                      [&](const Change& c) { return c.key == key; }),
-                       changes->end());
-    }
+    return Fingerprint(now.data(), now.size()) == *left ? FileState::AsLeft
+                                                        : FileState::ChangedOutside;
 }

@@ -1,85 +1,63 @@
 #include "collection/Digest.h"
 
-#include <cstring>
-
 namespace {
 
-constexpr std::uint32_t kRoundConstants[64] = {
-    0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4,
-    0xab1c5ed5, 0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe,
-    0x9bdc06a7, 0xc19bf174, 0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f,
-    0x4a7484aa, 0x5cb0a9dc, 0x76f988da, 0x983e5152, 0xa831c66d, 0xb00327c8, 0xbf597fc7,
-    0xc6e00bf3, 0xd5a79147, 0x06ca6351, 0x14292967, 0x27b70a85, 0x2e1b2138, 0x4d2c6dfc,
-    0x53380d13, 0x650a7354, 0x766a0abb, 0x81c2c92e, 0x92722c85, 0xa2bfe8a1, 0xa81a664b,
-    0xc24b8b70, 0xc76c51a3, 0xd192e819, 0xd6990624, 0xf40e3585, 0x106aa070, 0x19a4c116,
-    0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
-    0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7,
-    0xc67178f2};
-
-std::uint32_t RotateRight(std::uint32_t value, int bits) {
-    return (value >> bits) | (value << (32 - bits));
+std::uint64_t RotateLeft(std::uint64_t value, int bits) {
+    return (value << bits) | (value >> (64 - bits));
 }
 
-// One 64-byte block into the running state.
-void Compress(std::uint32_t (&state)[8], const std::uint8_t* block) {
-    std::uint32_t w[64];
-    for (int i = 0; i < 16; ++i) {
-        w[i] = static_cast<std::uint32_t>(block[4 * i]) << 24 |
-               static_cast<std::uint32_t>(block[4 * i + 1]) << 16 |
-               static_cast<std::uint32_t>(block[4 * i + 2]) << 8 | block[4 * i + 3];
-    }
-    for (int i = 16; i < 64; ++i) {
-        std::uint32_t s0 = RotateRight(w[i - 15], 7) ^ RotateRight(w[i - 15], 18) ^ (w[i - 15] >> 3);
-        std::uint32_t s1 = RotateRight(w[i - 2], 17) ^ RotateRight(w[i - 2], 19) ^ (w[i - 2] >> 10);
-        w[i] = w[i - 16] + s0 + w[i - 7] + s1;
-    }
-    std::uint32_t v[8];
-    std::memcpy(v, state, sizeof v);
-    for (int i = 0; i < 64; ++i) {
-        std::uint32_t s1 = RotateRight(v[4], 6) ^ RotateRight(v[4], 11) ^ RotateRight(v[4], 25);
-        std::uint32_t choose = (v[4] & v[5]) ^ (~v[4] & v[6]);
-        std::uint32_t t1 = v[7] + s1 + choose + kRoundConstants[i] + w[i];
-        std::uint32_t s0 = RotateRight(v[0], 2) ^ RotateRight(v[0], 13) ^ RotateRight(v[0], 22);
-        std::uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
-        std::memmove(v + 1, v, 7 * sizeof(std::uint32_t));
-        v[4] += t1;
-        v[0] = t1 + s0 + majority;
-    }
-    for (int i = 0; i < 8; ++i) {
-        state[i] += v[i];
-    }
+std::uint64_t Mix(std::uint64_t k) {
+    k ^= k >> 33;
+    k *= 0xff51afd7ed558ccdULL;
+    k ^= k >> 33;
+    k *= 0xc4ceb9fe1a85ec53ULL;
+    k ^= k >> 33;
+    return k;
 }
+
+std::uint64_t Little64(const std::uint8_t* bytes, std::size_t count) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        value |= static_cast<std::uint64_t>(bytes[i]) << (8 * i);
+    }
+    return value;
+}
+
+constexpr std::uint64_t kC1 = 0x87c37b91114253d5ULL;
+constexpr std::uint64_t kC2 = 0x4cf5ad432745937fULL;
 
 } // namespace
 
-Digest Sha256(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t state[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                              0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-    std::size_t whole = size - size % 64;
-    for (std::size_t at = 0; at < whole; at += 64) {
-        Compress(state, data + at);
+Digest Fingerprint(const std::uint8_t* data, std::size_t size) {
+    std::uint64_t h1 = 0, h2 = 0;
+    const std::size_t blocks = size / 16;
+    for (std::size_t i = 0; i < blocks; ++i) {
+        std::uint64_t k1 = Little64(data + 16 * i, 8), k2 = Little64(data + 16 * i + 8, 8);
+        h1 ^= RotateLeft(k1 * kC1, 31) * kC2;
+        h1 = (RotateLeft(h1, 27) + h2) * 5 + 0x52dce729;
+        h2 ^= RotateLeft(k2 * kC2, 33) * kC1;
+        h2 = (RotateLeft(h2, 31) + h1) * 5 + 0x38495ab5;
     }
-    // The last bytes, a one bit, zeros, and the length in bits: one or two blocks.
-    std::uint8_t tail[128] = {};
-    std::size_t left = size - whole;
+    const std::uint8_t* tail = data + 16 * blocks;
+    const std::size_t left = size % 16;
+    if (left > 8) {
+        h2 ^= RotateLeft(Little64(tail + 8, left - 8) * kC2, 33) * kC1;
+    }
     if (left > 0) {
-        std::memcpy(tail, data + whole, left);
+        h1 ^= RotateLeft(Little64(tail, left < 8 ? left : 8) * kC1, 31) * kC2;
     }
-    tail[left] = 0x80;
-    std::size_t blocks = left + 9 > 64 ? 2 : 1;
-    std::uint64_t bits = static_cast<std::uint64_t>(size) * 8;
-    for (int i = 0; i < 8; ++i) {
-        tail[blocks * 64 - 1 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
-    }
-    for (std::size_t block = 0; block < blocks; ++block) {
-        Compress(state, tail + 64 * block);
-    }
+    h1 ^= size;
+    h2 ^= size;
+    h1 += h2;
+    h2 += h1;
+    h1 = Mix(h1);
+    h2 = Mix(h2);
+    h1 += h2;
+    h2 += h1;
     Digest digest;
     for (int i = 0; i < 8; ++i) {
-        for (int b = 0; b < 4; ++b) {
-            digest[static_cast<std::size_t>(4 * i + b)] =
-                static_cast<std::uint8_t>(state[i] >> (24 - 8 * b));
-        }
+        digest[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(h1 >> (8 * i));
+        digest[static_cast<std::size_t>(8 + i)] = static_cast<std::uint8_t>(h2 >> (8 * i));
     }
     return digest;
 }

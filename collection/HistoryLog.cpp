@@ -24,21 +24,38 @@ enum Kind : std::uint32_t {
     kState = 6,
 };
 
+// CRC-32 as zip computes it, eight bytes a step (slicing by eight): a log of 20 MB is read at
+// every opening.
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
-    static const auto table = [] {
-        std::array<std::uint32_t, 256> t{};
+    static const auto tables = [] {
+        std::array<std::array<std::uint32_t, 256>, 8> t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
             std::uint32_t c = i;
             for (int k = 0; k < 8; ++k) {
                 c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
             }
-            t[i] = c;
+            t[0][i] = c;
+        }
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            for (std::size_t k = 1; k < 8; ++k) {
+                t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
+            }
         }
         return t;
     }();
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint32_t low = crc ^ (static_cast<std::uint32_t>(data[i]) |
+                                   static_cast<std::uint32_t>(data[i + 1]) << 8 |
+                                   static_cast<std::uint32_t>(data[i + 2]) << 16 |
+                                   static_cast<std::uint32_t>(data[i + 3]) << 24);
+        crc = tables[7][low & 0xFF] ^ tables[6][(low >> 8) & 0xFF] ^ tables[5][(low >> 16) & 0xFF] ^
+              tables[4][low >> 24] ^ tables[3][data[i + 4]] ^ tables[2][data[i + 5]] ^
+              tables[1][data[i + 6]] ^ tables[0][data[i + 7]];
+    }
+    for (; i < size; ++i) {
+        crc = tables[0][(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
     }
     return crc ^ 0xFFFFFFFFu;
 }
@@ -176,7 +193,7 @@ bool ApplyChange(State& state, Change change, bool begun) {
     return true;
 }
 
-bool ApplyReplay(State& state, bool undo, std::uint64_t id) {
+bool ReplayStarts(State& state, bool undo, std::uint64_t id) {
     if (state.pending) {
         return false;
     }
@@ -184,11 +201,12 @@ bool ApplyReplay(State& state, bool undo, std::uint64_t id) {
     if (next == nullptr || next->id != id) {
         return false;
     }
-    state.pending = undo ? Pending{Step::Undo, state.applied - 1} : Pending{Step::Redo, state.applied};
+    state.pending =
+        undo ? Pending{Step::Undo, state.applied - 1} : Pending{Step::Redo, state.applied};
     return true;
 }
 
-bool ApplyDone(State& state, std::uint64_t id, const Digest& left) {
+bool StepDone(State& state, std::uint64_t id, const Digest& left) {
     if (!Matches(state, id)) {
         return false;
     }
@@ -199,7 +217,7 @@ bool ApplyDone(State& state, std::uint64_t id, const Digest& left) {
     return true;
 }
 
-bool ApplyRolledBack(State& state, std::uint64_t id) {
+bool StepRolledBack(State& state, std::uint64_t id) {
     if (!Matches(state, id)) {
         return false;
     }
@@ -220,27 +238,32 @@ bool ApplyPayload(State& state, std::uint32_t kind, Reader& r) {
     case kBeginReplay: {
         std::uint8_t undo = r.U8();
         std::uint64_t id = r.U64();
-        return r.AtEnd() && undo <= 1 && ApplyReplay(state, undo == 1, id);
+        return r.AtEnd() && undo <= 1 && ReplayStarts(state, undo == 1, id);
     }
     case kDone: {
         std::uint64_t id = r.U64();
         Digest left{};
         r.Block(left.data(), left.size());
-        return r.AtEnd() && ApplyDone(state, id, left);
+        return r.AtEnd() && StepDone(state, id, left);
     }
     case kRolledBack: {
         std::uint64_t id = r.U64();
-        return r.AtEnd() && ApplyRolledBack(state, id);
+        return r.AtEnd() && StepRolledBack(state, id);
     }
     case kState: {
         std::uint64_t applied = r.U64();
+        std::uint64_t nextId = r.U64();
         std::uint8_t hasLeft = r.U8();
         Digest left{};
         r.Block(left.data(), left.size());
         if (!r.AtEnd() || state.pending || applied > state.changes.size() || hasLeft > 1) {
             return false;
         }
+        if (!state.changes.empty() && nextId <= state.changes.back().id) {
+            return false;
+        }
         state.applied = static_cast<std::size_t>(applied);
+        state.nextId = std::max(state.nextId, nextId);
         state.left = hasLeft == 1 ? std::optional<Digest>(left) : std::nullopt;
         return true;
     }
@@ -279,6 +302,22 @@ bool AllZero(const std::uint8_t* data, std::size_t size) {
 }
 
 } // namespace
+
+bool ApplyBeginChange(State& state, Change change) {
+    return ApplyChange(state, std::move(change), true);
+}
+
+bool ApplyBeginReplay(State& state, bool undo, std::uint64_t id) {
+    return ReplayStarts(state, undo, id);
+}
+
+bool ApplyDone(State& state, std::uint64_t id, const Digest& left) {
+    return StepDone(state, id, left);
+}
+
+bool ApplyRolledBack(State& state, std::uint64_t id) {
+    return StepRolledBack(state, id);
+}
 
 const std::vector<PixelAreaBytes>& State::From(const Pending& step) const {
     const Change& change = changes[step.index];
@@ -386,11 +425,15 @@ std::vector<std::uint8_t> CompactLog(const std::string& key, State& state) {
     auto recordSize = [](const Change& c) {
         return 12 + ChangePayload(c).size(); // as the log holds it
     };
-    std::uint64_t bytes = LogHeader(key).size() + 12 + 41;
+    std::uint64_t bytes = LogHeader(key).size() + 12 + 17 + Digest{}.size(); // with the state
     for (const Change& change : state.changes) {
         bytes += recordSize(change);
     }
-    while (!state.changes.empty() && BeyondBounds(state, bytes)) {
+    // Down to nine tenths of the bounds, so that the log is not written anew at every change.
+    auto roomy = [&] {
+        return state.changes.size() <= kMaxChanges * 9 / 10 && bytes <= kMaxLogBytes / 10 * 9;
+    };
+    while (!state.changes.empty() && !roomy()) {
         if (state.applied == 0) {
             // The oldest was undone: what follows it can no longer be done again either.
             state.changes.clear();
@@ -407,6 +450,7 @@ std::vector<std::uint8_t> CompactLog(const std::string& key, State& state) {
     }
     Writer w;
     w.U64(state.changes.empty() ? 0 : state.applied);
+    w.U64(state.nextId);
     w.U8(state.left ? 1 : 0);
     Digest left = state.left.value_or(Digest{});
     w.Block(left.data(), left.size());

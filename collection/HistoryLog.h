@@ -19,14 +19,14 @@
 // its own writing is what a crash leaves and is dropped.
 namespace history {
 
-inline constexpr std::size_t kMaxChanges = 500;           // kept for each collection
+inline constexpr std::size_t kMaxChanges = 500;            // kept for each collection
 inline constexpr std::uint64_t kMaxLogBytes = 20ull << 20; // the oldest dropped beyond it
 inline constexpr std::uint32_t kVersion = 1;
 
 struct Change {
-    std::uint64_t id = 0;   // one number a change, increasing within a log
-    std::int64_t time = 0;  // when it was made, seconds since 1970
-    std::string what;       // the command's name, for "Desfés: <what>"
+    std::uint64_t id = 0;  // one number a change, increasing within a log
+    std::int64_t time = 0; // when it was made, seconds since 1970
+    std::string what;      // the command's name, for "Desfés: <what>"
     std::vector<int> images;
     std::vector<PixelAreaBytes> before, after;
     bool operator==(const Change&) const = default;
@@ -81,13 +81,21 @@ std::vector<std::uint8_t> BeginReplayRecord(bool undo, std::uint64_t id);
 std::vector<std::uint8_t> DoneRecord(std::uint64_t id, const Digest& left);
 std::vector<std::uint8_t> RolledBackRecord(std::uint64_t id);
 
-// A whole new log holding state without what it has beyond the bounds (the oldest changes
-// first), for writing in place of the old one; state is trimmed the same way.
+// A whole new log holding state without its oldest changes, down to nine tenths of the bounds,
+// for writing in place of the old one; state is trimmed the same way.
 std::vector<std::uint8_t> CompactLog(const std::string& key, State& state);
 // Whether state with a log of logBytes is beyond the bounds.
 bool BeyondBounds(const State& state, std::uint64_t logBytes);
 
-// The record's effect on state, as ReadLog applies it; false when it does not fit the story.
+// The record's effect on state, as ReadLog applies it; false, with state unchanged, when it does
+// not fit the story.
 bool ApplyRecord(State& state, const std::vector<std::uint8_t>& record);
+
+// The effect of each record, for the history that writes it: the same as ApplyRecord's, without
+// reading the record back. Each leaves state unchanged and returns false when it does not fit.
+bool ApplyBeginChange(State& state, Change change);
+bool ApplyBeginReplay(State& state, bool undo, std::uint64_t id);
+bool ApplyDone(State& state, std::uint64_t id, const Digest& left);
+bool ApplyRolledBack(State& state, std::uint64_t id);
 
 } // namespace history

@@ -77,6 +77,14 @@ std::FILE* CreateSelfDeletingFile(const fs::path& path) {
 } // namespace
 
 std::FILE* CreateTempStream() {
+    std::FILE* stream = CreateOwnTempStream();
+    if (stream != nullptr) {
+        OpenStreams().push_back(stream);
+    }
+    return stream;
+}
+
+std::FILE* CreateOwnTempStream() {
     std::error_code error;
     fs::path folder = fs::temp_directory_path(error);
     if (error) {
@@ -84,12 +92,8 @@ std::FILE* CreateTempStream() {
     }
     for (int attempt = 0; attempt < 8; ++attempt) {
         std::FILE* stream = CreateSelfDeletingFile(UniqueTempPath(folder));
-        if (stream != nullptr) {
-            OpenStreams().push_back(stream);
+        if (stream != nullptr || errno != EEXIST) {
             return stream;
-        }
-        if (errno != EEXIST) {
-            return nullptr;
         }
     }
     return nullptr;

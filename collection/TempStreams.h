@@ -11,6 +11,10 @@
 // An empty stream open for reading and writing, or nullptr when none can be created.
 std::FILE* CreateTempStream();
 
+// The same, for its caller to close: ReleaseTempStreams leaves it alone. A copy of a whole
+// collection that a step works on lives longer than the step's own streams.
+std::FILE* CreateOwnTempStream();
+
 // Empties a temporary stream for its next use and puts it at its start; false when it can't.
 bool EmptyTempStream(std::FILE* stream);
 
