@@ -125,17 +125,17 @@ bool CBreltDlg::CanActOnActivePane() const {
 }
 
 bool CBreltDlg::CanUndo() const {
-    return CanWriteTarget() && m_history.NextUndo() != nullptr;
+    return CanWriteTarget() && TargetHistory().State().NextUndo() != nullptr;
 }
 
 bool CBreltDlg::CanRedo() const {
-    return CanWriteTarget() && m_history.NextRedo() != nullptr;
+    return CanWriteTarget() && TargetHistory().State().NextRedo() != nullptr;
 }
 
 std::wstring CBreltDlg::UndoSubject() const {
-    return CanUndo() ? Widen(m_history.NextUndo()->what) : std::wstring();
+    return CanUndo() ? Widen(TargetHistory().State().NextUndo()->what) : std::wstring();
 }
 
 std::wstring CBreltDlg::RedoSubject() const {
-    return CanRedo() ? Widen(m_history.NextRedo()->what) : std::wstring();
+    return CanRedo() ? Widen(TargetHistory().State().NextRedo()->what) : std::wstring();
 }

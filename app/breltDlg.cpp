@@ -1,5 +1,6 @@
 #include "app/breltDlg.h"
 
+#include "app/HistoryFolder.h"
 #include "app/ProgramState.h"
 #include "collection/BitmapExport.h"
 #include "res/resource.h"
@@ -13,6 +14,8 @@ ON_WM_CONTEXTMENU()
 ON_WM_NOTIFY()
 ON_MESSAGE(WM_APP_OPEN_START_FILES, OnOpenStartFiles)
 ON_MESSAGE(WM_APP_UPDATE_STATUS, OnUpdateStatus)
+ON_MESSAGE(WM_APP_RECOVER_AT_START, OnRecoverAtStart)
+ON_MESSAGE(WM_DESTROY, OnWindowDestroyed)
 ON_WM_INITMENUPOPUP()
 // The commands of the menus and keys come from the table of commands (app/CommandTable.cpp).
 ON_COMMAND(ID_COPY_LOADED_IMAGE, OnCopyLoadedImage)
@@ -37,7 +40,8 @@ ON_BN_CLICKED(IDC_EXIT, OnCancel)
 END_MESSAGE_MAP()
 
 CBreltDlg::CBreltDlg(CWnd* parent)
-    : CDialog(IDD_BRELT_DIALOG, parent), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+    : CDialog(IDD_BRELT_DIALOG, parent), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)),
+      m_history(HistoryStorageMaker()) {}
 
 CBreltDlg::~CBreltDlg() {
     RemovePaneKeys();
@@ -90,8 +94,9 @@ BOOL CBreltDlg::OnInitDialog() {
     // The focus starts on a real control, the first "Buscar...", and Enter presses it. Set
     // directly, so that no button is made the default one as the dialog manager would.
     ::SetFocus(GetDlgItem(IDC_OPEN_SOURCE));
+    ::PostMessageW(m_hWnd, WM_APP_RECOVER_AT_START, 0, 0); // once the window shows
     if (!m_startFiles.empty()) {
-        ::PostMessageW(m_hWnd, WM_APP_OPEN_START_FILES, 0, 0); // once the window shows
+        ::PostMessageW(m_hWnd, WM_APP_OPEN_START_FILES, 0, 0);
     }
     return FALSE;
 }
@@ -135,6 +140,12 @@ void CBreltDlg::OnCancel() {
         }
     }
     CDialog::OnCancel();
+}
+
+LRESULT CBreltDlg::OnWindowDestroyed(WPARAM, LPARAM) {
+    m_history.CloseLogs(); // the histories are on the disk: nothing of them is held open
+    RemovePaneKeys();
+    return 0;
 }
 
 void CBreltDlg::Alert(const std::string& text, UINT icon) {

@@ -283,7 +283,18 @@ private:
     void ReportEdit(const EditOutcome& outcome, const std::string& what, bool replay);
     // Shows again, in both panes, every slot that shows one of images of the target collection.
     void ShowWrittenImages(const std::vector<int>& images);
-    ChangeHistory m_history;
+    // Each collection's history, read from its log the first time it is asked for (mutable:
+    // asking is what reads it).
+    mutable ChangeHistory m_history;
+    CollectionHistory& TargetHistory() const;
+    // A collection just opened: its history read, a step its journal shows cut short finished or
+    // taken back, and the user told.
+    void SettleHistory(const Pane& pane);
+    void ReportHistoryOpened(CollectionHistory::Opened opened, const std::string& path);
+    void ReportRecovery(const Recovery& recovery, const std::string& path);
+    // At start: every collection with a step cut short, settled.
+    LRESULT OnRecoverAtStart(WPARAM, LPARAM);
+    LRESULT OnWindowDestroyed(WPARAM, LPARAM);
     // The newest copy of each collection made in this session, by key.
     std::map<std::string, std::string> m_lastBackups;
     // The collections the panes show, as the system resolves their paths.

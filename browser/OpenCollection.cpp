@@ -65,6 +65,7 @@ bool CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std
         return false;
     }
     ShowOpenedCollection(pane, path, name, opened);
+    SettleHistory(pane);
     if (foreign) {
         Alert("El fitxer " + path + " sembla " + foreign->name +
                   ", no una col·lecció de segells. brelt el mostra només per mirar-lo i no hi "

@@ -8,6 +8,8 @@ add_library(brelt_program OBJECT
     app/CommandTable.cpp
     app/DisplayFiles.cpp
     app/Help.cpp
+    app/HistoryFolder.cpp
+    app/HistoryRecovery.cpp
     app/ImageCells.cpp
     app/LibraryFolder.cpp
     app/Menus.cpp

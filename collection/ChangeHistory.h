@@ -31,6 +31,13 @@ public:
     };
     FileState StateOf(CollectionHistory& history, const FileBytes& now) const;
 
+    // Every log's file let go of, as the program ends.
+    void CloseLogs() {
+        for (auto& [key, history] : m_histories) {
+            history->Close();
+        }
+    }
+
     // Whether the collection has been backed up in this run.
     bool IsBackedUp(const std::string& key) const { return m_backedUp.count(key) != 0; }
     void MarkBackedUp(const std::string& key) { m_backedUp.insert(key); }

@@ -32,6 +32,8 @@ public:
     bool RolledBack();
     // Every change dropped: the file was changed by someone else.
     bool Forget();
+    // The log's file let go of, as the program ends.
+    void Close() { m_storage->Close(); }
 
 private:
     // Writes record to the log, then applies it to the state with apply; neither when the step

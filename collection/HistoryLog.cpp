@@ -303,6 +303,20 @@ bool AllZero(const std::uint8_t* data, std::size_t size) {
 
 } // namespace
 
+std::optional<std::string> LogKey(const std::uint8_t* data, std::size_t size) {
+    Reader r(data, size);
+    char magic[8] = {};
+    r.Block(magic, sizeof magic);
+    std::uint32_t version = r.U32();
+    std::uint32_t keySize = r.U32();
+    if (!r.ok() || std::memcmp(magic, kMagic, sizeof magic) != 0 || version != kVersion ||
+        keySize > kMaxKeyBytes) {
+        return std::nullopt;
+    }
+    std::string key(keySize, '\0');
+    return r.Block(key.data(), keySize) ? std::optional<std::string>(key) : std::nullopt;
+}
+
 bool ApplyBeginChange(State& state, Change change) {
     return ApplyChange(state, std::move(change), true);
 }

@@ -74,6 +74,10 @@ struct ReadResult {
 // What a log's bytes say, for the collection key. No bytes at all is an empty history.
 ReadResult ReadLog(const std::uint8_t* data, std::size_t size, const std::string& key);
 
+// The key a log's header names, for finding the collection of a log found on its own; nothing
+// when the header can't be read.
+std::optional<std::string> LogKey(const std::uint8_t* data, std::size_t size);
+
 // The bytes of a new log for key, and of each record.
 std::vector<std::uint8_t> LogHeader(const std::string& key);
 std::vector<std::uint8_t> BeginChangeRecord(const Change& change);

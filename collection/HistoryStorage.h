@@ -23,6 +23,8 @@ public:
     virtual bool Replace(const std::vector<std::uint8_t>& bytes) = 0;
     // Keeps a log that can't be used aside, under another name, and starts none.
     virtual void SetAside() = 0;
+    // Lets go of whatever it holds open; the next write opens it again.
+    virtual void Close() {}
 
     std::error_code error;
 };
@@ -37,9 +39,9 @@ public:
     bool Write(std::size_t at, const std::vector<std::uint8_t>& bytes, bool sync) override;
     bool Replace(const std::vector<std::uint8_t>& bytes) override;
     void SetAside() override;
+    void Close() override;
 
 private:
-    void Close();
     std::string m_path;
     std::FILE* m_file = nullptr;
     std::size_t m_size = 0; // of the file as written through m_file

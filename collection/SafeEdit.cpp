@@ -212,8 +212,11 @@ EditOutcome SafeEdit(ChangeHistory& histories, CollectionFile& file, const std::
     FileContent content = file.ReadAll();
     CollectionHistory& history = histories.For(file.Key(), file.Path());
     if (content.ok() && history.State().pending) {
-        // A step cut short before: finished or taken back first, as the file allows.
-        RecoverPending(history, file);
+        // A step cut short before: finished or taken back first, as the file allows; one on a
+        // file changed since by someone else is forgotten with the rest of the history.
+        if (RecoverPending(history, file).kind == Recovery::Kind::Mismatch && history.Forget()) {
+            histories.NeedsBackup(file.Key());
+        }
         content = history.State().pending ? FileContent{} : file.ReadAll();
     }
     if (!content.ok()) {

@@ -1,3 +1,4 @@
+#include "app/HistoryFolder.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
@@ -105,25 +106,37 @@ void CBreltDlg::OnRedo() {
 }
 
 void CBreltDlg::ReplayChange(bool undo) {
-    const Change* next = undo ? m_history.NextUndo() : m_history.NextRedo();
+    if (g_pfTarget == nullptr) {
+        return;
+    }
+    const history::State& state = TargetHistory().State();
+    const history::Change* next = undo ? state.NextUndo() : state.NextRedo();
     if (next == nullptr) {
         return;
     }
-    const Change change = *next;
+    const std::string what = next->what;
+    const std::vector<int> images = next->images;
     ::EditTarget target{g_pfTarget, g_strTargetPath, m_targetKey};
     EditOutcome outcome = SafeReplay(m_history, target, undo);
     if (outcome.kind != EditOutcome::Kind::Refused) {
-        ShowWrittenImages(change.images);
+        ShowWrittenImages(images);
     }
     HighlightSelection(g_nSourceSel, g_nTargetSel);
-    ReportEdit(outcome, change.what, true);
+    ReportEdit(outcome, what, true);
+}
+
+CollectionHistory& CBreltDlg::TargetHistory() const {
+    return m_history.For(m_targetKey, g_strTargetPath);
 }
 
 void CBreltDlg::ReportEdit(const EditOutcome& outcome, const std::string& what, bool replay) {
     auto lastBackup = m_lastBackups.find(m_targetKey);
-    EditContext context{
-        what, g_strTargetPath, BackupFolder().empty() ? "la carpeta de l'usuari" : BackupFolder(),
-        lastBackup != m_lastBackups.end() ? lastBackup->second : std::string(), replay};
+    EditContext context{what,
+                        g_strTargetPath,
+                        BackupFolder().empty() ? "la carpeta de l'usuari" : BackupFolder(),
+                        HistoryRoot().empty() ? "la carpeta de l'usuari" : HistoryRoot(),
+                        lastBackup != m_lastBackups.end() ? lastBackup->second : std::string(),
+                        replay};
     EditMessage message = MessageFor(outcome, context);
     if (!message.text.empty()) {
         Alert(message.text, message.failure ? MB_ICONHAND : MB_ICONEXCLAMATION);

@@ -24,10 +24,11 @@ std::string Refusal(const EditOutcome& outcome, const EditContext& context) {
         return "La col·lecció " + context.path +
                " ha canviat fora de brelt des de l'últim canvi. No s'hi desfà ni s'hi refà res, "
                "i se n'oblida l'historial.";
-    case EditOutcome::Reason::NotTheTarget:
-        return "La col·lecció " + outcome.changePath +
-               " no és oberta com a destí: obriu-la amb \"Buscar...\" per desfer-hi o refer-hi "
-               "canvis.";
+    case EditOutcome::Reason::HistoryFailed:
+        return "No s'ha pogut anotar el canvi a l'historial de " + context.path + ", a " +
+               context.historyFolder + ": " +
+               BackupFailureReason(outcome.error, BackupResult::Failed::Write) +
+               ". No s'ha canviat res.";
     default:
         return {};
     }
@@ -42,10 +43,14 @@ std::string WriteFailure(const EditOutcome& outcome, const EditContext& context)
                                    "temporal de l'usuari."
                                  : ". Potser el disc és ple o el fitxer l'ha bloquejat un altre "
                                    "programa.";
+    if (outcome.rolledBack) {
+        return text + " S'ha tornat a deixar la col·lecció tal com era: no s'ha canviat res.";
+    }
     if (context.replay) {
         text += " Torneu-ho a provar: es tornaran a escriure totes les imatges del canvi.";
     }
-    return text + " La col·lecció mostra el que hi ha realment al fitxer.";
+    return text + " Si ha quedat a mig fer, brelt la deixarà com era abans del canvi quan hi "
+                  "torneu a fer un canvi o l'obriu de nou.";
 }
 
 } // namespace
@@ -53,8 +58,7 @@ std::string WriteFailure(const EditOutcome& outcome, const EditContext& context)
 EditMessage MessageFor(const EditOutcome& outcome, const EditContext& context) {
     if (outcome.kind == EditOutcome::Kind::Refused) {
         std::string text = Refusal(outcome, context);
-        return {text, outcome.reason != EditOutcome::Reason::ChangedOutside &&
-                          outcome.reason != EditOutcome::Reason::NotTheTarget};
+        return {text, outcome.reason != EditOutcome::Reason::ChangedOutside};
     }
     std::vector<std::string> parts;
     if (outcome.changedOutside) {
@@ -66,21 +70,11 @@ EditMessage MessageFor(const EditOutcome& outcome, const EditContext& context) {
     if (outcome.kind == EditOutcome::Kind::Failed) {
         parts.push_back(WriteFailure(outcome, context));
     }
-    if (!outcome.undoable) {
-        std::string text = "Aquest canvi no es pot desfer a brelt: no s'ha pogut tornar a llegir "
-                           "la col·lecció " +
-                           context.path + ".";
-        if (!context.lastBackup.empty()) {
-            text += " La còpia de seguretat " + context.lastBackup +
-                    " la conté tal com era abans dels canvis d'aquesta sessió.";
-        }
-        parts.push_back(text);
-    }
     EditMessage message;
     for (const std::string& part : parts) {
         message.text += (message.text.empty() ? "" : "\n\n") + part;
     }
-    message.failure = outcome.kind == EditOutcome::Kind::Failed || !outcome.undoable;
+    message.failure = outcome.kind == EditOutcome::Kind::Failed;
     return message;
 }
 

@@ -14,11 +14,12 @@ struct EditMessage {
 
 // The names of the facts an outcome's message mentions.
 struct EditContext {
-    std::string what;         // the command, as the history names it
-    std::string path;         // the collection as the user knows it
-    std::string backupFolder; // where its copies go
-    std::string lastBackup;   // the newest copy of it, if any
-    bool replay = false;      // an undo or a redo
+    std::string what;          // the command, as the history names it
+    std::string path;          // the collection as the user knows it
+    std::string backupFolder;  // where its copies go
+    std::string historyFolder; // where its history goes
+    std::string lastBackup;    // the newest copy of it, if any
+    bool replay = false;       // an undo or a redo
 };
 
 EditMessage MessageFor(const EditOutcome& outcome, const EditContext& context);

@@ -1,7 +1,6 @@
 #include "app/DisplayFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "collection/FileOpen.h"
 #include "collection/ImageSequences.h"
 #include "dialogs/MsgDlg.h"
 
@@ -21,25 +20,16 @@ void CBreltDlg::OnShiftCollection() {
         moved.push_back(image);
     }
     const int from = g_nTargetFirst;
-    bool reopened = true;
     EditCollection("Desplaçar Col.lecció", moved, [&](std::FILE*& target) {
         ShowTargetShiftPreview(); // from the file as it is before the shift
         EditResult shifted = ShiftImagesUp(target, g_nTargetCount, from);
-        // Closing writes out what is still buffered; the file is then opened afresh.
-        bool closed = std::fclose(target) == 0;
-        target = OpenFile(g_strTargetPath, "r+b");
-        reopened = target != nullptr;
         Written written;
-        int notWritten = shifted ? (closed ? 0 : g_nTargetCount) : shifted.stoppedAt;
-        for (int image = from + 1; image <= notWritten; ++image) {
+        // Shifted from the end: where it stopped, the images down to from's next are left.
+        for (int image = from + 1; !shifted && image <= shifted.stoppedAt; ++image) {
             written.failed.push_back(image);
         }
         written.noTempStream = shifted.noTempStream;
         written.shown = true;
         return written;
     });
-    if (!reopened) {
-        Alert("No s'ha pogut tornar a obrir la col·lecció " + g_strTargetPath +
-              ". Torneu-la a obrir amb \"Buscar...\".");
-    }
 }

@@ -127,6 +127,8 @@
 #define WM_APP_OPEN_START_FILES (WM_APP + 1)
 // The status bar brought up to date once the command that changed it has finished
 #define WM_APP_UPDATE_STATUS (WM_APP + 2)
+// Collections left with a change cut short, settled once the window shows
+#define WM_APP_RECOVER_AT_START (WM_APP + 3)
 
 // The overview's menu, and the target's "Fes lloc aquí..."
 #define ID_OVERVIEW_REMOVE 32782

@@ -5,8 +5,22 @@
 
 #include <objbase.h>
 
+#include <filesystem>
+
 void BrowserTest::SetUp() {
     ResetProgramState();
+    // What brelt keeps of the user's (histories, copies, recent collections) in a folder of the
+    // test's own, so that no test finds another's.
+    static int tests = 0;
+    local_ =
+        (std::filesystem::temp_directory_path() /
+         ("brelt-user-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++tests)))
+            .string();
+    std::filesystem::create_directories(local_);
+    wchar_t previous[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"LOCALAPPDATA", previous, MAX_PATH);
+    previousLocal_ = previous;
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", Widen(local_).c_str());
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // as the program does once
     TestModalAnswers().fileDialog = [this](CFileDialog& dialog) {
         lastFileDialogOpen_ = dialog.IsOpenDialog();
@@ -35,12 +49,18 @@ void BrowserTest::SetUp() {
 
 void BrowserTest::TearDown() {
     TestModalAnswers() = {};
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", previousLocal_.c_str());
     for (std::FILE* stream : {g_pfSource, g_pfTarget, g_pfImage}) {
         if (stream != nullptr) {
             std::fclose(stream);
         }
     }
     ResetProgramState();
+    if (::IsWindow(hwnd_)) {
+        ::DestroyWindow(hwnd_); // its files closed, before its folder goes
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(Widen(local_)), ignored);
 }
 
 void BrowserTest::Open(int button, const std::string& path) {

@@ -38,6 +38,8 @@ protected:
 
     CBreltDlg dialog_;
     HWND hwnd_ = nullptr;
+    std::string local_; // the test's LOCALAPPDATA
+    std::wstring previousLocal_;
     std::string nextPath_;
     std::vector<CFileDialog*> fileDialogs_;
     std::vector<Message> messages_;

@@ -50,6 +50,10 @@ protected:
     ScopedVariable programFiles_{L"ProgramFiles", root_ + "\\Program Files"};
     ScopedVariable localAppData_{L"LOCALAPPDATA", root_ + "\\Local"};
 
+    void SetUp() override {
+        BrowserTest::SetUp();
+        ::SetEnvironmentVariableW(L"LOCALAPPDATA", Widen(root_ + "\\Local").c_str());
+    }
     void TearDown() override {
         BrowserTest::TearDown();
         fs::remove_all(root_);

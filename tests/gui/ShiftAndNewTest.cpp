@@ -133,26 +133,6 @@ TEST_F(Shift, AFailedShiftIsReported) {
     ExpectStrip(kTargetSlots, collection, 90);
 }
 
-TEST_F(Shift, ACollectionThatCannotBeOpenedAgainIsNoLongerOpen) {
-    Bytes collection = MakeCollection(202752, 57);
-    ScratchFile file(collection);
-    Open(1011, file.Path());
-    GoTo(1013, L"50");
-    // As if the file were held by another program once backed up and shifted.
-    ScratchFile moved(collection);
-    g_strTargetPath = moved.Path();
-    HANDLE held = ::CreateFileW(Widen(moved.Path()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    Command(1035);
-    ::CloseHandle(held);
-    EXPECT_EQ(g_pfTarget, nullptr);
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_NE(messages_[0].text.find("tornar a obrir"), std::string::npos);
-    EXPECT_EQ(FramedSlot(kTargetSlots), -1) << "a closed pane shows no frame";
-    Command(1021); // and its commands do nothing
-    EXPECT_EQ(g_nTargetFirst, 50);
-}
-
 TEST_F(Shift, TheRealConfirmationShowsTheImageAboutToBeLost) {
     TestModalAnswers().dialog = nullptr;
     Bytes collection = MakeCollection(202752, 56);
