@@ -52,6 +52,8 @@ const Command kCommands[] = {
      &D::OnSaveImagePng, nullptr},
     {ID_MAKE_ROOM, L"Fes &lloc aquí...", nullptr, kNoKey, &D::CanWriteTarget, &D::OnMakeRoom,
      nullptr},
+    {ID_PREVIOUS_VERSIONS, L"&Versions anteriors...", nullptr, kNoKey, &D::CanWriteTarget,
+     &D::OnPreviousVersions, nullptr},
     // Ajuda
     {ID_HELP_GUIDE,
      L"&Com s'utilitza brelt",
@@ -98,7 +100,8 @@ const std::vector<MenuLayout>& MenuBarLayout() {
         {L"&Edita",
          {ID_UNDO, ID_REDO, kSeparator, ID_COPY_IMAGE, ID_PASTE_HERE, kSeparator, ID_EDIT_IMAGE,
           ID_LOAD_IMAGE}},
-        {L"&Col·lecció", {ID_SHOW_OVERVIEW, ID_SAVE_IMAGE_PNG, ID_MAKE_ROOM}},
+        {L"&Col·lecció",
+         {ID_SHOW_OVERVIEW, ID_SAVE_IMAGE_PNG, ID_MAKE_ROOM, kSeparator, ID_PREVIOUS_VERSIONS}},
         {L"&Ajuda", {ID_HELP_GUIDE, kSeparator, ID_HELP_ABOUT}},
     };
     return layout;
@@ -117,7 +120,8 @@ const std::vector<UINT>& PaneMenuLayout(bool target) {
                                                  ID_MAKE_ROOM,
                                                  kSeparator,
                                                  ID_UNDO,
-                                                 ID_REDO};
+                                                 ID_REDO,
+                                                 ID_PREVIOUS_VERSIONS};
     static const std::vector<UINT> sourceMenu = {
         ID_COPY_IMAGE, kSeparator, ID_SHOW_OVERVIEW, ID_SAVE_IMAGE_PNG, ID_EXPORT_COLLECTION_PNG,
         kSeparator,    ID_UNDO,    ID_REDO};

@@ -32,6 +32,11 @@ std::string HistoryRoot() {
     return local.empty() ? std::string() : local + "\\brelt\\Historial";
 }
 
+std::string BackupRoot() {
+    std::string local = EnvironmentValue(L"LOCALAPPDATA");
+    return local.empty() ? std::string() : local + "\\brelt\\Còpies de seguretat";
+}
+
 ChangeHistory::StorageMaker HistoryStorageMaker() {
     return [](const std::string& key, const std::string& path) -> std::unique_ptr<LogStorage> {
         std::string root = HistoryRoot();

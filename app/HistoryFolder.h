@@ -9,6 +9,10 @@
 // gives no local application data folder.
 std::string HistoryRoot();
 
+// Where the copies of the collections go: %LOCALAPPDATA%\brelt\Còpies de seguretat, however long
+// that path is; "" without a local application data folder.
+std::string BackupRoot();
+
 // The storage of a collection's log, for ChangeHistory: a file in its folder under HistoryRoot(),
 // made as it is first written; in memory when there is no HistoryRoot().
 ChangeHistory::StorageMaker HistoryStorageMaker();

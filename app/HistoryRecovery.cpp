@@ -93,6 +93,10 @@ void CBreltDlg::SettleHistory(const Pane& pane) {
     if (recovery.kind == Recovery::Kind::Mismatch && history.Forget()) {
         m_history.NeedsBackup(key);
     }
+    if (recovery.kind == Recovery::Kind::RolledBack) {
+        ShowPane(pane.number, pane.current - pane.selected); // the images as they are now
+        HighlightSelection(g_nSourceSel, g_nTargetSel);
+    }
     ReportRecovery(recovery, path);
 }
 

@@ -56,6 +56,9 @@ public:
     // "Com s'utilitza brelt": the guide beside the program, in the user's browser.
     void OnHelpGuide();
     void OnAbout();
+    // "Versions anteriors...": an earlier state of the target chosen, compared with the file and
+    // its images brought back as one change.
+    void OnPreviousVersions();
 
     // Image export, for the panes and the commands; they need nothing of the dialog's state.
     void ExportImage(std::FILE* collection, const char* path, int imageNumber);
@@ -292,6 +295,16 @@ private:
     void SettleHistory(const Pane& pane);
     void ReportHistoryOpened(CollectionHistory::Opened opened, const std::string& path);
     void ReportRecovery(const Recovery& recovery, const std::string& path);
+    // An earlier state of the target: one its history reaches (after `step` of its changes), or
+    // a backup's file.
+    struct Version {
+        std::string label;
+        std::size_t step;
+        std::string backup;
+    };
+    std::vector<Version> PreviousVersions() const;
+    void RestoreImages(const FileBytes& version, const std::vector<int>& images,
+                       const std::string& label);
     // At start: every collection with a step cut short, settled.
     LRESULT OnRecoverAtStart(WPARAM, LPARAM);
     LRESULT OnWindowDestroyed(WPARAM, LPARAM);

@@ -38,9 +38,11 @@ add_library(brelt_program OBJECT
     commands/MoveCommands.cpp
     commands/NewCollection.cpp
     commands/Overview.cpp
+    commands/PreviousVersions.cpp
     commands/ShiftCollection.cpp
     commands/StartFiles.cpp
     dialogs/ColourSwatches.cpp
+    dialogs/CompareDlg.cpp
     dialogs/ConvertDlg.cpp
     dialogs/CropView.cpp
     dialogs/EditorDlg.cpp
@@ -49,6 +51,7 @@ add_library(brelt_program OBJECT
     dialogs/QuestionDlg.cpp
     dialogs/SheetDlg.cpp
     dialogs/StampCanvas.cpp
+    dialogs/VersionsDlg.cpp
 )
 target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_sheet brelt_plans brelt_layout brelt_settings shell32 shlwapi ole32
                       PRIVATE brelt_warnings)

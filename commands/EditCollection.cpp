@@ -13,13 +13,6 @@
 
 namespace {
 
-// Where the copies of the collections go: %LOCALAPPDATA%\brelt\Còpies de seguretat, however
-// long that path is.
-std::string BackupFolder() {
-    std::string local = EnvironmentValue(L"LOCALAPPDATA");
-    return local.empty() ? std::string() : local + "\\brelt\\Còpies de seguretat";
-}
-
 // 202752 as "202.752", as Catalan groups digits.
 std::string GroupedNumber(long long value) {
     std::string digits = std::to_string(value), grouped;
@@ -43,7 +36,7 @@ EditOutcome CBreltDlg::EditCollection(const std::string& what, const std::vector
         return refused;
     }
     ::EditTarget target{g_pfTarget, g_strTargetPath, m_targetKey};
-    std::string folder = BackupFolder();
+    std::string folder = BackupRoot();
     BackUpFunction backUp = [&](const FileBytes& content) {
         if (folder.empty()) {
             return BackupResult{{},
@@ -133,7 +126,7 @@ void CBreltDlg::ReportEdit(const EditOutcome& outcome, const std::string& what, 
     auto lastBackup = m_lastBackups.find(m_targetKey);
     EditContext context{what,
                         g_strTargetPath,
-                        BackupFolder().empty() ? "la carpeta de l'usuari" : BackupFolder(),
+                        BackupRoot().empty() ? "la carpeta de l'usuari" : BackupRoot(),
                         HistoryRoot().empty() ? "la carpeta de l'usuari" : HistoryRoot(),
                         lastBackup != m_lastBackups.end() ? lastBackup->second : std::string(),
                         replay};

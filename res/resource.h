@@ -154,3 +154,13 @@
 
 // The status bar of the main window
 #define IDC_STATUS_BAR 1200
+
+// Earlier versions of a collection, and two states of one compared
+#define IDD_VERSIONS_DIALOG 141
+#define IDC_VERSIONS_TITLE 1140
+#define IDC_VERSIONS_LIST 1141
+#define IDD_COMPARE_DIALOG 142
+#define IDC_COMPARE_HELP 1142
+#define IDC_COMPARE_RESTORE_SELECTED 1143
+#define IDC_COMPARE_RESTORE_ALL 1144
+#define ID_PREVIOUS_VERSIONS 32797

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 #include "collection/CollectionHistory.h"
 #include "collection/SafeEdit.h"
+#include "collection/Versions.h"
 
 #include <gtest/gtest.h>
 
@@ -188,4 +189,41 @@ TEST(Fingerprint, EveryByteCountsAndOnlyEqualBytesAreEqual) {
     const std::string fox = "The quick brown fox jumps over the lazy dog";
     EXPECT_EQ(HexOf(Fingerprint(reinterpret_cast<const std::uint8_t*>(fox.data()), fox.size())),
               "6c1b07bc7bbc4be347939ac4a93c437a");
+}
+
+// Every state the history can reach, worked out from the file as it stands: the same bytes as
+// undoing or redoing to it.
+TEST(Versions, EveryStateTheHistoryReachesIsTheFileAsUndoingWouldLeaveIt) {
+    Bytes collection = MakeCollection(202752, 92);
+    ScratchFile file(collection);
+    UniqueFile stream = file.Open();
+    std::FILE* raw = stream.get();
+    EditTarget target{raw, file.Path(), kKey};
+    ChangeHistory histories;
+    auto fill = [](std::vector<int> images, std::uint8_t value) {
+        return [images, value](std::FILE*& f) {
+            for (int image : images) {
+                WritePixelArea(f, image, PixelAreaBytes(2048, value));
+            }
+            return Written{};
+        };
+    };
+    auto backUp = [](const FileBytes&) { return BackupResult{"copy", {}, {}}; };
+    std::vector<Bytes> states{collection};
+    for (int step = 0; step < 4; ++step) {
+        std::vector<int> images{step + 1, step + 2, 40 + step};
+        SafeEdit(histories, target, "Canvi", images, fill(images, static_cast<std::uint8_t>(step)),
+                 backUp);
+        states.push_back(file.Read());
+    }
+    SafeReplay(histories, target, true); // the last one undone: it can be reached again too
+    const history::State& state = histories.For(kKey, file.Path()).State();
+    for (std::size_t step = 0; step < states.size(); ++step) {
+        EXPECT_EQ(ContentAtStep(file.Read(), state, step), states[step]) << step;
+    }
+    EXPECT_EQ(DifferingImages(states[0], states[1], 98), (std::vector<int>{1, 2, 40}));
+    Bytes restored = file.Read();
+    CopyImages(states[0], restored, {2});
+    EXPECT_EQ(PixelArea(restored, 2), PixelArea(collection, 2));
+    EXPECT_EQ(PixelArea(restored, 3), PixelArea(file.Read(), 3));
 }

@@ -29,12 +29,20 @@ UniqueFile ScratchFile::Open(const char* mode) const {
 }
 
 Bytes ScratchFile::Read() const {
-    std::ifstream in(path_, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadAt(path_);
 }
 
 void ScratchFile::Write(const Bytes& content) const {
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    WriteAt(path_, content);
+}
+
+Bytes ScratchFile::ReadAt(const std::string& path) {
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void ScratchFile::WriteAt(const std::string& path, const Bytes& content) {
+    std::ofstream out(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(content.data()), static_cast<long>(content.size()));
 }
 

@@ -32,6 +32,9 @@ public:
     UniqueFile Open(const char* mode = "r+b") const;
     Bytes Read() const;
     void Write(const Bytes& content) const;
+    // Any file's bytes (UTF-8 path), read or written whole.
+    static Bytes ReadAt(const std::string& path);
+    static void WriteAt(const std::string& path, const Bytes& content);
 
 private:
     std::string path_;

@@ -198,8 +198,8 @@ std::vector<unsigned> StampOnScreen(HWND control, int zoom) {
     return stamp;
 }
 
-bool Eventually(const std::function<bool()>& done) {
-    for (int waited = 0; waited < 5000; waited += 10) {
+bool Eventually(const std::function<bool()>& done, int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 10) {
         if (done()) {
             return true;
         }

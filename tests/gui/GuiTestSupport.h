@@ -52,8 +52,8 @@ RECT DialogUnits(HWND dialog, int x, int y, int width, int height);
 // The pixels of a bitmap, top row first, as 0x00RRGGBB values.
 std::vector<unsigned> BitmapPixels(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
 
-// Whether done() comes true within a few seconds: posted input is handled in its own time.
-bool Eventually(const std::function<bool()>& done);
+// Whether done() comes true within timeoutMs: posted input is handled in its own time.
+bool Eventually(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // What control shows on screen, top row first, as 0x00RRGGBB values: painted whole first.
 std::vector<unsigned> ScreenPixels(HWND control, int* width = nullptr, int* height = nullptr);

@@ -119,15 +119,12 @@ bool RunningProgram::LoadPicture(const std::wstring& path) const {
 }
 
 bool RunningProgram::WaitForLabel(int labelId, const std::wstring& path) const {
-    std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    return WaitForLabelText(labelId, path.substr(path.find_last_of(L"\\/") + 1));
+}
+
+bool RunningProgram::WaitForLabelText(int labelId, const std::wstring& text) const {
     HWND label = ::GetDlgItem(main_, labelId);
-    for (int waited = 0; waited < 10000; waited += 20) {
-        if (ControlText(label) == name) {
-            return true;
-        }
-        ::Sleep(20);
-    }
-    return false;
+    return Eventually([&] { return ControlText(label) == text; }, 20000);
 }
 
 bool RunningProgram::WaitUntilEnded(int timeoutMs) const {

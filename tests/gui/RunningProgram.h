@@ -36,6 +36,8 @@ public:
     bool LoadPicture(const std::wstring& path) const;
     // Kills the process, as the task manager would, and waits until it is gone.
     void Kill();
+    // Whether a control of the main window shows text within a while.
+    bool WaitForLabelText(int labelId, const std::wstring& text) const;
 
 private:
     // Whether the main window's label shows path's file name within a while.
