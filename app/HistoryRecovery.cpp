@@ -85,7 +85,11 @@ void CBreltDlg::SettleHistory(const Pane& pane) {
     CollectionHistory::Opened opened = CollectionHistory::Opened::Fine;
     CollectionHistory& history = m_history.For(key, path, &opened);
     ReportHistoryOpened(opened, path);
-    if (!history.State().pending || (source ? m_sourceReadOnly : m_targetReadOnly)) {
+    if (source ? m_sourceReadOnly : m_targetReadOnly) {
+        return;
+    }
+    if (!history.State().pending) {
+        ForgetIfChangedOutside(history, pane.stream, path);
         return;
     }
     ::EditTarget file{pane.stream, path, key};
@@ -98,6 +102,24 @@ void CBreltDlg::SettleHistory(const Pane& pane) {
         HighlightSelection(g_nSourceSel, g_nTargetSel);
     }
     ReportRecovery(recovery, path);
+}
+
+void CBreltDlg::ForgetIfChangedOutside(CollectionHistory& history, std::FILE* stream,
+                                       const std::string& path) {
+    FileContent content = ReadWholeStream(stream);
+    if (!content.ok() ||
+        m_history.StateOf(history, content.bytes) != ChangeHistory::FileState::ChangedOutside) {
+        return;
+    }
+    // Its changes can no longer be undone over what someone else did: said now, not at Ctrl+Z.
+    if (history.Forget()) {
+        m_history.NeedsBackup(history.Key());
+        Alert("La col·lecció " + path +
+                  " ha canviat fora de brelt des de l'últim canvi que brelt hi va fer: els "
+                  "canvis d'abans ja no es poden desfer. Les còpies de seguretat hi són, a "
+                  "Col·lecció ▸ Versions anteriors.",
+              MB_ICONEXCLAMATION);
+    }
 }
 
 LRESULT CBreltDlg::OnRecoverAtStart(WPARAM, LPARAM) {

@@ -295,6 +295,9 @@ private:
     void SettleHistory(const Pane& pane);
     void ReportHistoryOpened(CollectionHistory::Opened opened, const std::string& path);
     void ReportRecovery(const Recovery& recovery, const std::string& path);
+    // A history whose file someone else has changed since brelt left it: forgotten, and said.
+    void ForgetIfChangedOutside(CollectionHistory& history, std::FILE* stream,
+                                const std::string& path);
     // An earlier state of the target: one its history reaches (after `step` of its changes), or
     // a backup's file.
     struct Version {

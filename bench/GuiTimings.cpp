@@ -335,6 +335,18 @@ int main(int argc, char** argv) {
             WaitUntilIdle(overview);
             return grid != nullptr;
         });
+        Measure("overview: all 126 reordered (63 dropped at the end)", runs, [&](auto& start) {
+            click(1, 0);
+            click(63, MK_SHIFT);
+            ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, cell(30));
+            ::SendMessageW(grid, WM_MOUSEMOVE, MK_LBUTTON, cell(90));
+            ::SendMessageW(grid, WM_MOUSEMOVE, MK_LBUTTON, cell(126));
+            start = Clock::now();
+            ::SendMessageW(grid, WM_LBUTTONUP, 0, cell(126));
+            ::UpdateWindow(grid);
+            WaitUntilIdle(overview);
+            return grid != nullptr;
+        });
         Measure("overview: 10 stamps deleted", runs, [&](auto& start) {
             click(60, 0);
             click(69, MK_SHIFT);
@@ -496,8 +508,35 @@ int main(int argc, char** argv) {
                 return done != nullptr;
             });
 
+    // A history of 500 changes: the two moves in turn over one image.
+    std::wstring longHistory = collection.substr(0, collection.rfind(L'.')) + L"-h.sgc";
+    std::wstring noHistory = collection.substr(0, collection.rfind(L'.')) + L"-n.sgc";
+    ::CopyFileW(collection.c_str(), longHistory.c_str(), FALSE);
+    ::CopyFileW(collection.c_str(), noHistory.c_str(), FALSE);
+    if (brelt.OpenCollection(IDC_OPEN_TARGET, longHistory)) {
+        for (int change = 0; change < 500; ++change) {
+            Send(main, change % 2 == 0 ? IDC_MOVE_IMAGE : IDC_MOVE_TO_COLLECTION);
+        }
+    }
     std::printf("peak memory of brelt.exe: %.0f MB\n", brelt.PeakMemory() / 1048576.0);
     brelt.Kill();
+
+    // A collection opened by a brelt just started, with its history of 500 changes read from the
+    // disk, against one with none: from the window to the pane showing it.
+    for (const std::wstring& path : {noHistory, longHistory}) {
+        std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+        std::string title =
+            "start, open with " +
+            std::string(path == noHistory ? "no history" : "500 changes of history");
+        Measure(title.c_str(), std::max(1, runs / 2), [&](auto& start) {
+            RunningProgram fresh(fs::temp_directory_path().wstring(), BRELT_PROGRAM,
+                                 L"\"" + path + L"\"");
+            start = Clock::now();
+            bool shown = fresh.WaitForLabelText(IDC_TARGET_NAME, name);
+            WaitUntilIdle(fresh.MainWindow());
+            return shown;
+        });
+    }
 
     // Each picture in a brelt of its own, from start to the conversion dialog or the refusal.
     fs::path folder = fs::path(photo).parent_path();

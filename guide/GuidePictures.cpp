@@ -190,6 +190,28 @@ void SelectSomeCells(HWND overview) {
     ::SendMessageW(grid, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(5 * cell + cell / 2, y));
 }
 
+// "Versions anteriors...", the newest chosen: the comparison with the file as it is.
+bool PhotographVersions(const RunningProgram& brelt, const fs::path& file) {
+    PostCommand(brelt.MainWindow(), ID_PREVIOUS_VERSIONS);
+    HWND versions = brelt.WaitForWindow(L"Versions anteriors");
+    if (versions == nullptr) {
+        return false;
+    }
+    brelt.PostClick(versions, IDOK);
+    HWND compare = nullptr;
+    for (int waited = 0; waited < 20000 && compare == nullptr; waited += 20) {
+        HWND front = ::GetForegroundWindow();
+        compare = ::FindWindowExW(front, nullptr, L"BreltCompareGrid", nullptr) ? front : nullptr;
+        ::Sleep(20);
+    }
+    bool saved = compare != nullptr && SaveScreenOf({compare}, file);
+    if (compare != nullptr) {
+        brelt.PostClick(compare, IDCANCEL);
+        WaitUntilClosed(compare, 10000);
+    }
+    return saved;
+}
+
 bool PhotographConversion(const RunningProgram& brelt, const fs::path& picture,
                           const fs::path& file) {
     brelt.PostClick(brelt.MainWindow(), IDC_LOAD_IMAGE);
@@ -236,6 +258,7 @@ bool PhotographAll(const RunningProgram& brelt, const fs::path& work, const fs::
     brelt.PostClick(main, IDC_MOVE_IMAGE); // a change, for "Desfés" to name
     Settle(main);
     all = PhotographMenu(brelt, L'e', out / "menu-edita.png") && all;
+    all = PhotographVersions(brelt, out / "versions.png") && all;
     return all;
 }
 
@@ -255,6 +278,9 @@ int wmain(int argc, wchar_t** argv) {
     for (const char* name : {"formes.sgc", "numeros.sgc", "sol.bmp"}) {
         fs::copy_file(samples / name, work / name, fs::copy_options::overwrite_existing);
     }
+    // A user's folder of its own, inherited by brelt: no history or recent list of an earlier run.
+    fs::create_directories(work / "Local");
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", (work / "Local").wstring().c_str());
     bool all = false;
     {
         // The target, then the source, then a picture for the image pane.

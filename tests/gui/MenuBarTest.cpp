@@ -172,6 +172,8 @@ TEST_F(MenuBarTest, EveryItemReachesItsCommand) {
              return folderTitles_.size() == 1 && folderTitles_[0] == "Exporta la col·lecció en PNG";
          }},
         {ID_MAKE_ROOM, [&] { return run(ID_MAKE_ROOM), shows(IDD_MSG_DIALOG); }},
+        {ID_PREVIOUS_VERSIONS,
+         [&] { return run(ID_PREVIOUS_VERSIONS), shows(IDD_VERSIONS_DIALOG); }},
         {ID_EDIT_IMAGE, [&] { return run(ID_EDIT_IMAGE), shows(IDD_EDITOR_DIALOG); }},
         {ID_SHOW_OVERVIEW, [&] { return run(ID_SHOW_OVERVIEW), shows(IDD_OVERVIEW_DIALOG); }},
         {ID_SAVE_IMAGE_PNG,
