@@ -1,6 +1,7 @@
 #include "app/DisplayFiles.h"
 
 #include "app/ProgramFolder.h"
+#include "platform/FindFiles.h"
 #include "platform/Text.h"
 
 #include <windows.h>
@@ -85,15 +86,9 @@ std::string DisplayFilePath(const std::string& name) {
 
 void RemoveAbandonedDisplayFolders() {
     std::wstring temp = TempFolder();
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW((temp + L"brelt-*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        std::wstring name = found.cFileName;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsDisplayFolderName(name) ||
-            name == OwnFolderName()) {
+    for (CFindFiles found(temp + L"brelt-*"); found.Valid(); found.Next()) {
+        std::wstring name = found.Data().cFileName;
+        if (!found.IsFolder() || !IsDisplayFolderName(name) || name == OwnFolderName()) {
             continue;
         }
         std::wstring folder = temp + name + L"\\";
@@ -102,8 +97,7 @@ void RemoveAbandonedDisplayFolders() {
         if (::DeleteFileW(lock.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND) {
             RemoveDisplayFolder(folder);
         }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    }
 }
 
 void RemoveOwnDisplayFolder() {

@@ -1,6 +1,8 @@
 #include "app/ImageCells.h"
 
 #include "platform/Bitmap.h"
+#include "platform/Gdi.h"
+#include "sheet/Sheet.h"
 
 #include <string>
 
@@ -9,11 +11,12 @@ void DrawImageCell(HDC dc, const RECT& cell, const std::array<std::uint8_t, 3072
     ::SetBkColor(dc, background);
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
     CBitmap picture = CBitmap::FromPixels(shown.data(), 32, 32, zoom);
-    HDC pictureDC = ::CreateCompatibleDC(dc);
-    HGDIOBJ previous = ::SelectObject(pictureDC, picture.GetSafeHandle());
-    ::BitBlt(dc, cell.left + 2, cell.top + 2, 32 * zoom, 32 * zoom, pictureDC, 0, 0, SRCCOPY);
-    ::SelectObject(pictureDC, previous);
-    ::DeleteDC(pictureDC);
+    {
+        CMemoryDC pictureDC(dc);
+        CSelectObject shown(pictureDC.GetSafeHdc(), picture.GetSafeHandle());
+        ::BitBlt(dc, cell.left + sheet::kBreltInset, cell.top + sheet::kBreltInset, 32 * zoom,
+                 32 * zoom, pictureDC.GetSafeHdc(), 0, 0, SRCCOPY);
+    }
     RECT label{cell.left, cell.top + 32 * zoom + 4, cell.right, cell.bottom};
     std::wstring text = std::to_wstring(number);
     ::SetBkMode(dc, TRANSPARENT);

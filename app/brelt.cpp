@@ -3,9 +3,8 @@
 #include "app/DisplayFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-
-#include <objbase.h>
-#include <shellapi.h>
+#include "platform/Com.h"
+#include "platform/CommandLine.h"
 
 #include <string>
 #include <vector>
@@ -33,39 +32,20 @@ int g_nSourceSel = 0;
 int g_nTargetSel = 0;
 int g_bConfirmed = 0;
 
-namespace {
-
-// The files the command line names, after the program's own path.
-std::vector<std::string> CommandLineFiles() {
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::vector<std::string> files;
-    for (int i = 1; arguments != nullptr && i < count; ++i) {
-        files.push_back(Narrow(arguments[i]));
-    }
-    ::LocalFree(arguments);
-    return files;
-}
-
-} // namespace
-
 BOOL CBreltApp::InitInstance() {
     AfxEnableControlContainer();
     Enable3dControls();
     // Once for the program: the picture decoders are COM objects.
-    HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CComApartment com;
     RemoveAbandonedDisplayFolders();
 
     CBreltDlg dlg;
-    dlg.SetStartFiles(CommandLineFiles());
+    dlg.SetStartFiles(CommandLineArguments());
     m_pMainWnd = &dlg;
     dlg.DoModal();
 
     // The dialog was the whole program: end instead of starting a message loop.
     m_pMainWnd = nullptr;
     RemoveOwnDisplayFolder();
-    if (SUCCEEDED(com)) {
-        ::CoUninitialize();
-    }
     return FALSE;
 }

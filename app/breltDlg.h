@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Afx.h"
+#include "platform/Hook.h"
 #include "res/resource.h"
 
 #include "collection/SafeEdit.h"
@@ -148,7 +149,7 @@ public:
     bool IsSlot(HWND window) const;
     // A double click on a target slot edits its image.
     void OnSlotDoubleClicked(UINT slotId);
-    // A click on any slot; the slots' own handlers name one each.
+    // A click on any slot, from the handler of each slot of the message map.
     void OnSlotClicked(UINT slotId);
     void OnSourceSlot1() { OnSlotClicked(IDC_SOURCE_SLOT1); }
     void OnSourceSlot2() { OnSlotClicked(IDC_SOURCE_SLOT2); }
@@ -319,6 +320,7 @@ private:
     // The keys of the panes, from start-up to the end.
     void InstallPaneKeys();
     void RemovePaneKeys();
+    std::optional<CWindowsHook> m_paneKeys;
     // Makes number current, the frame keeping its slot where the strip allows.
     void MoveTo(const Pane& pane, int number);
 

@@ -9,7 +9,6 @@ namespace {
 
 // The dialog whose panes the keys move: one main window per program.
 CBreltDlg* g_keysDialog = nullptr;
-HHOOK g_keysHook = nullptr;
 
 // Runs for every message of the dialog's modal loop before the dialog manager sees it, which
 // would otherwise take the arrow keys to move the focus between buttons.
@@ -19,20 +18,19 @@ LRESULT CALLBACK PaneKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
         g_keysDialog->OnPaneKey(message->hwnd, static_cast<UINT>(message->wParam))) {
         return TRUE;
     }
-    return ::CallNextHookEx(g_keysHook, code, wParam, lParam);
+    return CWindowsHook::CallNext(code, wParam, lParam);
 }
 
 } // namespace
 
 void CBreltDlg::InstallPaneKeys() {
     g_keysDialog = this;
-    g_keysHook = ::SetWindowsHookExW(WH_MSGFILTER, &PaneKeyFilter, nullptr, ::GetCurrentThreadId());
+    m_paneKeys.emplace(WH_MSGFILTER, &PaneKeyFilter);
 }
 
 void CBreltDlg::RemovePaneKeys() {
+    m_paneKeys.reset();
     if (g_keysDialog == this) {
-        ::UnhookWindowsHookEx(g_keysHook);
-        g_keysHook = nullptr;
         g_keysDialog = nullptr;
     }
 }

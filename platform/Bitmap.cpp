@@ -1,5 +1,6 @@
 #include "platform/Bitmap.h"
 
+#include "platform/Gdi.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -54,10 +55,9 @@ std::vector<std::uint8_t> CBitmap::Pixels(int width, int height) const {
     BITMAPINFO info = TopDownDib(width, height);
     const int stride = (width * 3 + 3) & ~3;
     std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * height);
-    HDC screen = ::GetDC(nullptr);
-    const int read = ::GetDIBits(screen, m_hBitmap, 0, static_cast<UINT>(height), rows.data(),
-                                 &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    CClientDC screen;
+    const int read = ::GetDIBits(screen.GetSafeHdc(), m_hBitmap, 0, static_cast<UINT>(height),
+                                 rows.data(), &info, DIB_RGB_COLORS);
     if (read != height) {
         return {};
     }

@@ -1,5 +1,7 @@
 #include "platform/Dpi.h"
 
+#include "platform/Gdi.h"
+
 int WindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
@@ -9,9 +11,7 @@ int WindowDpi(HWND window) {
             return static_cast<int>(dpi);
         }
     }
-    HDC screen = ::GetDC(nullptr);
-    int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
+    int dpi = ::GetDeviceCaps(CClientDC().GetSafeHdc(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 

@@ -11,6 +11,8 @@ public:
     CPaintDC& operator=(const CPaintDC&) = delete;
 
     HDC GetSafeHdc() const { return m_hDC; }
+    // The part of the client area to paint.
+    const RECT& PaintRect() const { return m_paint.rcPaint; }
 
 private:
     HWND m_window;
@@ -18,10 +20,11 @@ private:
     HDC m_hDC;
 };
 
-// A window's client area to draw on outside a paint message, from GetDC to ReleaseDC.
+// A window's client area to draw on outside a paint message, from GetDC to ReleaseDC; for no
+// window, the screen (to ask its DPI or read a bitmap's bits).
 class CClientDC {
 public:
-    explicit CClientDC(HWND window) : m_window(window), m_hDC(::GetDC(window)) {}
+    explicit CClientDC(HWND window = nullptr) : m_window(window), m_hDC(::GetDC(window)) {}
     ~CClientDC() { ::ReleaseDC(m_window, m_hDC); }
     CClientDC(const CClientDC&) = delete;
     CClientDC& operator=(const CClientDC&) = delete;
@@ -45,6 +48,27 @@ public:
 
 private:
     HWND m_window;
+    HDC m_hDC;
+};
+
+// A device context in memory, compatible with another (or with the screen), from
+// CreateCompatibleDC to DeleteDC. Objects selected into it go through CSelectObject, which the
+// caller declares after this one so that they are taken out before the DC is deleted.
+class CMemoryDC {
+public:
+    explicit CMemoryDC(HDC compatibleWith = nullptr)
+        : m_hDC(::CreateCompatibleDC(compatibleWith)) {}
+    ~CMemoryDC() {
+        if (m_hDC != nullptr) {
+            ::DeleteDC(m_hDC);
+        }
+    }
+    CMemoryDC(const CMemoryDC&) = delete;
+    CMemoryDC& operator=(const CMemoryDC&) = delete;
+
+    HDC GetSafeHdc() const { return m_hDC; }
+
+private:
     HDC m_hDC;
 };
 
@@ -100,6 +124,7 @@ public:
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
 
+    explicit CFont(const LOGFONTW& attributes) { CreateFontIndirect(attributes); }
     // Replaces the font the object holds with a new one of these attributes.
     void CreateFontIndirect(const LOGFONTW& attributes) {
         DeleteObject();

@@ -39,6 +39,12 @@ void CMenu::Track(HWND owner, POINT screenPoint) const {
                      owner, nullptr);
 }
 
+UINT CMenu::TrackForCommand(HWND owner, POINT screenPoint) const {
+    return static_cast<UINT>(::TrackPopupMenu(m_hMenu,
+                                              TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                              screenPoint.x, screenPoint.y, 0, owner, nullptr));
+}
+
 void CMenu::DestroyMenu() {
     if (m_hMenu != nullptr) {
         ::DestroyMenu(m_hMenu);

@@ -25,6 +25,8 @@ public:
     void AppendSubmenu(CMenu& submenu, const std::wstring& text, bool enabled = true);
     // Shows the menu at a screen point for owner; the command chosen is posted to owner.
     void Track(HWND owner, POINT screenPoint) const;
+    // Shows the menu at a screen point for owner and returns the command chosen, 0 for none.
+    UINT TrackForCommand(HWND owner, POINT screenPoint) const;
 
 private:
     void DestroyMenu();

@@ -1,26 +1,27 @@
 #include "platform/Wnd.h"
 
+#include "platform/Hook.h"
 #include "platform/ModalAnswers.h"
 #include "platform/Text.h"
 #include "platform/WinApp.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
 
 // The message box about to be shown is centred as it is activated: MessageBox itself stands it
 // in the middle of the screen, wherever its owner is.
-HHOOK g_centringHook = nullptr;
+CWindowsHook* g_centringHook = nullptr;
 
 LRESULT CALLBACK CentreMessageBox(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
+    if (code == HCBT_ACTIVATE && g_centringHook != nullptr) {
         CentreOverMainWindow(reinterpret_cast<HWND>(wParam));
-        ::UnhookWindowsHookEx(g_centringHook);
-        g_centringHook = nullptr;
+        g_centringHook->Remove(); // the box's own windows are none of its business
         return 0;
     }
-    return ::CallNextHookEx(g_centringHook, code, wParam, lParam);
+    return CWindowsHook::CallNext(code, wParam, lParam);
 }
 
 } // namespace
@@ -114,13 +115,10 @@ int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT t
     if (TestModalAnswers().messageBox) {
         return TestModalAnswers().messageBox(text, caption, type);
     }
-    g_centringHook =
-        ::SetWindowsHookExW(WH_CBT, &CentreMessageBox, nullptr, ::GetCurrentThreadId());
+    CWindowsHook centring(WH_CBT, &CentreMessageBox);
+    CWindowsHook* outer = std::exchange(g_centringHook, &centring);
     int answer = ::MessageBoxW(m_hWnd, Widen(text).c_str(), Widen(caption).c_str(), type);
-    if (g_centringHook != nullptr) { // the box never showed
-        ::UnhookWindowsHookEx(g_centringHook);
-        g_centringHook = nullptr;
-    }
+    g_centringHook = outer;
     return answer;
 }
 
