@@ -45,11 +45,6 @@ RECT CColourSwatches::CellRect(int index) const {
     return {x, y, x + size, y + size};
 }
 
-POINT CColourSwatches::CentreOf(int index) const {
-    RECT cell = CellRect(index);
-    return {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-}
-
 int CColourSwatches::IndexAt(LPARAM position) const {
     int x = static_cast<short>(LOWORD(position)), y = static_cast<short>(HIWORD(position));
     int size = CellSize(), column = x / size, index = y / size * m_columns + column;
@@ -58,7 +53,7 @@ int CColourSwatches::IndexAt(LPARAM position) const {
                : -1;
 }
 
-void CColourSwatches::Paint(HDC dc) const {
+void CColourSwatches::Draw(HDC dc) const {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     FillRect(dc, client, ::GetSysColor(COLOR_BTNFACE));
@@ -80,17 +75,6 @@ LRESULT CColourSwatches::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
         return m_choose ? DLGC_WANTARROWS | DLGC_WANTCHARS : DLGC_STATIC;
-    case WM_PAINT: {
-        CPaintDC dc(m_hWnd);
-        COffscreen surface;
-        RECT client;
-        ::GetClientRect(m_hWnd, &client);
-        if (surface.Create(client.right, client.bottom)) {
-            Paint(surface.GetSafeHdc());
-            surface.CopyTo(dc.GetSafeHdc());
-        }
-        return 0;
-    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         ::InvalidateRect(m_hWnd, nullptr, FALSE);

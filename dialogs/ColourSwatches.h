@@ -19,15 +19,13 @@ public:
     void Attach(HWND control, int columns, Choose choose);
     void SetColours(std::vector<editor::Colour> colours);
     const std::vector<editor::Colour>& Colours() const { return m_colours; }
-    // Where cell index stands, for clicking it.
-    POINT CentreOf(int index) const;
 
 private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     int CellSize() const;
     RECT CellRect(int index) const;
     int IndexAt(LPARAM position) const;
-    void Paint(HDC dc) const;
+    void Draw(HDC dc) const override;
 
     int m_columns = 8;
     Choose m_choose;

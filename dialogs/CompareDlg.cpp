@@ -24,25 +24,22 @@ public:
     explicit Grid(CCompareDlg& owner) : m_owner(owner) {}
     void Create(HWND parent) {
         RegisterControlClass(L"BreltCompareGrid", IDC_ARROW, CS_DBLCLKS);
-        AttachWindow(::CreateWindowExW(0, L"BreltCompareGrid", L"",
-                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, parent,
-                                       nullptr, ::GetModuleHandleW(nullptr), nullptr));
+        CreateAttached(L"BreltCompareGrid", parent, WS_TABSTOP);
     }
 
 private:
+    void Draw(HDC dc) const override {
+        m_owner.m_canvas.CopyTo(dc);
+        if (::GetFocus() == m_hWnd) {
+            RECT cell = m_owner.CellRect(m_owner.m_current);
+            ::DrawFocusRect(dc, &cell);
+        }
+    }
+
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
-        case WM_PAINT: {
-            CPaintDC dc(m_hWnd);
-            m_owner.m_canvas.CopyTo(dc.GetSafeHdc());
-            if (::GetFocus() == m_hWnd) {
-                RECT cell = m_owner.CellRect(m_owner.m_current);
-                ::DrawFocusRect(dc.GetSafeHdc(), &cell);
-            }
-            return 0;
-        }
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             ::InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -140,7 +137,7 @@ void CCompareDlg::LayOut(int dpi) {
     m_cellHeight = 32 * m_zoom + 8 + line;
     const int width = kColumns * m_cellWidth, height = rows * m_cellHeight;
     m_canvas.Create(width, height);
-    ::SelectObject(m_canvas.GetSafeHdc(), reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+    m_canvas.SetFont(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
     m_canvas.Fill({0, 0, width, height}, RGB(255, 255, 255));
     for (int image = 1; image <= m_count; ++image) {
         DrawCell(image);

@@ -21,7 +21,6 @@ public:
 
     // The stamp as last shown: after "D'acord", the one chosen.
     const picture::Stamp& GetStamp() const { return m_stamp; }
-    const picture::StampOptions& GetOptions() const { return m_options; }
 
     CPicture m_picStampLarge;
     CPicture m_picStamp;

@@ -136,11 +136,6 @@ LRESULT CCropView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS; // Tab, Enter and Esc stay the dialog's
-    case WM_PAINT: {
-        CPaintDC dc(m_hWnd);
-        m_surface.CopyTo(dc.GetSafeHdc());
-        return 0;
-    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         Render();

@@ -31,6 +31,7 @@ public:
 
 private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Draw(HDC dc) const override { m_surface.CopyTo(dc); }
     void OnPress(POINT at);
     void OnDrag(POINT at);
     void OnKey(UINT key);

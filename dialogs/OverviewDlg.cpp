@@ -2,6 +2,8 @@
 
 #include "layout/Zoom.h"
 #include "platform/Dpi.h"
+#include "platform/Gdi.h"
+#include "platform/Menu.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -18,19 +20,6 @@ const COLORREF kGroupColours[] = {RGB(230, 25, 75),  RGB(60, 180, 75),  RGB(0, 1
 
 int Rows(int count) {
     return (count + COverviewDlg::kColumns - 1) / COverviewDlg::kColumns;
-}
-
-void RegisterGridClass(WNDPROC proc) {
-    WNDCLASSW grid{};
-    if (::GetClassInfoW(::GetModuleHandleW(nullptr), kGridClass, &grid)) {
-        return;
-    }
-    grid.style = CS_DBLCLKS;
-    grid.lpfnWndProc = proc;
-    grid.hInstance = ::GetModuleHandleW(nullptr);
-    grid.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    grid.lpszClassName = kGridClass;
-    ::RegisterClassW(&grid);
 }
 
 bool Held(int key) {
@@ -58,6 +47,52 @@ void FrameIn(const COffscreen& canvas, RECT rect, COLORREF colour, int width) {
 
 } // namespace
 
+// The grid of stamps: it shows the dialog's canvas and hands the mouse and the keys to it.
+class COverviewDlg::GridControl : public CCustomControl {
+public:
+    explicit GridControl(COverviewDlg& owner) : m_owner(owner) {}
+    void Create(HWND parent) {
+        RegisterControlClass(kGridClass, IDC_ARROW, CS_DBLCLKS);
+        CreateAttached(kGridClass, parent, WS_TABSTOP);
+    }
+
+private:
+    void Draw(HDC dc) const override { m_owner.Paint(dc); }
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    COverviewDlg& m_owner;
+};
+
+LRESULT COverviewDlg::GridControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+        m_owner.OnKey(static_cast<UINT>(wParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        m_owner.OnGridPress(lParam, wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        m_owner.OnGridDrag(lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        m_owner.OnGridRelease(lParam, wParam);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        m_owner.OnGridDoubleClick(lParam);
+        return 0;
+    case WM_CONTEXTMENU:
+        m_owner.ShowMenu(lParam);
+        return 0;
+    case WM_COMMAND: // the menu's commands, sent as a menu would
+        m_owner.Command(LOWORD(wParam));
+        return 0;
+    default:
+        return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+    }
+}
+
 BEGIN_MESSAGE_MAP(COverviewDlg, CDialog)
 END_MESSAGE_MAP()
 
@@ -65,7 +100,14 @@ COverviewDlg::COverviewDlg(std::FILE* collection, int imageCount, int current, s
                            Commands commands, CWnd* parent)
     : CDialog(IDD_OVERVIEW_DIALOG, parent), m_collection(collection), m_count(imageCount),
       m_current(std::clamp(current, 1, std::max(1, imageCount))), m_anchor(m_current),
-      m_caption(std::move(caption)), m_commands(std::move(commands)) {}
+      m_caption(std::move(caption)), m_commands(std::move(commands)),
+      m_gridControl(std::make_unique<GridControl>(*this)) {}
+
+COverviewDlg::~COverviewDlg() = default;
+
+HWND COverviewDlg::GridWindow() const {
+    return m_gridControl->GetSafeHwnd();
+}
 
 RECT COverviewDlg::CellRect(int image) const {
     int column = (image - 1) % kColumns, row = (image - 1) / kColumns;
@@ -98,14 +140,12 @@ BOOL COverviewDlg::OnInitDialog() {
         m_areas.push_back(ReadPixelArea(m_collection, image).value_or(PixelAreaBytes{}));
     }
     m_marks = plans::MarkStamps(m_areas);
-    RegisterGridClass(&COverviewDlg::GridProc);
-    m_grid = ::CreateWindowExW(0, kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
-                               m_hWnd, nullptr, ::GetModuleHandleW(nullptr), this);
+    m_gridControl->Create(m_hWnd);
     m_status = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                  0, 0, 0, 0, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     LayOut(GetDpi());
     ShowStatus();
-    ::SetFocus(m_grid);
+    ::SetFocus(GridWindow());
     return FALSE; // the focus is set
 }
 
@@ -116,14 +156,14 @@ void COverviewDlg::OnDpiChanged(int dpi) {
 
 void COverviewDlg::LayOut(int dpi) {
     HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ previous = ::SelectObject(dc, font);
     TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
     SIZE number{};
-    ::GetTextExtentPoint32W(dc, L"126", 3, &number);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(m_hWnd, dc);
+    {
+        CClientDC dc(m_hWnd);
+        CSelectObject inFont(dc.GetSafeHdc(), font);
+        ::GetTextMetricsW(dc.GetSafeHdc(), &metrics);
+        ::GetTextExtentPoint32W(dc.GetSafeHdc(), L"126", 3, &number);
+    }
     const int line = metrics.tmHeight + 8; // the line under the grid
     m_labelHeight = std::max<int>(layout::ForDpi(14, dpi), metrics.tmHeight + 1);
 
@@ -146,16 +186,16 @@ void COverviewDlg::LayOut(int dpi) {
 
     // The grid is drawn once into a bitmap of its own size; painting copies it.
     m_canvas.Create(width, height);
-    ::SelectObject(m_canvas.GetSafeHdc(), font);
+    m_canvas.SetFont(font);
     m_canvas.Fill({0, 0, width, height}, RGB(255, 255, 255));
     for (int image = 1; image <= m_count; ++image) {
         DrawCell(image);
     }
-    ::SetWindowPos(m_grid, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(GridWindow(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetWindowPos(m_status, nullptr, 6, height + 4, width - 12, line - 4,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(m_status, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ::InvalidateRect(m_grid, nullptr, FALSE);
+    ::InvalidateRect(GridWindow(), nullptr, FALSE);
 
     // The dialog takes the grid's size and the line's; the dialog base then centres it.
     RECT size{0, 0, width, height + line};
@@ -215,8 +255,8 @@ void COverviewDlg::DrawCell(int image) {
     RECT border = picture;
     ::InflateRect(&border, 1, 1);
     FrameIn(m_canvas, border, selected ? kSelectedFrame : kBorder, selected ? 2 : 1);
-    if (m_grid != nullptr) {
-        ::InvalidateRect(m_grid, &cell, FALSE);
+    if (GridWindow() != nullptr) {
+        ::InvalidateRect(GridWindow(), &cell, FALSE);
     }
 }
 
@@ -259,9 +299,9 @@ void COverviewDlg::SelectRange(int from, int to) {
 void COverviewDlg::SetCurrent(int image) {
     RECT before = CellRect(m_current);
     m_current = image;
-    ::InvalidateRect(m_grid, &before, FALSE);
+    ::InvalidateRect(GridWindow(), &before, FALSE);
     RECT after = CellRect(m_current);
-    ::InvalidateRect(m_grid, &after, FALSE);
+    ::InvalidateRect(GridWindow(), &after, FALSE);
 }
 
 void COverviewDlg::MoveCurrent(int image, bool extend) {
@@ -383,14 +423,14 @@ void COverviewDlg::Command(UINT id) {
         if (m_commands.replay) {
             m_commands.replay(id == ID_UNDO);
             Reload();
-            ::SetFocus(m_grid);
+            ::SetFocus(GridWindow());
         }
         break;
     case ID_EDIT_IMAGE:
         if (m_commands.edit) {
             m_commands.edit(m_current, this);
             Reload();
-            ::SetFocus(m_grid);
+            ::SetFocus(GridWindow());
         }
         break;
     default:
@@ -403,10 +443,10 @@ void COverviewDlg::ShowMenu(LPARAM screenPoint) {
     if (at.x == -1 && at.y == -1) { // from the keyboard: at the current cell
         RECT cell = CellRect(m_current);
         at = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-        ::ClientToScreen(m_grid, &at);
+        ::ClientToScreen(GridWindow(), &at);
     } else {
         POINT client = at;
-        ::ScreenToClient(m_grid, &client);
+        ::ScreenToClient(GridWindow(), &client);
         int image = ImageAt(MAKELPARAM(client.x, client.y));
         if (image == 0) {
             return;
@@ -416,42 +456,40 @@ void COverviewDlg::ShowMenu(LPARAM screenPoint) {
         }
         SetCurrent(image); // the stamp clicked is the one "Edita la imatge" edits
     }
-    const bool target = static_cast<bool>(m_commands.reorder);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    FillMenu(menu);
+    Command(menu.TrackForCommand(GridWindow(), at));
+}
+
+void COverviewDlg::FillMenu(CMenu& menu) const {
     const std::size_t selected = Selection().size();
-    auto item = [](HMENU menu, UINT id, const wchar_t* text, bool enabled = true) {
-        ::AppendMenuW(menu, MF_STRING | (enabled ? 0u : MF_GRAYED), id, text);
-    };
-    HMENU menu = ::CreatePopupMenu();
     if (m_commands.edit) {
-        item(menu, ID_EDIT_IMAGE, L"&Edita la imatge...\tF2");
-        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        menu.AppendItem(ID_EDIT_IMAGE, L"&Edita la imatge...\tF2");
+        menu.AppendSeparator();
     }
-    if (target) {
-        item(menu, ID_OVERVIEW_REMOVE, L"E&limina\tSupr", selected > 0);
-        item(menu, ID_OVERVIEW_INSERT, L"&Insereix un segell en blanc\tInser", selected > 0);
-        item(menu, ID_OVERVIEW_SWAP, L"Inter&canvia", selected == 2);
+    if (m_commands.reorder) { // the target
+        menu.AppendItem(ID_OVERVIEW_REMOVE, L"E&limina\tSupr", selected > 0);
+        menu.AppendItem(ID_OVERVIEW_INSERT, L"&Insereix un segell en blanc\tInser", selected > 0);
+        menu.AppendItem(ID_OVERVIEW_SWAP, L"Inter&canvia", selected == 2);
     }
     if (m_commands.copyToTarget) {
-        item(menu, ID_OVERVIEW_COPY_TO_TARGET, L"&Copia a la destinació...", selected > 0);
+        menu.AppendItem(ID_OVERVIEW_COPY_TO_TARGET, L"&Copia a la destinació...", selected > 0);
     }
-    item(menu, ID_OVERVIEW_EXPORT, L"E&xporta la selecció en PNG...", selected > 0);
-    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    item(menu, ID_OVERVIEW_SELECT_REPEATS, L"Selecciona els &repetits", m_marks.repeats > 0);
-    item(menu, ID_OVERVIEW_SELECT_ALL, L"Selecciona-ho &tot\tCtrl+A");
+    menu.AppendItem(ID_OVERVIEW_EXPORT, L"E&xporta la selecció en PNG...", selected > 0);
+    menu.AppendSeparator();
+    menu.AppendItem(ID_OVERVIEW_SELECT_REPEATS, L"Selecciona els &repetits", m_marks.repeats > 0);
+    menu.AppendItem(ID_OVERVIEW_SELECT_ALL, L"Selecciona-ho &tot\tCtrl+A");
     if (m_commands.replay) {
-        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        menu.AppendSeparator();
         for (bool undo : {true, false}) {
             std::wstring change = m_commands.nextChange(undo);
             std::wstring text = undo ? L"&Desfés" : L"Re&fés";
             text += change.empty() ? L"" : L": " + change;
-            item(menu, undo ? ID_UNDO : ID_REDO,
-                 (text + (undo ? L"\tCtrl+Z" : L"\tCtrl+Y")).c_str(), !change.empty());
+            text += undo ? L"\tCtrl+Z" : L"\tCtrl+Y";
+            menu.AppendItem(undo ? ID_UNDO : ID_REDO, text, !change.empty());
         }
     }
-    UINT chosen = ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
-                                   at.y, 0, m_grid, nullptr);
-    ::DestroyMenu(menu);
-    Command(chosen);
 }
 
 void COverviewDlg::OnKey(UINT key) {
@@ -511,96 +549,63 @@ void COverviewDlg::Paint(HDC dc) const {
     }
 }
 
-LRESULT COverviewDlg::OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
-    case WM_PAINT: {
-        CPaintDC dc(m_grid);
-        Paint(dc.GetSafeHdc());
-        return 0;
-    }
-    case WM_KEYDOWN:
-        OnKey(static_cast<UINT>(wParam));
-        return 0;
-    case WM_LBUTTONDOWN: {
-        ::SetFocus(m_grid);
-        int image = ImageAt(lParam);
-        if (image != 0) {
-            // Shift and Ctrl as the click had them, whatever the keys are now.
-            OnPress(image, (wParam & MK_SHIFT) != 0, (wParam & MK_CONTROL) != 0);
-            ::SetCapture(m_grid);
-            m_pressed = image;
-            m_dragging = false;
-        }
-        return 0;
-    }
-    case WM_MOUSEMOVE:
-        if (m_pressed != 0 && m_commands.reorder) {
-            int before = DropBefore(lParam);
-            bool moved = before != m_pressed || m_dragging;
-            if (moved && before != m_dropBefore) {
-                m_dragging = true;
-                m_dropBefore = before;
-                ::InvalidateRect(m_grid, nullptr, FALSE);
-            }
-        }
-        return 0;
-    case WM_LBUTTONUP: {
-        ::ReleaseCapture();
-        const int pressed = m_pressed, before = DropBefore(lParam);
-        const bool dragged = m_dragging && before != 0;
-        m_pressed = 0;
+void COverviewDlg::OnGridPress(LPARAM point, WPARAM keys) {
+    ::SetFocus(GridWindow());
+    int image = ImageAt(point);
+    if (image != 0) {
+        // Shift and Ctrl as the click had them, whatever the keys are now.
+        OnPress(image, (keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0);
+        ::SetCapture(GridWindow());
+        m_pressed = image;
         m_dragging = false;
-        m_dropBefore = 0;
-        ::InvalidateRect(m_grid, nullptr, FALSE);
-        if (dragged && m_commands.reorder) {
-            // The selection moves before the stamp it is dropped on; nothing is lost.
-            std::vector<int> selection = Selection();
-            plans::Order order = plans::MoveBefore(selection, before, m_count);
-            int lands = before - static_cast<int>(
-                                     std::count_if(selection.begin(), selection.end(),
-                                                   [before](int image) { return image < before; }));
-            Reorder("Mou la selecció", order);
-            SelectRange(lands, lands + static_cast<int>(selection.size()) - 1);
-            m_anchor = lands;
-            SetCurrent(lands);
-        } else if (pressed != 0 && (wParam & (MK_SHIFT | MK_CONTROL)) == 0 &&
-                   ImageAt(lParam) == pressed) {
-            SelectOnly(pressed); // a plain click on the selection: that stamp alone
-        }
-        return 0;
     }
-    case WM_LBUTTONDBLCLK: {
-        int image = ImageAt(lParam);
-        if (image != 0) {
-            m_current = image;
-            EndDialog(IDOK);
-        }
-        return 0;
-    }
-    case WM_CONTEXTMENU:
-        ShowMenu(lParam);
-        return 0;
-    case WM_COMMAND: // the menu's commands, sent as a menu would
-        Command(LOWORD(wParam));
-        return 0;
-    default:
-        break;
-    }
-    return ::DefWindowProcW(m_grid, message, wParam, lParam);
 }
 
-LRESULT CALLBACK COverviewDlg::GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(grid, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<COverviewDlg*>(create->lpCreateParams)->m_grid = grid;
+void COverviewDlg::OnGridDrag(LPARAM point) {
+    if (m_pressed == 0 || !m_commands.reorder) {
+        return;
     }
-    auto* dialog = reinterpret_cast<COverviewDlg*>(::GetWindowLongPtrW(grid, GWLP_USERDATA));
-    if (dialog == nullptr) {
-        return ::DefWindowProcW(grid, message, wParam, lParam);
+    int before = DropBefore(point);
+    bool moved = before != m_pressed || m_dragging;
+    if (moved && before != m_dropBefore) {
+        m_dragging = true;
+        m_dropBefore = before;
+        ::InvalidateRect(GridWindow(), nullptr, FALSE);
     }
-    return dialog->OnGridMessage(message, wParam, lParam);
+}
+
+void COverviewDlg::OnGridRelease(LPARAM point, WPARAM keys) {
+    ::ReleaseCapture();
+    const int pressed = m_pressed, before = DropBefore(point);
+    const bool dragged = m_dragging && before != 0;
+    m_pressed = 0;
+    m_dragging = false;
+    m_dropBefore = 0;
+    ::InvalidateRect(GridWindow(), nullptr, FALSE);
+    if (dragged && m_commands.reorder) {
+        MoveSelectionBefore(before);
+    } else if (pressed != 0 && (keys & (MK_SHIFT | MK_CONTROL)) == 0 && ImageAt(point) == pressed) {
+        SelectOnly(pressed); // a plain click on the selection: that stamp alone
+    }
+}
+
+void COverviewDlg::MoveSelectionBefore(int before) {
+    // The selection moves before the stamp it is dropped on; nothing is lost.
+    std::vector<int> selection = Selection();
+    plans::Order order = plans::MoveBefore(selection, before, m_count);
+    int lands =
+        before - static_cast<int>(std::count_if(selection.begin(), selection.end(),
+                                                [before](int image) { return image < before; }));
+    Reorder("Mou la selecció", order);
+    SelectRange(lands, lands + static_cast<int>(selection.size()) - 1);
+    m_anchor = lands;
+    SetCurrent(lands);
+}
+
+void COverviewDlg::OnGridDoubleClick(LPARAM point) {
+    int image = ImageAt(point);
+    if (image != 0) {
+        m_current = image;
+        EndDialog(IDOK);
+    }
 }

@@ -3,9 +3,11 @@
 #include "collection/PixelAreas.h"
 #include "plans/Plans.h"
 #include "platform/Afx.h"
+#include "platform/Menu.h"
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,7 @@ public:
 
     COverviewDlg(std::FILE* collection, int imageCount, int current, std::string caption,
                  Commands commands, CWnd* parent = nullptr);
+    ~COverviewDlg() override;
 
     BOOL OnInitDialog() override;
 
@@ -61,8 +64,14 @@ private:
     int CellWidth() const { return m_cellWidth; } // the image and its margins, or its number
     int CellHeight() const { return 32 * m_zoom + 4 + m_labelHeight; } // then its number
 
-    static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnGridMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    class GridControl;
+    friend class GridControl;
+    HWND GridWindow() const;
+    void OnGridPress(LPARAM point, WPARAM keys);
+    void OnGridDrag(LPARAM point);
+    void OnGridRelease(LPARAM point, WPARAM keys);
+    void OnGridDoubleClick(LPARAM point);
+    void MoveSelectionBefore(int before);
     int ImageAt(LPARAM point) const;
     // Where a drop at point puts the selection: before that image, or after the last.
     int DropBefore(LPARAM point) const;
@@ -70,6 +79,7 @@ private:
     void OnPress(int image, bool shift, bool control);
     void OnKey(UINT key);
     void ShowMenu(LPARAM screenPoint);
+    void FillMenu(CMenu& menu) const;
     void Command(UINT id);
 
     void SelectOnly(int image);
@@ -93,7 +103,7 @@ private:
     std::vector<PixelAreaBytes> m_areas;
     plans::Marks m_marks;
     std::vector<bool> m_selected; // by image - 1
-    HWND m_grid = nullptr;
+    std::unique_ptr<GridControl> m_gridControl;
     HWND m_status = nullptr;
     int m_pressed = 0; // the image a press began on
     bool m_dragging = false;

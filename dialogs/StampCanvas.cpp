@@ -36,10 +36,6 @@ void CStampCanvas::Show(const editor::Stamp& stamp, bool grid) {
     Render();
 }
 
-POINT CStampCanvas::CentreOf(Point p) const {
-    return {p.x * m_zoom + m_zoom / 2, p.y * m_zoom + m_zoom / 2};
-}
-
 std::optional<Point> CStampCanvas::PixelAt(LPARAM position) const {
     int x = static_cast<short>(LOWORD(position)), y = static_cast<short>(HIWORD(position));
     Point p{x >= 0 ? x / m_zoom : -1, y >= 0 ? y / m_zoom : -1};
@@ -125,11 +121,6 @@ LRESULT CStampCanvas::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
         // Arrows and letters are the canvas's; Tab, Enter and Esc stay the dialog's.
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_PAINT: {
-        CPaintDC dc(m_hWnd);
-        m_surface.CopyTo(dc.GetSafeHdc());
-        return 0;
-    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         Render();

@@ -30,15 +30,13 @@ public:
     // Takes over the control; sizes it for the largest whole zoom, at least minZoom, that its
     // template's size holds.
     void Attach(HWND control, Events events, int minZoom);
-    int Zoom() const { return m_zoom; }
 
     void Show(const editor::Stamp& stamp, bool grid);
     editor::Point Cursor() const { return m_cursor; }
-    // The point on the control's client area that shows pixel p's centre.
-    POINT CentreOf(editor::Point p) const;
 
 private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Draw(HDC dc) const override { m_surface.CopyTo(dc); }
     std::optional<editor::Point> PixelAt(LPARAM position) const;
     void OnKey(UINT key);
     void Render();

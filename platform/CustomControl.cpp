@@ -1,5 +1,8 @@
 #include "platform/CustomControl.h"
 
+#include "platform/Gdi.h"
+#include "platform/Offscreen.h"
+
 CCustomControl::~CCustomControl() {
     // A window that outlives the object must not send it messages.
     if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) {
@@ -25,6 +28,25 @@ void CCustomControl::AttachWindow(HWND control) {
     ::SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
+void CCustomControl::CreateAttached(const wchar_t* className, HWND parent, DWORD style) {
+    AttachWindow(::CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                   parent, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+}
+
+void CCustomControl::PaintOffscreen() const {
+    CPaintDC dc(m_hWnd);
+    const RECT& part = dc.PaintRect();
+    COffscreen surface;
+    if (::IsRectEmpty(&part) || !surface.Create(part.right - part.left, part.bottom - part.top)) {
+        return;
+    }
+    // The surface's origin stands at the part's corner: Draw works in client coordinates.
+    ::SetViewportOrgEx(surface.GetSafeHdc(), -part.left, -part.top, nullptr);
+    Draw(surface.GetSafeHdc());
+    ::SetViewportOrgEx(surface.GetSafeHdc(), 0, 0, nullptr);
+    surface.CopyTo(dc.GetSafeHdc(), part.left, part.top);
+}
+
 LRESULT CALLBACK CCustomControl::WindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
     auto* control = reinterpret_cast<CCustomControl*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -34,6 +56,10 @@ LRESULT CALLBACK CCustomControl::WindowProc(HWND window, UINT message, WPARAM wP
             control->m_hWnd = nullptr;
         }
         return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_PAINT) {
+        control->PaintOffscreen();
+        return 0;
     }
     return control->Handle(message, wParam, lParam);
 }

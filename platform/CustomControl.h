@@ -18,10 +18,17 @@ protected:
     static void RegisterControlClass(const wchar_t* name, const wchar_t* cursor, UINT style = 0);
     // The messages of control come to this object from now on.
     void AttachWindow(HWND control);
+    // A window of a class registered above, made for parent and attached.
+    void CreateAttached(const wchar_t* className, HWND parent, DWORD style);
+    // Every message but WM_PAINT, which Draw answers.
     virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Draws the control, or the part of it WM_PAINT asks for, on dc in client coordinates. dc is
+    // out of sight: what is drawn reaches the screen in one piece, so that nothing flickers.
+    virtual void Draw(HDC dc) const = 0;
 
     HWND m_hWnd = nullptr;
 
 private:
+    void PaintOffscreen() const;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -24,6 +24,13 @@ void COffscreen::Fill(const RECT& rect, COLORREF colour) const {
     ::ExtTextOutW(m_dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
+void COffscreen::SetFont(HFONT font) {
+    HGDIOBJ before = ::SelectObject(m_dc, font);
+    if (m_previousFont == nullptr) {
+        m_previousFont = before; // the DC's own, to put back before it goes
+    }
+}
+
 void COffscreen::CopyTo(HDC dc, int x, int y) const {
     ::BitBlt(dc, x, y, m_width, m_height, m_dc, 0, 0, SRCCOPY);
 }
@@ -33,6 +40,9 @@ void COffscreen::Release() {
         if (m_previous != nullptr) {
             ::SelectObject(m_dc, m_previous);
         }
+        if (m_previousFont != nullptr) {
+            ::SelectObject(m_dc, m_previousFont);
+        }
         ::DeleteDC(m_dc);
     }
     if (m_bitmap != nullptr) {
@@ -41,6 +51,7 @@ void COffscreen::Release() {
     m_dc = nullptr;
     m_bitmap = nullptr;
     m_previous = nullptr;
+    m_previousFont = nullptr;
     m_bits = nullptr;
     m_width = m_height = 0;
 }

@@ -23,6 +23,8 @@ public:
     std::uint8_t* Bits() const { return m_bits; }
     int Stride() const { return (m_width * 3 + 3) & ~3; }
     void Fill(const RECT& rect, COLORREF colour) const;
+    // Text drawn on the surface takes font (which the caller keeps) until the next.
+    void SetFont(HFONT font);
     // Copies the surface to dc at x, y.
     void CopyTo(HDC dc, int x = 0, int y = 0) const;
 
@@ -32,6 +34,7 @@ private:
     HDC m_dc = nullptr;
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_previous = nullptr;
+    HGDIOBJ m_previousFont = nullptr;
     std::uint8_t* m_bits = nullptr;
     int m_width = 0, m_height = 0;
 };
