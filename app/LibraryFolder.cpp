@@ -12,12 +12,6 @@ namespace {
 
 const char* const kLibraryUnderProgramFiles = "\\Orvane\\Krimbo\\Biblioteques\\Segells";
 
-std::string Environment(const wchar_t* name) {
-    wchar_t value[MAX_PATH + 1] = {};
-    DWORD length = ::GetEnvironmentVariableW(name, value, MAX_PATH + 1);
-    return length > 0 && length <= MAX_PATH ? Narrow(value) : std::string();
-}
-
 bool IsFolder(const std::string& path) {
     DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -47,8 +41,8 @@ bool IsInside(const std::string& path, std::string folder) {
 
 std::string LibraryFolder() {
     for (const std::string& folder :
-         {g_strLibraryDir, Environment(L"ProgramFiles(x86)") + kLibraryUnderProgramFiles,
-          Environment(L"ProgramFiles") + kLibraryUnderProgramFiles}) {
+         {g_strLibraryDir, EnvironmentValue(L"ProgramFiles(x86)") + kLibraryUnderProgramFiles,
+          EnvironmentValue(L"ProgramFiles") + kLibraryUnderProgramFiles}) {
         if (IsFolder(folder)) {
             return folder;
         }
@@ -57,9 +51,9 @@ std::string LibraryFolder() {
 }
 
 std::string VirtualStoreCopy(const std::string& path) {
-    std::string localAppData = Environment(L"LOCALAPPDATA");
-    bool underProgramFiles = IsInside(path, Environment(L"ProgramFiles(x86)")) ||
-                             IsInside(path, Environment(L"ProgramFiles"));
+    std::string localAppData = EnvironmentValue(L"LOCALAPPDATA");
+    bool underProgramFiles = IsInside(path, EnvironmentValue(L"ProgramFiles(x86)")) ||
+                             IsInside(path, EnvironmentValue(L"ProgramFiles"));
     // Windows keeps the copy at the same path below VirtualStore, without the drive.
     if (localAppData.empty() || !underProgramFiles || path.size() < 3 || path[1] != ':' ||
         path[2] != '\\') {

@@ -1,5 +1,6 @@
 #include "app/ProgramFolder.h"
 
+#include "collection/PathNames.h"
 #include "platform/Text.h"
 
 #include <windows.h>
@@ -11,5 +12,5 @@ std::string ProgramFolder() {
     std::vector<wchar_t> path(32768, L'\0');
     DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     std::wstring full(path.data(), length);
-    return Narrow(full.substr(0, full.find_last_of(L'\\') + 1));
+    return FolderOf(Narrow(full)) + "\\";
 }

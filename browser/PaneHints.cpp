@@ -1,14 +1,7 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
-
-namespace {
-
-std::string FileNameOf(const std::string& path) {
-    return path.substr(path.find_last_of("\\/") + 1);
-}
-
-} // namespace
+#include "collection/PathNames.h"
 
 void CBreltDlg::UpdateMoveButtons() {
     ::EnableWindow(GetDlgItem(IDC_MOVE_IMAGE), g_pfImage != nullptr && CanWriteTarget());

@@ -24,6 +24,33 @@ constexpr int ExpandChannel(int value5) {
     return value5 * 8 + ((value5 & 1) != 0 ? 7 : 0);
 }
 
+// The word of a pixel: 0RRRRRGGGGGBBBBB, stored big-endian; bit 15 carries nothing.
+constexpr unsigned WordFromBytes(unsigned high, unsigned low) {
+    return (high & 0xFF) << 8 | (low & 0xFF);
+}
+constexpr unsigned char HighByte(unsigned word) {
+    return static_cast<unsigned char>(word >> 8 & 0xFF);
+}
+constexpr unsigned char LowByte(unsigned word) {
+    return static_cast<unsigned char>(word & 0xFF);
+}
+constexpr int RedOf(unsigned word) {
+    return static_cast<int>(word >> 10 & 0x1F);
+}
+constexpr int GreenOf(unsigned word) {
+    return static_cast<int>(word >> 5 & 0x1F);
+}
+constexpr int BlueOf(unsigned word) {
+    return static_cast<int>(word & 0x1F);
+}
+constexpr unsigned PackWord(int red5, int green5, int blue5) {
+    return static_cast<unsigned>((red5 & 0x1F) << 10 | (green5 & 0x1F) << 5 | (blue5 & 0x1F));
+}
+// A display colour of 8 bits a channel stored: each channel's top five bits.
+constexpr unsigned WordOfShown(int red, int green, int blue) {
+    return PackWord(red / 8, green / 8, blue / 8);
+}
+
 // The file stores no image count: it follows from the size in KiB (the size class).
 inline constexpr int kDefaultImageCount = 98;
 

@@ -17,10 +17,10 @@ void CCollectionIO::Convert16To24(std::FILE* src, std::FILE* dst) {
     for (int i = 0; i < sgc::kPixelCount; ++i) {
         int high = ReadByte(src);
         int low = ReadByte(src);
-        int word = (high << 8) | low; // bit 15 is ignored
-        WriteByte(dst, ExpandChannel(word & 0x1F));
-        WriteByte(dst, ExpandChannel((word >> 5) & 0x1F));
-        WriteByte(dst, ExpandChannel((word >> 10) & 0x1F));
+        unsigned word = sgc::WordFromBytes(high, low);
+        WriteByte(dst, ExpandChannel(sgc::BlueOf(word)));
+        WriteByte(dst, ExpandChannel(sgc::GreenOf(word)));
+        WriteByte(dst, ExpandChannel(sgc::RedOf(word)));
     }
 }
 
@@ -32,9 +32,9 @@ void CCollectionIO::Convert24To16(std::FILE* src, std::FILE* dst) {
         int blue = ReadByte(src);
         int green = ReadByte(src);
         int red = ReadByte(src);
-        int word = (red / 8) * 1024 + (green / 8) * 32 + blue / 8;
-        WriteByte(dst, word >> 8);
-        WriteByte(dst, word);
+        unsigned word = sgc::WordOfShown(red, green, blue);
+        WriteByte(dst, sgc::HighByte(word));
+        WriteByte(dst, sgc::LowByte(word));
     }
 }
 

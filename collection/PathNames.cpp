@@ -42,3 +42,11 @@ bool HasExtension(std::string_view path, std::string_view extension) {
            std::equal(own.begin(), own.end(), extension.begin(),
                       [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
 }
+
+bool IsCollectionFileName(std::string_view path) {
+    return HasExtension(path, ".sgc");
+}
+
+bool IsBitmapFileName(std::string_view path) {
+    return HasExtension(path, ".bmp");
+}

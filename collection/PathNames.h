@@ -15,3 +15,6 @@ std::string StemOf(std::string_view path);
 std::string ExtensionOf(std::string_view path);
 // Whether path ends in extension (".bmp"), whatever the case of its ASCII letters.
 bool HasExtension(std::string_view path, std::string_view extension);
+// A collection's name ends in ".sgc"; a bitmap the import takes as it is, in ".bmp".
+bool IsCollectionFileName(std::string_view path);
+bool IsBitmapFileName(std::string_view path);

@@ -39,10 +39,10 @@ bool SwapPixelAreas(std::FILE* collection, int a, int b) {
 std::array<std::uint8_t, 3072> ShownPixels(const PixelAreaBytes& area) {
     std::array<std::uint8_t, 3072> bgr{};
     for (std::size_t i = 0; i < 1024 && 2 * i + 1 < area.size(); ++i) {
-        int word = area[2 * i] << 8 | area[2 * i + 1]; // big-endian, bit 15 ignored
-        bgr[3 * i] = static_cast<std::uint8_t>(sgc::ExpandChannel(word & 0x1F));
-        bgr[3 * i + 1] = static_cast<std::uint8_t>(sgc::ExpandChannel(word >> 5 & 0x1F));
-        bgr[3 * i + 2] = static_cast<std::uint8_t>(sgc::ExpandChannel(word >> 10 & 0x1F));
+        unsigned word = sgc::WordFromBytes(area[2 * i], area[2 * i + 1]);
+        bgr[3 * i] = static_cast<std::uint8_t>(sgc::ExpandChannel(sgc::BlueOf(word)));
+        bgr[3 * i + 1] = static_cast<std::uint8_t>(sgc::ExpandChannel(sgc::GreenOf(word)));
+        bgr[3 * i + 2] = static_cast<std::uint8_t>(sgc::ExpandChannel(sgc::RedOf(word)));
     }
     return bgr;
 }

@@ -1,6 +1,7 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
+#include "collection/PathNames.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -19,12 +20,6 @@ bool IsOn(HWND dialog, int id, POINT point, int margin = 4) {
     return ::PtInRect(&rect, point) != FALSE;
 }
 
-bool IsCollectionFile(const std::wstring& path) {
-    std::wstring extension = path.substr(std::min(path.size(), path.find_last_of(L'.')));
-    std::transform(extension.begin(), extension.end(), extension.begin(), ::towlower);
-    return extension == L".sgc";
-}
-
 } // namespace
 
 void CBreltDlg::OnDropFiles(HDROP drop) {
@@ -40,19 +35,19 @@ void CBreltDlg::OnDropFiles(HDROP drop) {
 }
 
 void CBreltDlg::TakeFile(const std::string& file, POINT point) {
-    std::wstring path = Widen(file);
-    std::string name = Narrow(path.substr(path.find_last_of(L"\\/") + 1));
+    std::string name = FileNameOf(file);
+    const bool collection = IsCollectionFileName(file);
     const Pane& source = SourcePane();
     const Pane& target = TargetPane();
     int targetSlot = SlotAt(target, point);
     bool onSource = IsOn(m_hWnd, IDC_SOURCE_GROUP, point) || SlotAt(source, point) >= 0;
     bool onTarget = IsOn(m_hWnd, IDC_TARGET_GROUP, point, 0);
 
-    if (IsCollectionFile(path) && (onSource || onTarget)) {
+    if (collection && (onSource || onTarget)) {
         OpenCollectionFile(onSource ? source : target, file, name);
-    } else if (!IsCollectionFile(path) && IsOn(m_hWnd, IDC_IMAGE_PICTURE, point, 12)) {
+    } else if (!collection && IsOn(m_hWnd, IDC_IMAGE_PICTURE, point, 12)) {
         LoadImageFile(file, name);
-    } else if (!IsCollectionFile(path) && targetSlot >= 0 && g_pfTarget != nullptr) {
+    } else if (!collection && targetSlot >= 0 && g_pfTarget != nullptr) {
         SelectSlot(target, targetSlot);
         if (LoadImageFile(file, name)) {
             OnMoveImageToCollection();

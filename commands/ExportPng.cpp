@@ -2,10 +2,13 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
+#include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
 #include "commands/EditMessages.h"
 #include "dialogs/QuestionDlg.h"
 #include "platform/FilePaths.h"
+#include "platform/Gdi.h"
+#include "sheet/Sheet.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -13,9 +16,16 @@
 
 namespace {
 
-// The sheet: 14 columns of images at four times their size, each with its number under it.
-constexpr int kSheetColumns = 14, kSheetZoom = 4;
-constexpr int kSheetCellWidth = 32 * kSheetZoom + 8, kSheetCellHeight = 32 * kSheetZoom + 32;
+// The numbers under the sheet's stamps.
+LOGFONTW SheetNumberFont() {
+    LOGFONTW font{};
+    font.lfHeight = -20;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = ANTIALIASED_QUALITY;
+    wcscpy_s(font.lfFaceName, L"Arial");
+    return font;
+}
 
 std::string Numbered(const std::string& stem, int image) {
     char number[8];
@@ -23,49 +33,34 @@ std::string Numbered(const std::string& stem, int image) {
     return stem + "-" + number + ".png";
 }
 
-// The file name of a path without its extension, and the folder that holds it (UTF-8).
-std::string StemOf(const std::string& path) {
-    std::string name = path.substr(path.find_last_of("\\/") + 1);
-    return name.substr(0, name.rfind('.'));
-}
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 bool Exists(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::exists(std::filesystem::u8path(path), ignored);
 }
 
-// The sheet's pixels, blue-green-red, top row first; width and height set.
+// The sheet's pixels, blue-green-red, top row first, in the layout the sheet import recognises;
+// width and height set.
 std::vector<std::uint8_t> DrawSheet(std::FILE* collection, int count, int& width, int& height) {
-    width = kSheetColumns * kSheetCellWidth;
-    height = (count + kSheetColumns - 1) / kSheetColumns * kSheetCellHeight;
+    const sheet::Layout layout =
+        sheet::BreltSheetLayout((count + sheet::kBreltColumns - 1) / sheet::kBreltColumns);
+    width = layout.columns * layout.cellWidth;
+    height = layout.rows * layout.cellHeight;
     CBitmap sheet = CBitmap::FromPixels(nullptr, width, height);
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ previousBitmap = ::SelectObject(dc, sheet.GetSafeHandle());
-    HFONT font = ::CreateFontW(-20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
-                               ANTIALIASED_QUALITY, 0, L"Arial");
-    HGDIOBJ previousFont = ::SelectObject(dc, font);
-    RECT all{0, 0, width, height};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    for (int image = 1; image <= count; ++image) {
-        int column = (image - 1) % kSheetColumns, row = (image - 1) / kSheetColumns;
-        RECT cell{column * kSheetCellWidth, row * kSheetCellHeight, (column + 1) * kSheetCellWidth,
-                  (row + 1) * kSheetCellHeight};
-        DrawImageCell(dc, cell, ShownPixels(ReadPixelArea(collection, image)), kSheetZoom, image);
-    }
-    ::SelectObject(dc, previousFont);
-    ::DeleteObject(font);
-    ::SelectObject(dc, previousBitmap);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * height * 3); // rows of 4n
-    ::GetDIBits(dc, sheet.GetSafeHandle(), 0, static_cast<UINT>(height), bgr.data(), &info,
-                DIB_RGB_COLORS);
-    ::DeleteDC(dc);
-    return bgr;
+    {
+        CMemoryDC dc;
+        CSelectObject drawnOn(dc.GetSafeHdc(), sheet.GetSafeHandle());
+        CFont numbers(SheetNumberFont());
+        CSelectObject numbered(dc.GetSafeHdc(), numbers.GetSafeHandle());
+        RECT all{0, 0, width, height};
+        ::FillRect(dc.GetSafeHdc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        for (int image = 1; image <= count; ++image) {
+            const sheet::Rect cell = sheet::CellRect(layout, image - 1);
+            DrawImageCell(dc.GetSafeHdc(),
+                          {cell.x, cell.y, cell.x + cell.width, cell.y + cell.height},
+                          ShownPixels(ReadPixelArea(collection, image)), sheet::kBreltZoom, image);
+        }
+    } // the bitmap is taken out of the DC before its bits are read
+    return sheet.Pixels(width, height);
 }
 
 } // namespace
@@ -99,8 +94,8 @@ void CBreltDlg::OnSaveImagePng() {
         Alert("No s'ha pogut desar la imatge a " + path + ".");
         return;
     }
-    Inform("S'ha desat la imatge " + std::to_string(pane.current) + " com a " +
-           path.substr(path.find_last_of("\\/") + 1) + " a la carpeta " + m_pngFolder + ".");
+    Inform("S'ha desat la imatge " + std::to_string(pane.current) + " com a " + FileNameOf(path) +
+           " a la carpeta " + m_pngFolder + ".");
 }
 
 void CBreltDlg::OnExportCollectionPng() {

@@ -25,13 +25,6 @@ bool WriteStampFile(const std::string& path, const picture::Stamp& stamp) {
     return std::fclose(file) == 0 && written;
 }
 
-bool HasBmpExtension(const std::string& name) {
-    std::size_t dot = name.rfind('.');
-    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
-    return extension.size() == 4 &&
-           ::CompareStringOrdinal(Widen(extension).c_str(), 4, L".bmp", 4, TRUE) == CSTR_EQUAL;
-}
-
 std::string TooBigMessage(const std::string& name, const DecodedPicture& decoded) {
     long long megapixels =
         (static_cast<long long>(decoded.width) * decoded.height + 500000) / 1000000;
@@ -65,7 +58,7 @@ std::optional<std::string> UndecodedFormatName(const std::string& name,
 }
 
 std::string UnreadablePictureMessage(const std::string& name, const DecodedPicture& decoded) {
-    if (HasBmpExtension(name) || decoded.bitmap) {
+    if (IsBitmapFileName(name) || decoded.bitmap) {
         return kRefusal;
     }
     if (decoded.tooBig) {

@@ -4,6 +4,7 @@
 #include "collection/BitmapImport.h"
 #include "collection/FileOpen.h"
 #include "collection/ImageSequences.h"
+#include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
 #include "commands/PictureFiles.h"
 #include "dialogs/QuestionDlg.h"
@@ -14,10 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-std::string FileNameOf(const std::string& path) {
-    return path.substr(path.find_last_of("\\/") + 1);
-}
 
 // The order of the system's folder view, whatever the case of the letters: "2.png" before
 // "10.png".

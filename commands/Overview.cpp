@@ -1,9 +1,8 @@
-#include "app/DisplayFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
+#include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
-#include "dialogs/MsgDlg.h"
 #include "dialogs/OverviewDlg.h"
 #include "dialogs/QuestionDlg.h"
 
@@ -13,7 +12,7 @@ void CBreltDlg::OnShowOverview() {
         return;
     }
     std::string path = CollectionPath(pane);
-    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    std::string name = FileNameOf(path);
     COverviewDlg::Commands commands;
     commands.exportImages = [this, &pane](const std::vector<int>& images, CWnd* owner) {
         ExportImagesPng(pane, images, false, "Exporta la selecció en PNG", owner);
@@ -58,13 +57,6 @@ void CBreltDlg::ReorderTarget(const std::string& what, const plans::Order& order
         }
         return written;
     });
-}
-
-bool CBreltDlg::ConfirmLoss(int last, CWnd* owner) {
-    // The confirmation of the shift, showing the image that goes.
-    ExportImage(g_pfTarget, DisplayFilePath("zzz.bmp").c_str(), last);
-    CMsgDlg confirmation(owner);
-    return confirmation.DoModal() != -1 && g_bConfirmed == 1;
 }
 
 void CBreltDlg::CopyToTarget(const std::vector<int>& images, CWnd* owner) {

@@ -4,15 +4,17 @@
 #include "collection/ImageSequences.h"
 #include "dialogs/MsgDlg.h"
 
+bool CBreltDlg::ConfirmLoss(int last, CWnd* owner) {
+    // The confirmation of the shift (and of an insertion in the overview), showing the image that
+    // goes. A dialog that could not even be shown has asked nothing: that is no "SI".
+    ExportImage(g_pfTarget, DisplayFilePath("zzz.bmp").c_str(), last);
+    CMsgDlg confirmation(owner);
+    return confirmation.DoModal() != -1 && g_bConfirmed == 1;
+}
+
 void CBreltDlg::OnShiftCollection() {
-    CMsgDlg confirmation(nullptr);
-    if (g_pfTarget == nullptr) {
-        return;
-    }
-    // The image that the shift overwrites, for the dialog to show.
-    ExportImage(g_pfTarget, DisplayFilePath("zzz.bmp").c_str(), g_nTargetCount);
-    // A dialog that could not even be shown has asked nothing: that is no "SI".
-    if (confirmation.DoModal() == -1 || g_bConfirmed != 1) {
+    // The confirmation shows the image that the shift overwrites.
+    if (g_pfTarget == nullptr || !ConfirmLoss(g_nTargetCount, nullptr)) {
         return;
     }
     std::vector<int> moved;

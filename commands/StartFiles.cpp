@@ -3,21 +3,10 @@
 #include "app/breltDlg.h"
 #include "browser/Panes.h"
 #include "collection/FileOpen.h"
+#include "collection/PathNames.h"
 #include "platform/FilePaths.h"
 
 #include <algorithm>
-
-namespace {
-
-bool HasSgcExtension(const std::string& path) {
-    std::string name = path.substr(path.find_last_of("\\/") + 1);
-    std::size_t dot = name.rfind('.');
-    std::wstring extension = Widen(dot == std::string::npos ? std::string() : name.substr(dot));
-    return extension.size() == 4 &&
-           ::CompareStringOrdinal(extension.c_str(), 4, L".sgc", 4, TRUE) == CSTR_EQUAL;
-}
-
-} // namespace
 
 LRESULT CBreltDlg::OnOpenStartFiles(WPARAM, LPARAM) {
     std::vector<std::string> files = std::move(m_startFiles);
@@ -25,12 +14,12 @@ LRESULT CBreltDlg::OnOpenStartFiles(WPARAM, LPARAM) {
     int collections = 0;
     for (const std::string& named : files) {
         std::string file = AbsolutePath(named); // the command line may name it from its folder
-        std::string name = file.substr(file.find_last_of("\\/") + 1);
+        std::string name = FileNameOf(file);
         if (!FileExists(file)) {
             Alert("No es troba el fitxer " + file + ". brelt s'obre sense.", MB_ICONEXCLAMATION);
             continue;
         }
-        if (!HasSgcExtension(file)) {
+        if (!IsCollectionFileName(file)) {
             LoadImageFile(file, name);
             continue;
         }

@@ -5,9 +5,9 @@
 namespace editor {
 
 Rgb Shown(Colour colour) {
-    return {static_cast<std::uint8_t>(sgc::ExpandChannel(colour >> 10 & 31)),
-            static_cast<std::uint8_t>(sgc::ExpandChannel(colour >> 5 & 31)),
-            static_cast<std::uint8_t>(sgc::ExpandChannel(colour & 31))};
+    return {static_cast<std::uint8_t>(sgc::ExpandChannel(sgc::RedOf(colour))),
+            static_cast<std::uint8_t>(sgc::ExpandChannel(sgc::GreenOf(colour))),
+            static_cast<std::uint8_t>(sgc::ExpandChannel(sgc::BlueOf(colour)))};
 }
 
 Stamp::Stamp() {
@@ -19,7 +19,7 @@ Stamp Stamp::FromArea(const PixelAreaBytes& area) {
     for (std::size_t i = 0; i < stamp.m_words.size(); ++i) {
         std::uint8_t high = 2 * i < area.size() ? area[2 * i] : 0;
         std::uint8_t low = 2 * i + 1 < area.size() ? area[2 * i + 1] : 0;
-        stamp.m_words[i] = static_cast<Word>(high << 8 | low);
+        stamp.m_words[i] = static_cast<Word>(sgc::WordFromBytes(high, low));
     }
     return stamp;
 }
@@ -28,8 +28,8 @@ PixelAreaBytes Stamp::ToArea() const {
     PixelAreaBytes area;
     area.reserve(2 * m_words.size());
     for (Word word : m_words) {
-        area.push_back(static_cast<std::uint8_t>(word >> 8));
-        area.push_back(static_cast<std::uint8_t>(word));
+        area.push_back(sgc::HighByte(word));
+        area.push_back(sgc::LowByte(word));
     }
     return area;
 }

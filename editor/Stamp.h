@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collection/CollectionFormat.h"
 #include "collection/PixelAreas.h"
 
 #include <array>
@@ -23,7 +24,7 @@ constexpr Colour ColourOf(Word word) {
     return word & 0x7FFF;
 }
 constexpr Colour MakeColour(int red5, int green5, int blue5) {
-    return static_cast<Colour>((red5 & 31) << 10 | (green5 & 31) << 5 | (blue5 & 31));
+    return static_cast<Colour>(sgc::PackWord(red5, green5, blue5));
 }
 
 // A colour as the display shows it, 8 bits a channel.

@@ -54,7 +54,7 @@ struct StoredColour {
     float chroma;
 };
 
-// Every colour a collection stores, in OKLab, by red * 1024 + green * 32 + blue.
+// Every colour a collection stores, in OKLab, by its word.
 const std::vector<StoredColour>& StoredColours() {
     static const std::vector<StoredColour> table = [] {
         std::vector<StoredColour> t(kLevels * kLevels * kLevels);
@@ -88,8 +88,7 @@ std::optional<StoredLevels> NearestAmongLevelsAround(const LinearRgb& colour, fl
     for (std::uint8_t r : *near[0]) {
         for (std::uint8_t g : *near[1]) {
             for (std::uint8_t b : *near[2]) {
-                const StoredColour& candidate =
-                    stored[static_cast<std::size_t>(r << 10 | g << 5 | b)];
+                const StoredColour& candidate = stored[sgc::PackWord(r, g, b)];
                 const float distance = DistanceSquared(candidate.lab, wanted);
                 if (candidate.chroma <= allowed && distance < best) {
                     best = distance, chosen = StoredLevels{r, g, b};

@@ -1,6 +1,7 @@
 #include "picture/StampBitmap.h"
 
 #include "collection/BitmapExport.h"
+#include "collection/CollectionFormat.h"
 
 namespace picture {
 
@@ -19,9 +20,9 @@ std::vector<std::uint8_t> StampPixelArea(const Stamp& stamp) {
     std::vector<std::uint8_t> area;
     area.reserve(2048);
     for (std::size_t i = 0; i < stamp.size(); i += 3) {
-        int word = (stamp[i + 2] / 8) << 10 | (stamp[i + 1] / 8) << 5 | stamp[i] / 8;
-        area.push_back(static_cast<std::uint8_t>(word >> 8));
-        area.push_back(static_cast<std::uint8_t>(word));
+        unsigned word = sgc::WordOfShown(stamp[i + 2], stamp[i + 1], stamp[i]);
+        area.push_back(sgc::HighByte(word));
+        area.push_back(sgc::LowByte(word));
     }
     return area;
 }

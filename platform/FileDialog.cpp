@@ -1,5 +1,6 @@
 #include "platform/FileDialog.h"
 
+#include "collection/PathNames.h"
 #include "platform/ModalAnswers.h"
 #include "platform/Text.h"
 #include "platform/WinApp.h"
@@ -59,12 +60,10 @@ INT_PTR CFileDialog::DoModal() {
 }
 
 std::string CFileDialog::GetFileName() const {
-    std::size_t slash = m_pathName.find_last_of("\\/");
-    return slash == std::string::npos ? m_pathName : m_pathName.substr(slash + 1);
+    return FileNameOf(m_pathName);
 }
 
 std::string CFileDialog::GetFileExt() const {
-    std::string name = GetFileName();
-    std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    std::string extension = ExtensionOf(m_pathName);
+    return extension.empty() ? extension : extension.substr(1); // without its dot
 }

@@ -17,3 +17,13 @@ TEST(PathNames, TheNameFolderStemAndExtensionOfWindowsPaths) {
     EXPECT_FALSE(HasExtension("C:\\a\\sol.bmpx", ".bmp"));
     EXPECT_FALSE(HasExtension("C:\\a\\bmp", ".bmp"));
 }
+
+TEST(PathNames, CollectionsAndBitmapsAreKnownByTheirNamesWhateverTheCase) {
+    EXPECT_TRUE(IsCollectionFileName("C:\\Segells\\FORMES.SGC"));
+    EXPECT_TRUE(IsCollectionFileName("formes.sgc"));
+    EXPECT_FALSE(IsCollectionFileName("C:\\Segells.sgc\\formes"));
+    EXPECT_FALSE(IsCollectionFileName("formes.sgc.bak"));
+    EXPECT_TRUE(IsBitmapFileName("C:\\a\\Sol.Bmp"));
+    EXPECT_FALSE(IsBitmapFileName("C:\\a\\sol.bmp.png"));
+    EXPECT_FALSE(IsBitmapFileName("C:\\a\\.bmp")) << "a name that only begins with a dot";
+}
