@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "platform/ModalAnswers.h"
+#include "res/resource.h"
 
 #include <objbase.h>
 
@@ -76,7 +77,7 @@ void BrowserTest::Command(int id) {
 
 void BrowserTest::GoTo(int box, const std::wstring& text) {
     ::SetDlgItemTextW(hwnd_, box, text.c_str());
-    Command(box == 1009 ? 1008 : 1012);
+    Command(box == IDC_SOURCE_GOTO_BOX ? IDC_SOURCE_GOTO : IDC_TARGET_GOTO);
 }
 
 void BrowserTest::Press(int controlId, UINT key, bool control) {

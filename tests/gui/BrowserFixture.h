@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "app/breltDlg.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -56,8 +57,10 @@ protected:
 inline constexpr DWORD kRestrictive =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-inline constexpr int kSourceSlots[5] = {1016, 1022, 1023, 1024, 1025};
-inline constexpr int kTargetSlots[5] = {1017, 1026, 1027, 1028, 1029};
+inline constexpr int kSourceSlots[5] = {IDC_SOURCE_SLOT1, IDC_SOURCE_SLOT2, IDC_SOURCE_SLOT3,
+                                        IDC_SOURCE_SLOT4, IDC_SOURCE_SLOT5};
+inline constexpr int kTargetSlots[5] = {IDC_TARGET_SLOT1, IDC_TARGET_SLOT2, IDC_TARGET_SLOT3,
+                                        IDC_TARGET_SLOT4, IDC_TARGET_SLOT5};
 
 // The colours, top row first, that image n of a collection shows (0xRRGGBB).
 std::vector<unsigned> ImageColours(const Bytes& collection, int n);

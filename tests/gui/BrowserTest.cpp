@@ -4,17 +4,18 @@
 #include "app/LibraryFolder.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramState.h"
+#include "res/resource.h"
 
 namespace {
 
-const int kSourceBox = 1009, kTargetBox = 1013;
+const int kSourceBox = IDC_SOURCE_GOTO_BOX, kTargetBox = IDC_TARGET_GOTO_BOX;
 
 } // namespace
 
 TEST_F(BrowserTest, OpeningShowsImagesOneToFiveFramesTheFirstAndNamesTheFile) {
     Bytes collection = MakeCollection(202752, 1);
     ScratchFile file(collection);
-    Open(1002, file.Path());
+    Open(IDC_OPEN_SOURCE, file.Path());
 
     EXPECT_TRUE(lastFileDialogOpen_);
     EXPECT_EQ(lastFileDialogFlags_, 0x204u);
@@ -30,16 +31,16 @@ TEST_F(BrowserTest, OpeningShowsImagesOneToFiveFramesTheFirstAndNamesTheFile) {
     EXPECT_EQ(FramedSlot(kSourceSlots), 0);
     EXPECT_EQ(BoxText(kSourceBox), L"1");
     std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
-    EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, 1031)), Widen(name));
+    EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, IDC_SOURCE_NAME)), Widen(name));
     EXPECT_TRUE(g_strTargetPath.empty()) << "the source's path is not kept";
 
     EXPECT_EQ(FramedSlot(kTargetSlots), -1) << "the target pane is untouched";
-    EXPECT_EQ(SlotPixels(1017), std::vector<unsigned>{});
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT1), std::vector<unsigned>{});
     EXPECT_EQ(BoxText(kTargetBox), L"");
 
     Bytes target = MakeCollection(261119, 2);
     ScratchFile targetFile(target);
-    Open(1011, targetFile.Path());
+    Open(IDC_OPEN_TARGET, targetFile.Path());
     EXPECT_EQ(g_nTargetCount, 126);
     EXPECT_EQ(g_strTargetPath, targetFile.Path());
     ExpectStrip(kTargetSlots, target, 1);
@@ -53,7 +54,7 @@ TEST_F(BrowserTest, TheImageCountFollowsTheSizeClass) {
         {231424, 112}, {203776, 98}, {261119, 126}, {260095, 98}, {0, 98}};
     for (const auto& [size, count] : sizes) {
         ScratchFile file(MakeCollection(size));
-        Open(1011, file.Path());
+        Open(IDC_OPEN_TARGET, file.Path());
         EXPECT_EQ(g_nTargetCount, count) << size << " bytes";
     }
 }
@@ -61,16 +62,16 @@ TEST_F(BrowserTest, TheImageCountFollowsTheSizeClass) {
 TEST_F(BrowserTest, AnotherFileStartsThePaneAgainAtImageOne) {
     Bytes first = MakeCollection(202752, 3), second = MakeCollection(202752, 4);
     ScratchFile firstFile(first), secondFile(second);
-    Open(1002, firstFile.Path());
+    Open(IDC_OPEN_SOURCE, firstFile.Path());
     GoTo(kSourceBox, L"37");
-    Command(1024); // slot 4: image 40
+    Command(IDC_SOURCE_SLOT4); // slot 4: image 40
     ASSERT_EQ(g_nSourceFirst, 40);
-    Open(1002, secondFile.Path());
+    Open(IDC_OPEN_SOURCE, secondFile.Path());
     EXPECT_EQ(g_nSourceFirst, 1);
     EXPECT_EQ(g_nSourceSel, 0);
     ExpectStrip(kSourceSlots, second, 1);
     EXPECT_EQ(FramedSlot(kSourceSlots), 0);
-    Command(1019); // the strip scrolls under the frame
+    Command(IDC_SOURCE_NEXT); // the strip scrolls under the frame
     EXPECT_EQ(g_nSourceFirst, 2);
     EXPECT_EQ(FramedSlot(kSourceSlots), 0);
     ExpectStrip(kSourceSlots, second, 2);
@@ -79,40 +80,40 @@ TEST_F(BrowserTest, AnotherFileStartsThePaneAgainAtImageOne) {
 TEST_F(BrowserTest, ArrowsScrollTheStripUnderTheFrameAndMoveTheFrameAtTheEnds) {
     Bytes collection = MakeCollection(202752, 5);
     ScratchFile file(collection);
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
 
-    Command(1020); // "<-" on image 1: nothing
+    Command(IDC_TARGET_PREV); // "<-" on image 1: nothing
     EXPECT_EQ(g_nTargetFirst, 1);
     EXPECT_EQ(FramedSlot(kTargetSlots), 0);
 
-    Command(1028); // slot 4 of 1..5: image 4
-    Command(1020);
+    Command(IDC_TARGET_SLOT4); // slot 4 of 1..5: image 4
+    Command(IDC_TARGET_PREV);
     EXPECT_EQ(g_nTargetFirst, 3);
     EXPECT_EQ(FramedSlot(kTargetSlots), 2) << "the frame moves over unchanged pictures";
     ExpectStrip(kTargetSlots, collection, 1);
 
     GoTo(kTargetBox, L"6");
-    Command(1020);
+    Command(IDC_TARGET_PREV);
     EXPECT_EQ(g_nTargetFirst, 5);
     EXPECT_EQ(BoxText(kTargetBox), L"5");
     EXPECT_EQ(FramedSlot(kTargetSlots), 0);
     ExpectStrip(kTargetSlots, collection, 5);
 
     GoTo(kTargetBox, L"10");
-    Command(1029); // image 14 in slot 5
-    Command(1021);
+    Command(IDC_TARGET_SLOT5); // image 14 in slot 5
+    Command(IDC_TARGET_NEXT);
     EXPECT_EQ(g_nTargetFirst, 15);
     EXPECT_EQ(FramedSlot(kTargetSlots), 4);
     ExpectStrip(kTargetSlots, collection, 11);
 
     GoTo(kTargetBox, L"96");
     EXPECT_EQ(FramedSlot(kTargetSlots), 2);
-    Command(1021);
+    Command(IDC_TARGET_NEXT);
     EXPECT_EQ(FramedSlot(kTargetSlots), 3);
-    Command(1021);
+    Command(IDC_TARGET_NEXT);
     EXPECT_EQ(g_nTargetFirst, 98);
     EXPECT_EQ(FramedSlot(kTargetSlots), 4);
-    Command(1021); // the last image: nothing
+    Command(IDC_TARGET_NEXT); // the last image: nothing
     EXPECT_EQ(g_nTargetFirst, 98);
     EXPECT_EQ(BoxText(kTargetBox), L"98");
     ExpectStrip(kTargetSlots, collection, 94);
@@ -121,7 +122,7 @@ TEST_F(BrowserTest, ArrowsScrollTheStripUnderTheFrameAndMoveTheFrameAtTheEnds) {
 TEST_F(BrowserTest, GoToFillsTheStripFromTheNumberOrWithTheLastFive) {
     Bytes collection = MakeCollection(202752, 6);
     ScratchFile file(collection);
-    Open(1002, file.Path());
+    Open(IDC_OPEN_SOURCE, file.Path());
     struct Case {
         const wchar_t* text;
         int current, first, slot;
@@ -142,7 +143,7 @@ TEST_F(BrowserTest, GoToFillsTheStripFromTheNumberOrWithTheLastFive) {
 TEST_F(BrowserTest, GoToRefusesWhatIsNoImageNumberAndChangesNothing) {
     Bytes collection = MakeCollection(202752, 7);
     ScratchFile file(collection);
-    Open(1002, file.Path());
+    Open(IDC_OPEN_SOURCE, file.Path());
     GoTo(kSourceBox, L"20");
     for (const wchar_t* text :
          {L"0", L"-3", L"99", L"", L"abc", L"12abc", L"99999999999", L"1 2"}) {
@@ -165,11 +166,11 @@ TEST_F(BrowserTest, TheEndsOfLargerCollections) {
     for (const auto& [size, count] : {std::pair{231424L, 112}, std::pair{260096L, 126}}) {
         Bytes collection = MakeCollection(size, static_cast<unsigned>(count));
         ScratchFile file(collection);
-        Open(1011, file.Path());
+        Open(IDC_OPEN_TARGET, file.Path());
         GoTo(kTargetBox, std::to_wstring(count));
         ExpectStrip(kTargetSlots, collection, count - 4);
         EXPECT_EQ(FramedSlot(kTargetSlots), 4);
-        Command(1021);
+        Command(IDC_TARGET_NEXT);
         EXPECT_EQ(g_nTargetFirst, count);
         messages_.clear();
         GoTo(kTargetBox, std::to_wstring(count + 1));
@@ -180,10 +181,10 @@ TEST_F(BrowserTest, TheEndsOfLargerCollections) {
 TEST_F(BrowserTest, SlotClicksMoveTheCurrentImageWithTheFrame) {
     Bytes collection = MakeCollection(202752, 8);
     ScratchFile file(collection);
-    Open(1002, file.Path());
+    Open(IDC_OPEN_SOURCE, file.Path());
     GoTo(kSourceBox, L"11");
-    Command(1022); // slot 2: image 12
-    Command(1024); // slot 4
+    Command(IDC_SOURCE_SLOT2); // slot 2: image 12
+    Command(IDC_SOURCE_SLOT4); // slot 4
     EXPECT_EQ(g_nSourceFirst, 14);
     EXPECT_EQ(g_nSourceSel, 3);
     EXPECT_EQ(BoxText(kSourceBox), L"14");
@@ -193,15 +194,15 @@ TEST_F(BrowserTest, SlotClicksMoveTheCurrentImageWithTheFrame) {
 
 TEST_F(BrowserTest, APaneWithoutACollectionShowsNoFrameAndLeavesTheOtherAlone) {
     ScratchFile file(MakeCollection());
-    Open(1002, file.Path());
-    Command(1024); // source slot 4
-    Command(1027); // target slot 3, nothing open there
+    Open(IDC_OPEN_SOURCE, file.Path());
+    Command(IDC_SOURCE_SLOT4); // source slot 4
+    Command(IDC_TARGET_SLOT3); // target slot 3, nothing open there
     EXPECT_EQ(g_nTargetFirst, 2);
     EXPECT_EQ(g_nTargetSel, 2);
     EXPECT_EQ(BoxText(kTargetBox), L"2");
     EXPECT_EQ(FramedSlot(kTargetSlots), -1);
     EXPECT_EQ(FramedSlot(kSourceSlots), 3);
-    Command(1021); // arrows do nothing without a collection
+    Command(IDC_TARGET_NEXT); // arrows do nothing without a collection
     EXPECT_EQ(g_nTargetFirst, 2);
     GoTo(kTargetBox, L"3");
     EXPECT_EQ(messages_.size(), 1u);
@@ -210,11 +211,11 @@ TEST_F(BrowserTest, APaneWithoutACollectionShowsNoFrameAndLeavesTheOtherAlone) {
 TEST_F(BrowserTest, EachPaneKeepsItsOwnStateAndFrame) {
     Bytes source = MakeCollection(202752, 9), target = MakeCollection(202752, 10);
     ScratchFile sourceFile(source), targetFile(target);
-    Open(1002, sourceFile.Path());
-    Open(1011, targetFile.Path());
+    Open(IDC_OPEN_SOURCE, sourceFile.Path());
+    Open(IDC_OPEN_TARGET, targetFile.Path());
     GoTo(kSourceBox, L"30");
-    Command(1025); // source slot 5: image 34
-    for (int id : {1021, 1021, 1027, 1020}) {
+    Command(IDC_SOURCE_SLOT5); // source slot 5: image 34
+    for (int id : {IDC_TARGET_NEXT, IDC_TARGET_NEXT, IDC_TARGET_SLOT3, IDC_TARGET_PREV}) {
         Command(id);
     }
     GoTo(kTargetBox, L"60");
@@ -229,8 +230,8 @@ TEST_F(BrowserTest, EachPaneKeepsItsOwnStateAndFrame) {
 TEST_F(BrowserTest, TheSameFileCanBeOpenInBothPanes) {
     Bytes collection = MakeCollection(202752, 11);
     ScratchFile file(collection);
-    Open(1002, file.Path());
-    Open(1011, file.Path());
+    Open(IDC_OPEN_SOURCE, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     ASSERT_NE(g_pfSource, nullptr);
     ASSERT_NE(g_pfTarget, nullptr);
     GoTo(kTargetBox, L"40");
@@ -243,7 +244,7 @@ TEST_F(BrowserTest, AReadOnlyCollectionIsWritableOnceOpenedWithEveryAttributeRes
     std::wstring path = Widen(file.Path());
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                            FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     EXPECT_NE(g_pfTarget, nullptr);
     EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kRestrictive, 0u);
     EXPECT_TRUE(messages_.empty());
@@ -252,7 +253,7 @@ TEST_F(BrowserTest, AReadOnlyCollectionIsWritableOnceOpenedWithEveryAttributeRes
 TEST_F(BrowserTest, AFileThatCannotBeOpenedLeavesThePaneAsItWas) {
     Bytes collection = MakeCollection(202752, 12);
     ScratchFile file(collection), locked(MakeCollection());
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     GoTo(kTargetBox, L"25");
     std::FILE* before = g_pfTarget;
 
@@ -262,7 +263,7 @@ TEST_F(BrowserTest, AFileThatCannotBeOpenedLeavesThePaneAsItWas) {
     std::string missing = file.Path() + ".gone.sgc";
     for (const std::string& path : {missing, locked.Path()}) {
         messages_.clear();
-        Open(1011, path);
+        Open(IDC_OPEN_TARGET, path);
         ASSERT_EQ(messages_.size(), 1u) << path;
         EXPECT_EQ(messages_[0].caption, "Alerta");
         EXPECT_NE(messages_[0].text.find(path), std::string::npos) << "names the file";
@@ -279,18 +280,18 @@ TEST_F(BrowserTest, AFileThatCannotBeOpenedLeavesThePaneAsItWas) {
 TEST_F(BrowserTest, AShortFileShowsWhatIsMissingAsBlack) {
     Bytes shortFile = MakeCollection(sgc::RecordOffset(2) + 1000, 13);
     ScratchFile file(shortFile);
-    Open(1002, file.Path());
+    Open(IDC_OPEN_SOURCE, file.Path());
     EXPECT_EQ(g_nSourceCount, 98);
     ExpectStrip(kSourceSlots, shortFile, 1); // the reference reads missing bytes as zeros too
-    EXPECT_EQ(SlotPixels(1025), std::vector<unsigned>(1024, 0));
+    EXPECT_EQ(SlotPixels(IDC_SOURCE_SLOT5), std::vector<unsigned>(1024, 0));
     GoTo(kSourceBox, L"98");
-    EXPECT_EQ(SlotPixels(1025), std::vector<unsigned>(1024, 0));
+    EXPECT_EQ(SlotPixels(IDC_SOURCE_SLOT5), std::vector<unsigned>(1024, 0));
 }
 
 TEST_F(BrowserTest, ShiftPreviewRepaintsFromTheSelectedSlotOn) {
     Bytes collection = MakeCollection(202752, 14);
     ScratchFile file(collection);
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     for (int slot = 0; slot < 5; ++slot) {
         GoTo(kTargetBox, L"8");
         Command(kTargetSlots[slot]); // current image 8 + slot
@@ -306,9 +307,9 @@ TEST_F(BrowserTest, ShiftPreviewRepaintsFromTheSelectedSlotOn) {
 
 TEST_F(BrowserTest, FramesSurviveRepaintsAndRestoring) {
     ScratchFile file(MakeCollection());
-    Open(1002, file.Path());
-    Open(1011, file.Path());
-    Command(1023);
+    Open(IDC_OPEN_SOURCE, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    Command(IDC_SOURCE_SLOT3);
     ::RedrawWindow(hwnd_, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_EQ(FramedSlot(kSourceSlots), 2);
@@ -322,7 +323,7 @@ TEST_F(BrowserTest, FramesSurviveRepaintsAndRestoring) {
 
 TEST_F(BrowserTest, EnterInAGoToBoxGoesToItsNumber) {
     ScratchFile file(MakeCollection());
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     ::SetDlgItemTextW(hwnd_, kTargetBox, L"50");
     ::SetFocus(::GetDlgItem(hwnd_, kTargetBox));
     ::SendMessageW(hwnd_, WM_COMMAND, IDOK, 0);
@@ -341,9 +342,9 @@ TEST(DisplayFiles, AreEachBreltsOwnEvenInTheProgramsFolderWhenThereIsNoTemporary
 TEST_F(BrowserTest, KeysMoveTheActivePaneAndStopAtItsEnds) {
     Bytes collection = MakeCollection(202752, 13);
     ScratchFile source(collection), target(collection);
-    Open(1002, source.Path());
-    Open(1011, target.Path());
-    Command(1027); // the target is the pane clicked last: image 3
+    Open(IDC_OPEN_SOURCE, source.Path());
+    Open(IDC_OPEN_TARGET, target.Path());
+    Command(IDC_TARGET_SLOT3); // the target is the pane clicked last: image 3
     // Through the filter the dialog's modal loop runs before the dialog manager.
     auto press = [this](int focus, UINT key) {
         MSG message{::GetDlgItem(hwnd_, focus), WM_KEYDOWN, key, 1, 0, {}};
@@ -355,15 +356,15 @@ TEST_F(BrowserTest, KeysMoveTheActivePaneAndStopAtItsEnds) {
                                           {VK_END, 98},  {VK_RIGHT, 98}, {VK_PRIOR, 93},
                                           {VK_RIGHT, 94}};
     for (auto [key, current] : steps) {
-        press(1015, key);
+        press(IDC_MOVE_TO_COLLECTION, key);
         EXPECT_EQ(g_nTargetFirst, current) << key;
         EXPECT_EQ(FramedSlot(kTargetSlots), g_nTargetSel);
     }
     ExpectStrip(kTargetSlots, collection, 94 - g_nTargetSel);
     press(kTargetBox, VK_HOME);
     EXPECT_EQ(g_nTargetFirst, 94) << "a key in a go-to box is the box's";
-    Command(1022); // now the source: image 2
-    press(1015, VK_END);
+    Command(IDC_SOURCE_SLOT2); // now the source: image 2
+    press(IDC_MOVE_TO_COLLECTION, VK_END);
     EXPECT_EQ(g_nSourceFirst, 98);
     EXPECT_EQ(g_nTargetFirst, 94);
 }

@@ -57,6 +57,10 @@ int main() {
         ::SetClipboardData(FormatOf(arguments[1]), block);
     }
     ::CloseClipboard();
-    ::Sleep(120000); // the test ends it
+    // Stays, as the program that copied would, until the test ends it.
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&message);
+    }
     return 0;
 }

@@ -25,16 +25,18 @@ public:
         startup.cb = sizeof(startup);
         ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                          &startup, &process_);
-        // Ready once the clipboard is its: it empties it first, then puts what it holds.
-        for (int waited = 0; waited < 10000; waited += 20) {
-            if (::GetClipboardOwner() == nullptr && ::GetClipboardSequenceNumber() != before_) {
-                if (format == L"EMPTY" || ::CountClipboardFormats() > 0) {
-                    break;
+        // Ready once it has emptied the clipboard, put what it holds and closed it again.
+        Eventually(
+            [&] {
+                if (::GetClipboardSequenceNumber() == before_ ||
+                    (format != L"EMPTY" && ::CountClipboardFormats() == 0) ||
+                    !::OpenClipboard(nullptr)) {
+                    return false;
                 }
-            }
-            ::Sleep(20);
-        }
-        ::Sleep(100);
+                ::CloseClipboard();
+                return true;
+            },
+            10000);
     }
     ~OtherProgramsClipboard() {
         ::TerminateProcess(process_.hProcess, 0);
@@ -117,8 +119,8 @@ protected:
     void SetUp() override {
         BrowserTest::SetUp();
         TestModalAnswers().dialog = nullptr;
-        Open(1011, target_.Path());
-        GoTo(1013, L"9");
+        Open(IDC_OPEN_TARGET, target_.Path());
+        GoTo(IDC_TARGET_GOTO_BOX, L"9");
     }
     // Pastes into image 9 and says whether the conversion dialog was shown (and accepted).
     bool PasteThroughConversion() {
@@ -139,15 +141,15 @@ protected:
 TEST_F(ClipboardTest, AStampCopiedFromOneCollectionPastesIntoAnotherExactly) {
     Bytes source = MakeCollection(202752, 182);
     ScratchFile sourceFile(source);
-    Open(1002, sourceFile.Path());
-    Command(1023); // source image 3, the active pane
+    Open(IDC_OPEN_SOURCE, sourceFile.Path());
+    Command(IDC_SOURCE_SLOT3); // source image 3, the active pane
     Command(ID_COPY_IMAGE);
     {
         CClipboard clipboard(hwnd_);
         EXPECT_TRUE(clipboard.Has(CF_DIB));
         EXPECT_TRUE(clipboard.Has(CClipboard::PngFormat()));
     }
-    Command(1017); // the target, image 9, now active
+    Command(IDC_TARGET_SLOT1); // the target, image 9, now active
     Command(ID_PASTE_HERE);
     Bytes expected = collection_;
     // As stored, bit 15 aside: the picture copied is what the display shows.
@@ -228,8 +230,10 @@ TEST(CommandLine, OpensACollectionAndAPictureAndSaysWhichFileIsMissing) {
                        reinterpret_cast<LPARAM>(text));
         return std::wstring(text);
     };
-    EXPECT_EQ(label(1032), Widen(sgc.substr(sgc.find_last_of('\\') + 1))) << "the target";
-    EXPECT_EQ(label(1030), Widen(bmp.substr(bmp.find_last_of('\\') + 1))) << "the image pane";
+    EXPECT_EQ(label(IDC_TARGET_NAME), Widen(sgc.substr(sgc.find_last_of('\\') + 1)))
+        << "the target";
+    EXPECT_EQ(label(IDC_IMAGE_NAME), Widen(bmp.substr(bmp.find_last_of('\\') + 1)))
+        << "the image pane";
     brelt.Kill();
     std::filesystem::remove(sgc);
     std::filesystem::remove(bmp);

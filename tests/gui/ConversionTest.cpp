@@ -104,10 +104,10 @@ protected:
             }
             Click(dialog, IDOK);
         });
-        Open(1003, path);
+        Open(IDC_LOAD_IMAGE, path);
         ASSERT_TRUE(driver.Found());
-        Open(1011, target.Path());
-        Command(1014);
+        Open(IDC_OPEN_TARGET, target.Path());
+        Command(IDC_MOVE_IMAGE);
     }
     std::tuple<UINT, UINT, UINT> shownChecks_; // "Encaixa", "Tramat", "Retalla els marges"
 };
@@ -120,7 +120,8 @@ TEST_F(Conversion, ClipArtWithTransparencyIsStoredAsTheCoreConvertsIt) {
     auto expected = picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), Trimmed());
     ASSERT_TRUE(expected);
     EXPECT_EQ(PixelArea(target.Read(), 1), Stored(*expected));
-    EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, 1030)), L"clipart.png") << "the original's name";
+    EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, IDC_IMAGE_NAME)), L"clipart.png")
+        << "the original's name";
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -157,10 +158,10 @@ TEST_F(Conversion, TheCropSquareIsPlacedByDraggingAndByTheKeys) {
         shown = StampShownBy(::GetDlgItem(dialog, IDC_CONVERT_STAMP_LARGE));
         Click(dialog, IDOK);
     });
-    Open(1003, kPictures + "/clipart.png");
+    Open(IDC_LOAD_IMAGE, kPictures + "/clipart.png");
     ASSERT_TRUE(driver.Found());
-    Open(1011, target.Path());
-    Command(1014);
+    Open(IDC_OPEN_TARGET, target.Path());
+    Command(IDC_MOVE_IMAGE);
     // The square, 48 pixels high and wide, went to the right end, 16, and back by 48 / 32.
     picture::Picture clipart = DecodedByImageMagick("clipart", 64, 48);
     picture::StampOptions options;
@@ -181,7 +182,7 @@ TEST_F(Conversion, TheNextPictureStartsWithTheChoicesLastTaken) {
         Click(dialog, IDC_CONVERT_DITHER);
         Click(dialog, IDCANCEL);
     });
-    Open(1003, kPictures + "/drawing.gif");
+    Open(IDC_LOAD_IMAGE, kPictures + "/drawing.gif");
     ASSERT_TRUE(cancelled.Found());
     ConvertInto(kPictures + "/clipart.png", target);
     EXPECT_EQ(shownChecks_,
@@ -214,7 +215,7 @@ TEST_F(Conversion, OnAScreenOfAnotherDpiThePreviewsAreLaidOutAgain) {
         ::GetWindowRect(dialog, &dialogAfter);
         Click(dialog, IDOK);
     });
-    Open(1003, kPictures + "/photo.jpg");
+    Open(IDC_LOAD_IMAGE, kPictures + "/photo.jpg");
     ASSERT_TRUE(driver.Found());
     EXPECT_TRUE(laidOut);
     EXPECT_FALSE(before.empty());
@@ -243,11 +244,11 @@ TEST_F(Conversion, APhotoIsTurnedAsItsExifOrientationSays) {
 TEST_F(Conversion, ACorruptPictureIsRefusedAndCancellingChangesNothing) {
     Bytes png = ReadFile(kPictures + "/clipart.png");
     ScratchFile corrupt(Bytes(png.begin(), png.begin() + 60)), good(BmpFile(32, 32, 24));
-    Open(1003, good.Path());
+    Open(IDC_LOAD_IMAGE, good.Path());
     std::FILE* held = g_pfImage;
     WindowDriver cancel(L"Converteix la imatge en segell",
                         [](HWND dialog) { Click(dialog, IDCANCEL); });
-    Open(1003, kPictures + "/drawing.gif");
+    Open(IDC_LOAD_IMAGE, kPictures + "/drawing.gif");
     EXPECT_TRUE(cancel.Found());
     EXPECT_EQ(g_pfImage, held) << "Cancel·la keeps what was held";
     TestModalAnswers().messageBox = [this](const std::string& text, const std::string& caption,
@@ -255,11 +256,11 @@ TEST_F(Conversion, ACorruptPictureIsRefusedAndCancellingChangesNothing) {
         messages_.push_back({text, caption, type});
         return IDOK;
     };
-    Open(1003, corrupt.Path());
+    Open(IDC_LOAD_IMAGE, corrupt.Path());
     std::string name = corrupt.Path().substr(corrupt.Path().find_last_of('\\') + 1);
     std::string bitmap = corrupt.Path() + ".bmp"; // the same bytes, called a bitmap
     std::filesystem::copy_file(corrupt.Path(), bitmap);
-    Open(1003, bitmap);
+    Open(IDC_LOAD_IMAGE, bitmap);
     std::filesystem::remove(bitmap);
     ASSERT_EQ(messages_.size(), 2u);
     EXPECT_EQ(messages_[0].text,
@@ -277,7 +278,7 @@ TEST_F(Conversion, APictureTooBigToDecodeIsRefusedSayingSo) {
     PutLittleEndian(png, 20, 0x204E0000, 4);
     ScratchFile bomb(png);
     std::string name = bomb.Path().substr(bomb.Path().find_last_of('\\') + 1);
-    Open(1003, bomb.Path());
+    Open(IDC_LOAD_IMAGE, bomb.Path());
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].text.find("La imatge «" + name + "» és massa gran"), 0u)
         << messages_[0].text;
@@ -294,8 +295,8 @@ TEST(TwoBrelts, EachWritesThePictureItConverted) {
     Bytes collection = MakeCollection(202752, 148);
     ScratchFile first(collection), second(collection);
     RunningProgram one(folder.wstring()), two(folder.wstring());
-    ASSERT_TRUE(one.OpenCollection(1011, Widen(first.Path())));
-    ASSERT_TRUE(two.OpenCollection(1011, Widen(second.Path())));
+    ASSERT_TRUE(one.OpenCollection(IDC_OPEN_TARGET, Widen(first.Path())));
+    ASSERT_TRUE(two.OpenCollection(IDC_OPEN_TARGET, Widen(second.Path())));
     // Both convert before either writes: each holds its stamp while the other makes its own.
     auto picture = [](const char* name) {
         std::wstring path = Widen(kPictures + "/" + name);
@@ -305,12 +306,10 @@ TEST(TwoBrelts, EachWritesThePictureItConverted) {
     ASSERT_TRUE(one.LoadPicture(picture("clipart.png")));
     ASSERT_TRUE(two.LoadPicture(picture("drawing.gif")));
     for (RunningProgram* brelt : {&one, &two}) {
-        brelt->PostClick(brelt->MainWindow(), 1014);
+        brelt->PostClick(brelt->MainWindow(), IDC_MOVE_IMAGE);
     }
     auto written = [](const ScratchFile& file, const Bytes& before) {
-        for (int waited = 0; waited < 10000 && file.Read() == before; waited += 20) {
-            ::Sleep(20);
-        }
+        Eventually([&] { return file.Read() != before; }, 10000);
         return PixelArea(file.Read(), 1);
     };
     EXPECT_EQ(written(first, collection),
@@ -336,8 +335,8 @@ TEST_F(Conversion, AFolderOfPicturesFillsTheImagesFromTheCurrentOne) {
     ScratchFile exact(BmpFile(32, 32, 24, 0, 40, pixels)), garbage(Bytes(500, 'x'));
     std::filesystem::copy_file(exact.Path(), folder + "\\B.bmp");
     std::filesystem::copy_file(garbage.Path(), folder + "\\c.png");
-    Open(1011, target.Path());
-    GoTo(1013, L"96");
+    Open(IDC_OPEN_TARGET, target.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"96");
     std::string question;
     TestModalAnswers().dialog = [&](CDialog& dialog) {
         question = dynamic_cast<CQuestionDlg&>(dialog).GetQuestion();

@@ -32,7 +32,7 @@ TEST_F(AtEveryDpi, TheScreenIsAtTheDpiAskedFor) {
 }
 
 TEST_F(AtEveryDpi, TheGoToBoxesShowThreeDigitsWhole) {
-    for (int box : {1009, 1013}) {
+    for (int box : {IDC_SOURCE_GOTO_BOX, IDC_TARGET_GOTO_BOX}) {
         HWND edit = ::GetDlgItem(hwnd_, box);
         ::SetWindowTextW(edit, L"126");
         RECT format{};
@@ -55,8 +55,8 @@ TEST_F(AtEveryDpi, EveryStampShowsWholeInItsSlotAndAClickMovesTheFrame) {
     ScratchFile target(collection);
     Bytes pixels = PatternBytes(3072, 42);
     ScratchFile picture(BmpFile(32, 32, 24, 0, 40, pixels));
-    Open(1011, target.Path());
-    Open(1003, picture.Path());
+    Open(IDC_OPEN_TARGET, target.Path());
+    Open(IDC_LOAD_IMAGE, picture.Path());
     // The template's slots: 46 x 34 pixels at 96 DPI, 69 x 51 at 144, 94 x 67 at 192.
     const int zoom = ExpectedDpi() >= 192 ? 2 : 1;
     for (int slot = 0; slot < 5; ++slot) {
@@ -80,7 +80,7 @@ TEST_F(AtEveryDpi, EveryStampShowsWholeInItsSlotAndAClickMovesTheFrame) {
     ::SendMessageW(third, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
     ::SendMessageW(third, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
     EXPECT_EQ(FramedSlot(kTargetSlots), 2);
-    EXPECT_EQ(BoxText(1013), L"3");
+    EXPECT_EQ(BoxText(IDC_TARGET_GOTO_BOX), L"3");
     EXPECT_EQ(StampOnScreen(third, zoom), ImageColours(collection, 3));
 }
 
@@ -96,10 +96,10 @@ TEST_F(AtEveryDpi, TheConversionPreviewsShowTheStoredStampWholeAndGrowWithTheDpi
         ::GetClientRect(::GetDlgItem(dialog, IDC_CONVERT_ORIGINAL), &original);
         Click(dialog, IDOK);
     });
-    Open(1003, std::string(BRELT_PICTURES_DIR) + "/photo.jpg");
+    Open(IDC_LOAD_IMAGE, std::string(BRELT_PICTURES_DIR) + "/photo.jpg");
     ASSERT_TRUE(driver.Found());
-    Open(1011, target.Path());
-    Command(1014);
+    Open(IDC_OPEN_TARGET, target.Path());
+    Command(IDC_MOVE_IMAGE);
     const std::vector<unsigned> stored = ImageColours(target.Read(), 1);
     EXPECT_EQ(shownLarge, stored) << "at " << large << " times";
     EXPECT_EQ(shownSmall, stored) << "at " << small << " times";
@@ -109,29 +109,35 @@ TEST_F(AtEveryDpi, TheConversionPreviewsShowTheStoredStampWholeAndGrowWithTheDpi
 TEST_F(AtEveryDpi, TheEditorsCanvasAndPreviewsShowTheStampWhole) {
     Bytes collection = MakeCollection(202752, 43);
     ScratchFile target(collection);
-    Open(1011, target.Path());
-    ::SetCursorPos(0, 0); // no pixel outlined under the mouse
+    Open(IDC_OPEN_TARGET, target.Path());
     const int zoom = layout::ZoomForDpi(1, ExpectedDpi());
     int canvasZoom = 0;
     std::vector<unsigned> canvas, once, twice;
+    const std::vector<unsigned> colours = ImageColours(collection, 1);
     WindowDriver driver(L"Edita el segell", [&](HWND editor) {
         Click(editor, IDC_EDITOR_GRID); // off: every pixel a block of one colour
         // The focus away from the canvas, and with it the keyboard's cursor.
         ::SendMessageW(editor, WM_NEXTDLGCTL,
                        reinterpret_cast<WPARAM>(::GetDlgItem(editor, IDCANCEL)), TRUE);
         HWND control = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        // No pixel outlined under the mouse: Xvfb's pointer stays in the middle of the screen,
+        // where the canvas lies at 192 DPI, and no warp moves it; the mouse is taken off.
+        ::SendMessageW(control, WM_MOUSELEAVE, 0, 0);
         RECT room{};
         ::GetClientRect(control, &room);
         canvasZoom = room.right / 32;
-        canvas = StampOnScreen(control, canvasZoom);
-        once = StampOnScreen(::GetDlgItem(editor, IDC_EDITOR_PREVIEW1), zoom);
-        twice = StampOnScreen(::GetDlgItem(editor, IDC_EDITOR_PREVIEW2), 2 * zoom);
+        // A window that has just appeared may not be on the X screen yet: read until it is.
+        Eventually([&] {
+            canvas = StampOnScreen(control, canvasZoom);
+            once = StampOnScreen(::GetDlgItem(editor, IDC_EDITOR_PREVIEW1), zoom);
+            twice = StampOnScreen(::GetDlgItem(editor, IDC_EDITOR_PREVIEW2), 2 * zoom);
+            return canvas == colours && once == colours && twice == colours;
+        });
         Click(editor, IDCANCEL);
     });
     Command(ID_EDIT_IMAGE);
     ASSERT_TRUE(driver.Found());
     EXPECT_GE(canvasZoom, layout::ZoomForDpi(10, ExpectedDpi()));
-    const std::vector<unsigned> colours = ImageColours(collection, 1);
     EXPECT_EQ(canvas, colours);
     EXPECT_EQ(once, colours);
     EXPECT_EQ(twice, colours);
@@ -139,7 +145,7 @@ TEST_F(AtEveryDpi, TheEditorsCanvasAndPreviewsShowTheStampWhole) {
 
 // The digits of a go-to box stand in the middle of its height, as much room above as below.
 TEST_F(AtEveryDpi, TheGoToBoxesDigitsStandInTheMiddleOfTheBox) {
-    for (int box : {1009, 1013}) {
+    for (int box : {IDC_SOURCE_GOTO_BOX, IDC_TARGET_GOTO_BOX}) {
         HWND edit = ::GetDlgItem(hwnd_, box);
         ::SetWindowTextW(edit, L"126");
         // The box near the screen's top left corner: at 192 DPI the window is wider than the

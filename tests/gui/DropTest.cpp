@@ -1,6 +1,7 @@
 #include "BrowserFixture.h"
 
 #include "app/ProgramState.h"
+#include "res/resource.h"
 
 #include <shlobj.h>
 
@@ -57,16 +58,16 @@ TEST_F(Drop, CollectionsOpenInThePaneAndPicturesLoadOrGoStraightIntoATargetImage
     Bytes pixels = PatternBytes(3072, 93);
     ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, pixels));
 
-    DropOn(1023, sourceFile.path);
-    DropOn(1027, targetFile.path);
+    DropOn(IDC_SOURCE_SLOT3, sourceFile.path);
+    DropOn(IDC_TARGET_SLOT3, targetFile.path);
     ASSERT_NE(g_pfSource, nullptr);
     ASSERT_NE(g_pfTarget, nullptr);
     EXPECT_EQ(g_nTargetCount, 112);
     ExpectStrip(kSourceSlots, source, 1);
 
-    DropOn(1006, bitmap.Path());
+    DropOn(IDC_IMAGE_PICTURE, bitmap.Path());
     EXPECT_NE(g_pfImage, nullptr);
-    DropOn(1028, bitmap.Path()); // the fourth target slot
+    DropOn(IDC_TARGET_SLOT4, bitmap.Path()); // the fourth target slot
     EXPECT_EQ(g_nTargetFirst, 4);
     EXPECT_EQ(FramedSlot(kTargetSlots), 3);
     Bytes expected = collection;
@@ -78,9 +79,9 @@ TEST_F(Drop, CollectionsOpenInThePaneAndPicturesLoadOrGoStraightIntoATargetImage
 TEST_F(Drop, AnythingElseIsExplainedAndChangesNothing) {
     SgcFile collection(MakeCollection());
     ScratchFile bitmap(BmpFile(32, 32, 24));
-    DropOn(1006, collection.path); // a collection on the image pane
-    DropOn(1022, bitmap.Path());   // a picture on the source
-    DropOn(1026, bitmap.Path());   // a picture on a target slot with no target open
+    DropOn(IDC_IMAGE_PICTURE, collection.path); // a collection on the image pane
+    DropOn(IDC_SOURCE_SLOT2, bitmap.Path());    // a picture on the source
+    DropOn(IDC_TARGET_SLOT2, bitmap.Path());    // a picture on a target slot with no target open
     EXPECT_EQ(messages_.size(), 3u);
     EXPECT_EQ(g_pfImage, nullptr);
     EXPECT_EQ(g_pfSource, nullptr);

@@ -40,8 +40,8 @@ protected:
     void SetUp() override {
         BrowserTest::SetUp();
         TestModalAnswers().dialog = nullptr;
-        Open(1011, file_.Path());
-        GoTo(1013, L"7");
+        Open(IDC_OPEN_TARGET, file_.Path());
+        GoTo(IDC_TARGET_GOTO_BOX, L"7");
     }
     // Opens the editor on image 7 and runs act on it, in the editor's own modal loop.
     bool Edit(const std::function<void(HWND editor)>& act) {
@@ -195,21 +195,23 @@ TEST_F(Editor, CancelAfterDrawingAsksAndWritesNothing) {
 // they name, which it shows as stored.
 TEST_F(Editor, OpensOnTheImageADoubleClickF2OrTheOverviewNames) {
     std::vector<std::vector<unsigned>> shown;
+    std::atomic<int> looked{0};
     auto look = [&](HWND editor) {
         HWND preview = ::GetDlgItem(editor, IDC_EDITOR_PREVIEW1);
         shown.push_back(BitmapPixels(
             reinterpret_cast<HBITMAP>(::SendMessageW(preview, STM_GETIMAGE, IMAGE_BITMAP, 0))));
+        ++looked;
         Post(editor, WM_COMMAND, IDCANCEL, 0); // nothing drawn: it closes without a question
     };
     {
         WindowDriver driver(L"Edita el segell", look);
-        ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(1027, STN_DBLCLK),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(hwnd_, 1027)));
+        ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(IDC_TARGET_SLOT3, STN_DBLCLK),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(hwnd_, IDC_TARGET_SLOT3)));
     }
     EXPECT_EQ(g_nTargetFirst, 9) << "the slot clicked twice became current";
     {
         WindowDriver driver(L"Edita el segell", look);
-        Press(1026, VK_F2);
+        Press(IDC_TARGET_SLOT2, VK_F2);
     }
     std::string name = file_.Path().substr(file_.Path().find_last_of('\\') + 1);
     {
@@ -217,10 +219,9 @@ TEST_F(Editor, OpensOnTheImageADoubleClickF2OrTheOverviewNames) {
             HWND grid = ::FindWindowExW(dialog, nullptr, L"BreltOverviewGrid", nullptr);
             WindowDriver driver(L"Edita el segell", look);
             Keys(grid, {VK_RIGHT, VK_F2}); // image 10 chosen, then edited
-            ::Sleep(300);
-            while (::FindWindowW(nullptr, L"Edita el segell") != nullptr) {
-                ::Sleep(10);
-            }
+            EXPECT_TRUE(Eventually([&] {
+                return looked == 3 && ::FindWindowW(nullptr, L"Edita el segell") == nullptr;
+            }));
             Post(dialog, WM_COMMAND, IDCANCEL, 0);
         });
         Command(ID_SHOW_OVERVIEW);

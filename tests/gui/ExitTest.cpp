@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
 #include "collection/FileOpen.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +81,7 @@ TEST_P(Exit, ByTheCancelRouteClosesTheOpenStreams) {
     INT_PTR result = RunMainDialog(
         [&](HWND dialog) {
             if (way == "SORTIR") {
-                Click(dialog, 1037);
+                Click(dialog, IDC_EXIT);
             } else if (way == "Esc") {
                 PressKey(dialog, VK_ESCAPE);
             } else {
@@ -100,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, Exit, ::testing::Values("SORTIR", "Esc", "CloseBo
 TEST(ExitWithNothingOpen, EndsTheProgram) {
     ResetProgramState();
     bool found = false;
-    EXPECT_EQ(RunMainDialog([](HWND dialog) { Click(dialog, 1037); }, &found), IDCANCEL);
+    EXPECT_EQ(RunMainDialog([](HWND dialog) { Click(dialog, IDC_EXIT); }, &found), IDCANCEL);
     EXPECT_EQ(g_pfSource, nullptr);
 }
 
@@ -112,7 +113,7 @@ TEST(ExitByOk, EndsTheDialogAndLeavesTheStreamsToTheRuntime) {
     INT_PTR result = RunMainDialog(
         [](HWND dialog) {
             ::SendMessageW(dialog, WM_NEXTDLGCTL,
-                           reinterpret_cast<WPARAM>(::GetDlgItem(dialog, 1033)), TRUE);
+                           reinterpret_cast<WPARAM>(::GetDlgItem(dialog, IDC_TARGET_GROUP)), TRUE);
             PressKey(dialog, VK_RETURN);
         },
         &found);
@@ -128,7 +129,7 @@ TEST(EnterInAGoToBox, RunsItsGoToInsteadOfEndingTheProgram) {
     bool found = false, refused = false;
     INT_PTR result = RunMainDialog(
         [&](HWND dialog) {
-            HWND goToBox = ::GetDlgItem(dialog, 1009);
+            HWND goToBox = ::GetDlgItem(dialog, IDC_SOURCE_GOTO_BOX);
             ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(goToBox), TRUE);
             PressKey(dialog, VK_RETURN);
             // Nothing is open, so the go-to refuses with its message.
@@ -137,7 +138,7 @@ TEST(EnterInAGoToBox, RunsItsGoToInsteadOfEndingTheProgram) {
             if (box != nullptr) {
                 PressKey(box, VK_RETURN);
             }
-            Click(dialog, 1037);
+            Click(dialog, IDC_EXIT);
         },
         &found);
     EXPECT_TRUE(refused);
@@ -164,7 +165,7 @@ TEST(EnterAtStartUp, PressesTheFocusedButtonAndTheProgramGoesOn) {
                 WaitUntilClosed(files);
             }
             EXPECT_TRUE(::IsWindow(dialog));
-            Click(dialog, 1037);
+            Click(dialog, IDC_EXIT);
         },
         &found);
     EXPECT_EQ(focused, L"Buscar...");

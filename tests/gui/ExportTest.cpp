@@ -42,10 +42,8 @@ std::vector<unsigned> ReadBack(const std::string& png, int width, int height) {
     ::CloseHandle(process.hProcess);
     const auto bytes = static_cast<std::uintmax_t>(width) * height * 3;
     std::error_code error;
-    for (int waited = 0; waited < 20000 && fs::file_size(raw, error) != bytes; waited += 20) {
-        ::Sleep(20);
-    }
-    ::Sleep(50);
+    // Written whole once its size is; ImageMagick writes the raw pixels in one go.
+    Eventually([&] { return fs::file_size(raw, error) == bytes; }, 20000);
     std::ifstream in(raw, std::ios::binary);
     Bytes rgb((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<unsigned> pixels;
@@ -81,8 +79,8 @@ TEST_F(Export, EveryImageAndAPrintableSheetReadBackInImageMagick) {
     ScratchFile file(collection);
     std::string stem = file.Path().substr(file.Path().find_last_of('\\') + 1);
     stem = stem.substr(0, stem.rfind('.'));
-    Open(1002, file.Path());
-    Command(1016);
+    Open(IDC_OPEN_SOURCE, file.Path());
+    Command(IDC_SOURCE_SLOT1);
     Command(ID_EXPORT_COLLECTION_PNG);
     // A success, told as one: what was written and where.
     ASSERT_EQ(messages_.size(), 1u);
@@ -126,8 +124,8 @@ TEST_F(Export, EveryImageAndAPrintableSheetReadBackInImageMagick) {
 TEST_F(Export, OneImageUnderTheNameProposed) {
     Bytes collection = MakeCollection(202752, 112);
     ScratchFile file(collection);
-    Open(1011, file.Path());
-    GoTo(1013, L"7");
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"7");
     std::string proposed, initial, path = folder_ + "\\segell.png";
     TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
         proposed = dialog.GetInitialFileName();
@@ -153,11 +151,12 @@ TEST_F(Export, BreltsOwnSheetImportsBackAsExactlyTheStampsItShows) {
     ScratchFile sourceFile(source), targetFile(collection);
     std::string stem = sourceFile.Path().substr(sourceFile.Path().find_last_of('\\') + 1);
     stem = stem.substr(0, stem.rfind('.'));
-    Open(1002, sourceFile.Path());
-    Command(1016);
+    Open(IDC_OPEN_SOURCE, sourceFile.Path());
+    Command(IDC_SOURCE_SLOT1);
     Command(ID_EXPORT_COLLECTION_PNG);
-    Open(1011, targetFile.Path());
-    GoTo(1013, L"12"); // the sheet of a whole collection still goes back from image 1
+    Open(IDC_OPEN_TARGET, targetFile.Path());
+    GoTo(IDC_TARGET_GOTO_BOX,
+         L"12"); // the sheet of a whole collection still goes back from image 1
     std::string sheet = folder_ + "\\" + stem + "-full.png";
     TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
         dialog.SetChosenPath(sheet);
@@ -201,10 +200,10 @@ TEST_F(Export, ASheetThatDoesNotFitAsksNamingTheCellsLeftOut) {
     ScratchFile sourceFile(source), targetFile(collection);
     std::string stem = sourceFile.Path().substr(sourceFile.Path().find_last_of('\\') + 1);
     stem = stem.substr(0, stem.rfind('.'));
-    Open(1002, sourceFile.Path());
-    Command(1016);
+    Open(IDC_OPEN_SOURCE, sourceFile.Path());
+    Command(IDC_SOURCE_SLOT1);
     Command(ID_EXPORT_COLLECTION_PNG);
-    Open(1011, targetFile.Path());
+    Open(IDC_OPEN_TARGET, targetFile.Path());
     TestModalAnswers().fileDialog = [&](CFileDialog& dialog) {
         dialog.SetChosenPath(folder_ + "\\" + stem + "-full.png");
         return static_cast<INT_PTR>(IDOK);
@@ -236,7 +235,7 @@ TEST_F(Export, TheOverviewsSelectionUnderTheImagesNumbers) {
     ScratchFile file(collection);
     std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
     std::string stem = name.substr(0, name.rfind('.'));
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     TestModalAnswers().dialog = [](CDialog&) { return ModalAnswers::kShowIt; };
     WindowDriver driver(Widen(name), [&](HWND dialog) {
         HWND grid = ::FindWindowExW(dialog, nullptr, L"BreltOverviewGrid", nullptr);

@@ -31,16 +31,14 @@ HWND WaitForWindow(const std::wstring& caption, int timeoutMs, DWORD process) {
     if (process == 0) {
         process = ::GetCurrentProcessId();
     }
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
-        Search search{caption, process};
-        ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            return search.found;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return nullptr;
+    Search search{caption, process};
+    Eventually(
+        [&] {
+            ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
 }
 
 WindowDriver::WindowDriver(std::wstring caption, std::function<void(HWND)> act)
@@ -55,25 +53,21 @@ WindowDriver::WindowDriver(std::wstring caption, std::function<void(HWND)> act)
 
 WindowDriver::~WindowDriver() {
     // The driver may still be sending to a window of this thread: keep answering until it ends.
-    while (!done_) {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(5);
-    }
+    Eventually(
+        [this] {
+            MSG message;
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&message);
+                ::DispatchMessageW(&message);
+            }
+            return done_.load();
+        },
+        120000);
     thread_.join();
 }
 
 bool WaitUntilClosed(HWND window, int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
-        if (!::IsWindow(window)) {
-            return true;
-        }
-        ::Sleep(20);
-    }
-    return !::IsWindow(window);
+    return Eventually([window] { return !::IsWindow(window); }, timeoutMs);
 }
 
 std::wstring WindowText(HWND window) {
@@ -199,11 +193,13 @@ std::vector<unsigned> StampOnScreen(HWND control, int zoom) {
 }
 
 bool Eventually(const std::function<bool()>& done, int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs; waited += 10) {
+    // By the clock, not by counting the pauses: a slow condition must not stretch the timeout.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
         if (done()) {
             return true;
         }
-        ::Sleep(10);
+        ::Sleep(5);
     }
     return done();
 }

@@ -44,26 +44,26 @@ protected:
 TEST_F(HistoryOnDisk, EachCollectionKeepsItsOwnHistoryAcrossARestart) {
     Bytes first = MakeCollection(202752, 401), second = MakeCollection(202752, 402);
     ScratchFile a(first), b(second), bitmap(BmpFile(32, 32, 24));
-    Open(1003, bitmap.Path());
-    Open(1011, a.Path());
-    Command(1014); // image 1 of a
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, a.Path());
+    Command(IDC_MOVE_IMAGE); // image 1 of a
     Bytes aChanged = a.Read();
-    Open(1011, b.Path());
-    GoTo(1013, L"7");
-    Command(1014); // image 7 of b
-    Open(1011, a.Path());
-    Press(1017, 'Z', true);
+    Open(IDC_OPEN_TARGET, b.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"7");
+    Command(IDC_MOVE_IMAGE); // image 7 of b
+    Open(IDC_OPEN_TARGET, a.Path());
+    Press(IDC_TARGET_SLOT1, 'Z', true);
     EXPECT_EQ(a.Read(), first) << "a's own change undone, b's in the way";
     EXPECT_TRUE(messages_.empty()) << (messages_.empty() ? "" : messages_[0].text);
-    Press(1017, 'Y', true);
+    Press(IDC_TARGET_SLOT1, 'Y', true);
     EXPECT_EQ(a.Read(), aChanged);
 
     Restart();
-    Open(1011, b.Path());
-    Press(1017, 'Z', true);
+    Open(IDC_OPEN_TARGET, b.Path());
+    Press(IDC_TARGET_SLOT1, 'Z', true);
     EXPECT_EQ(b.Read(), second) << "undone after the restart";
-    Open(1011, a.Path());
-    Press(1017, 'Z', true);
+    Open(IDC_OPEN_TARGET, a.Path());
+    Press(IDC_TARGET_SLOT1, 'Z', true);
     EXPECT_EQ(a.Read(), first);
     EXPECT_TRUE(messages_.empty()) << (messages_.empty() ? "" : messages_[0].text);
 }
@@ -71,9 +71,9 @@ TEST_F(HistoryOnDisk, EachCollectionKeepsItsOwnHistoryAcrossARestart) {
 // A log that is damaged is said, set aside, and the collection works on with a history anew.
 TEST_F(HistoryOnDisk, ADamagedLogIsSaidAndSetAside) {
     ScratchFile file(MakeCollection(202752, 403)), bitmap(BmpFile(32, 32, 24));
-    Open(1003, bitmap.Path());
-    Open(1011, file.Path());
-    Command(1014);
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    Command(IDC_MOVE_IMAGE);
     Restart();
     fs::path log;
     for (const auto& entry : fs::recursive_directory_iterator(Widen(local_))) {
@@ -86,14 +86,14 @@ TEST_F(HistoryOnDisk, ADamagedLogIsSaidAndSetAside) {
     bytes[bytes.size() / 2] ^= 0x40;
     ScratchFile::WriteAt(Narrow(log.wstring()), bytes);
     messages_.clear();
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].text.find("és malmès"), std::string::npos) << messages_[0].text;
     EXPECT_EQ(messages_[0].caption, "Alerta");
     EXPECT_TRUE(fs::exists(log.wstring() + L".malmès"));
-    Open(1003, bitmap.Path());
-    Command(1014);
-    Press(1017, 'Z', true);
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Command(IDC_MOVE_IMAGE);
+    Press(IDC_TARGET_SLOT1, 'Z', true);
     EXPECT_EQ(messages_.size(), 1u) << "a new history works";
 }
 
@@ -120,14 +120,14 @@ TEST_F(HistoryOnDisk, AChangeCutShortIsTakenBackAsTheCollectionOpensAndSaidSo) {
         ASSERT_TRUE(journal.BeginChange(change));
     }
     file.Write(torn);
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     EXPECT_EQ(file.Read(), collection) << "taken back whole";
     ExpectStrip(kTargetSlots, collection, 1);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].caption, "brelt");
     EXPECT_NE(messages_[0].text.find("«Elimina»"), std::string::npos) << messages_[0].text;
     EXPECT_NE(messages_[0].text.find("no ha quedat a mig fer"), std::string::npos);
-    Press(1017, 'Z', true);
+    Press(IDC_TARGET_SLOT1, 'Z', true);
     EXPECT_EQ(file.Read(), collection) << "nothing of it is left to undo";
 }
 
@@ -135,11 +135,11 @@ TEST_F(HistoryOnDisk, AChangeCutShortIsTakenBackAsTheCollectionOpensAndSaidSo) {
 TEST_F(HistoryOnDisk, OneStampOfABackupBroughtBackThenUndone) {
     Bytes collection = MakeCollection(202752, 404);
     ScratchFile file(collection), bitmap(BmpFile(32, 32, 24));
-    Open(1003, bitmap.Path());
-    Open(1011, file.Path());
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     for (const wchar_t* image : {L"12", L"13"}) {
-        GoTo(1013, image);
-        Command(1014);
+        GoTo(IDC_TARGET_GOTO_BOX, image);
+        Command(IDC_MOVE_IMAGE);
     }
     Bytes changed = file.Read();
     TestModalAnswers().dialog = [](CDialog&) { return ModalAnswers::kShowIt; };
@@ -181,7 +181,7 @@ TEST_F(HistoryOnDisk, OneStampOfABackupBroughtBackThenUndone) {
     EXPECT_EQ(file.Read(), expected) << "image 12 back, 13 as it was";
     ASSERT_FALSE(messages_.empty());
     EXPECT_EQ(messages_.back().caption, "brelt");
-    Press(1017, 'Z', true);
+    Press(IDC_TARGET_SLOT1, 'Z', true);
     EXPECT_EQ(file.Read(), changed) << "undone like any change";
 }
 

@@ -85,12 +85,13 @@ TEST_F(History, EveryKindOfChangeIsUndoneAndRedoneToTheByteAfterOneBackup) {
     Bytes source = MakeCollection(202752, 141), collection = MakeCollection(202752, 142);
     ScratchFile sourceFile(source), file(collection),
         bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 143)));
-    Open(1002, sourceFile.Path());
-    Open(1003, bitmap.Path());
-    Open(1011, file.Path());
-    GoTo(1013, L"20");
+    Open(IDC_OPEN_SOURCE, sourceFile.Path());
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"20");
     std::vector<Bytes> states{collection};
-    for (int command : {1014, 1015, 1035}) { // the bitmap, the source image, the shift
+    for (int command : {IDC_MOVE_IMAGE, IDC_MOVE_TO_COLLECTION,
+                        IDC_SHIFT_COLLECTION}) { // the bitmap, the source image, the shift
         Command(command);
         states.push_back(file.Read());
         EXPECT_NE(states.back(), states[states.size() - 2]) << command;
@@ -111,9 +112,9 @@ TEST_F(History, EveryKindOfChangeIsUndoneAndRedoneToTheByteAfterOneBackup) {
 TEST_F(History, AFileChangedBehindBrelsBackOrWithoutABackupIsLeftAlone) {
     Bytes collection = MakeCollection(202752, 144);
     ScratchFile file(collection), bitmap(BmpFile(32, 32, 24));
-    Open(1003, bitmap.Path());
-    Open(1011, file.Path());
-    Command(1014);
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    Command(IDC_MOVE_IMAGE);
     std::FILE* other = std::fopen(file.Path().c_str(), "ab"); // another program adds a byte
     std::fputc('x', other);
     std::fclose(other);
@@ -125,9 +126,9 @@ TEST_F(History, AFileChangedBehindBrelsBackOrWithoutABackupIsLeftAlone) {
 
     // No folder can be made for the copies: the change is refused and nothing is written.
     ScratchFile fresh(collection);
-    Open(1011, fresh.Path());
+    Open(IDC_OPEN_TARGET, fresh.Path());
     ::SetEnvironmentVariableW(L"LOCALAPPDATA", L"Z:\\sys\\kernel");
-    Command(1014);
+    Command(IDC_MOVE_IMAGE);
     EXPECT_EQ(fresh.Read(), collection);
     ASSERT_EQ(messages_.size(), 2u);
     EXPECT_EQ(messages_[1].text.find("No s'ha pogut fer la còpia de seguretat de " + fresh.Path() +
@@ -141,15 +142,15 @@ TEST_F(History, AFileChangedBehindBrelsBackOrWithoutABackupIsLeftAlone) {
 TEST_F(History, AnotherProgramsDrawingSurvivesEveryUndoAndIsBackedUp) {
     Bytes collection = MakeCollection(202752, 145);
     ScratchFile file(collection), bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 146)));
-    Open(1003, bitmap.Path());
-    Open(1011, file.Path());
-    GoTo(1013, L"5");
-    Command(1014);
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"5");
+    Command(IDC_MOVE_IMAGE);
     Bytes theirs = file.Read();
     SetPixelArea(theirs, 5, PatternBytes(2048, 147));
     file.Write(theirs);
-    GoTo(1013, L"10");
-    Command(1014);
+    GoTo(IDC_TARGET_GOTO_BOX, L"10");
+    Command(IDC_MOVE_IMAGE);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].text.find(file.Path() + " havia canviat fora de brelt"),
               std::string::npos)
@@ -169,28 +170,28 @@ TEST_F(History, AnotherProgramsDrawingSurvivesEveryUndoAndIsBackedUp) {
 TEST_F(History, TheSourcePaneShowsEveryWriteToTheFileItShowsToo) {
     Bytes collection = MakeCollection(202752, 149);
     ScratchFile file(collection), bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 150)));
-    Open(1003, bitmap.Path());
-    Open(1002, file.Path());
-    Open(1011, file.Path());
-    GoTo(1013, L"3");
-    Command(1014);
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_SOURCE, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"3");
+    Command(IDC_MOVE_IMAGE);
     Bytes moved = file.Read();
     ExpectStrip(kSourceSlots, moved, 1);
     Command(ID_UNDO);
     ExpectStrip(kSourceSlots, collection, 1);
     // What the source shows is what it copies: image 3 as the file holds it now.
-    GoTo(1009, L"3");
-    GoTo(1013, L"4");
-    Command(1015);
+    GoTo(IDC_SOURCE_GOTO_BOX, L"3");
+    GoTo(IDC_TARGET_GOTO_BOX, L"4");
+    Command(IDC_MOVE_TO_COLLECTION);
     EXPECT_EQ(PixelArea(file.Read(), 4), PixelArea(collection, 3));
 }
 
 TEST_F(History, OneCollectionUnderAnySpellingOfItsPathHasOneHistory) {
     Bytes collection = MakeCollection(202752, 151);
     ScratchFile file(collection), bitmap(BmpFile(32, 32, 24));
-    Open(1003, bitmap.Path());
-    Open(1011, file.Path());
-    Command(1014);
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    Command(IDC_MOVE_IMAGE);
     std::string folder = file.Path().substr(0, file.Path().find_last_of('\\'));
     std::string name = file.Path().substr(folder.size() + 1);
     std::string upper = name;
@@ -201,7 +202,7 @@ TEST_F(History, OneCollectionUnderAnySpellingOfItsPathHasOneHistory) {
     ::GetShortPathNameW(Widen(file.Path()).c_str(), shortName, MAX_PATH);
     EXPECT_EQ(CollectionKey(spelled), CollectionKey(file.Path()));
     EXPECT_EQ(CollectionKey(Narrow(shortName)), CollectionKey(file.Path())) << Narrow(shortName);
-    Open(1011, spelled);
+    Open(IDC_OPEN_TARGET, spelled);
     Command(ID_UNDO);
     EXPECT_EQ(file.Read(), collection);
     EXPECT_TRUE(messages_.empty()) << (messages_.empty() ? "" : messages_[0].text);
@@ -214,9 +215,9 @@ TEST_F(History, CopiesAreMadeBeyondTheOldPathLimitToo) {
     ::SetEnvironmentVariableW(L"LOCALAPPDATA", Widen(local_).c_str());
     Bytes collection = MakeCollection(202752, 152);
     ScratchFile file(collection), bitmap(BmpFile(32, 32, 24));
-    Open(1003, bitmap.Path());
-    Open(1011, file.Path());
-    Command(1014);
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    Command(IDC_MOVE_IMAGE);
     EXPECT_TRUE(messages_.empty()) << (messages_.empty() ? "" : messages_[0].text);
     EXPECT_NE(file.Read(), collection);
     std::vector<fs::path> copies = Backups();
@@ -228,20 +229,20 @@ TEST_F(History, CopiesAreMadeBeyondTheOldPathLimitToo) {
 TEST_F(History, CtrlZUndoesWhereverTheFocusIsAfterAClickOrInAGoToBox) {
     Bytes collection = MakeCollection(202752, 153);
     ScratchFile file(collection), bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 154)));
-    Open(1003, bitmap.Path());
-    Open(1011, file.Path());
-    GoTo(1013, L"4");
-    Command(1014);
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"4");
+    Command(IDC_MOVE_IMAGE);
     Bytes changed = file.Read();
     ASSERT_NE(changed, collection);
-    Press(1013, 'Z', true); // in the go-to box
+    Press(IDC_TARGET_GOTO_BOX, 'Z', true); // in the go-to box
     EXPECT_EQ(file.Read(), collection);
-    Press(1013, 'Y', true);
+    Press(IDC_TARGET_GOTO_BOX, 'Y', true);
     EXPECT_EQ(file.Read(), changed);
-    ::SetFocus(::GetDlgItem(hwnd_, 1013));
-    Command(1028); // a click on a slot takes the focus out of the box
-    EXPECT_EQ(::GetFocus(), ::GetDlgItem(hwnd_, 1028));
-    Press(1028, 'Z', true);
+    ::SetFocus(::GetDlgItem(hwnd_, IDC_TARGET_GOTO_BOX));
+    Command(IDC_TARGET_SLOT4); // a click on a slot takes the focus out of the box
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(hwnd_, IDC_TARGET_SLOT4));
+    Press(IDC_TARGET_SLOT4, 'Z', true);
     EXPECT_EQ(file.Read(), collection);
     EXPECT_TRUE(messages_.empty());
 }

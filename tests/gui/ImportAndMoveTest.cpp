@@ -3,6 +3,7 @@
 #include "collection/FileOpen.h"
 
 #include "app/ProgramState.h"
+#include "res/resource.h"
 
 #include <filesystem>
 
@@ -30,12 +31,12 @@ Bytes StoredFrom(const Bytes& bottomUp) {
 
 class ImportAndMove : public BrowserTest {
 protected:
-    void Import(const std::string& path) { Open(1003, path); }
+    void Import(const std::string& path) { Open(IDC_LOAD_IMAGE, path); }
     // A target with images 11 to 15 in its slots and image 13 current.
     void OpenTargetAt13(const std::string& path) {
-        Open(1011, path);
-        GoTo(1013, L"11");
-        Command(1027);
+        Open(IDC_OPEN_TARGET, path);
+        GoTo(IDC_TARGET_GOTO_BOX, L"11");
+        Command(IDC_TARGET_SLOT3);
         ASSERT_EQ(g_nTargetFirst, 13);
     }
 };
@@ -56,9 +57,9 @@ TEST_F(ImportAndMove, AnAcceptedBitmapIsShownNamedAndHeldForReadingOnly) {
     EXPECT_TRUE(messages_.empty());
     ASSERT_NE(g_pfImage, nullptr);
     EXPECT_EQ(std::ftell(g_pfImage), 0);
-    EXPECT_EQ(SlotPixels(1006), BitmapColours(pixels));
+    EXPECT_EQ(SlotPixels(IDC_IMAGE_PICTURE), BitmapColours(pixels));
     std::string name = bitmap.Path().substr(bitmap.Path().find_last_of('\\') + 1);
-    EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, 1030)), Widen(name));
+    EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, IDC_IMAGE_NAME)), Widen(name));
     EXPECT_EQ(bitmap.Read(), BmpFile(32, 32, 24, 0, 40, pixels));
 }
 
@@ -97,10 +98,11 @@ TEST_F(ImportAndMove, OtherPicturesAreOfferedForConversionAndUnreadableOnesRefus
         EXPECT_EQ(messages_[0].caption, "Alerta");
         EXPECT_EQ(messages_[0].type, static_cast<UINT>(MB_OK | MB_ICONHAND));
         EXPECT_EQ(g_pfImage, nullptr);
-        EXPECT_EQ(SlotPixels(1006), BitmapColours(pixels)) << "the earlier picture stays";
+        EXPECT_EQ(SlotPixels(IDC_IMAGE_PICTURE), BitmapColours(pixels))
+            << "the earlier picture stays";
     }
-    Open(1011, target.Path());
-    Command(1014);
+    Open(IDC_OPEN_TARGET, target.Path());
+    Command(IDC_MOVE_IMAGE);
     EXPECT_EQ(target.Read(), MakeCollection()) << "no bitmap is held: the move does nothing";
 }
 
@@ -144,15 +146,16 @@ TEST_F(ImportAndMove, TheBitmapReplacesTheCurrentTargetImageOnly) {
     ScratchFile bitmap(BmpFile(32, 32, 24, 0, 124, pixels, Bytes(300, 7))), target(collection);
     Import(bitmap.Path());
     OpenTargetAt13(target.Path());
-    Command(1014);
+    Command(IDC_MOVE_IMAGE);
     Bytes expected = collection;
     SetPixelArea(expected, 13, StoredFrom(pixels));
     EXPECT_EQ(target.Read(), expected);
-    EXPECT_EQ(SlotPixels(1027), ImageColours(expected, 13));
-    EXPECT_EQ(SlotPixels(1026), ImageColours(collection, 12)) << "other slots keep theirs";
-    EXPECT_EQ(SlotPixels(1028), ImageColours(collection, 14));
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT3), ImageColours(expected, 13));
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT2), ImageColours(collection, 12))
+        << "other slots keep theirs";
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT4), ImageColours(collection, 14));
     EXPECT_EQ(FramedSlot(kTargetSlots), 2);
-    Command(1014);
+    Command(IDC_MOVE_IMAGE);
     EXPECT_EQ(target.Read(), expected) << "doing it twice is doing it once";
     EXPECT_TRUE(messages_.empty());
 }
@@ -160,8 +163,8 @@ TEST_F(ImportAndMove, TheBitmapReplacesTheCurrentTargetImageOnly) {
 TEST_F(ImportAndMove, AWhiteBitmapStoresWhitePixels) {
     ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, Bytes(3072, 255))), target(MakeCollection());
     Import(bitmap.Path());
-    Open(1011, target.Path());
-    Command(1014);
+    Open(IDC_OPEN_TARGET, target.Path());
+    Command(IDC_MOVE_IMAGE);
     Bytes white;
     for (int i = 0; i < 1024; ++i) {
         white.insert(white.end(), {0x7F, 0xFF});
@@ -172,16 +175,16 @@ TEST_F(ImportAndMove, AWhiteBitmapStoresWhitePixels) {
 TEST_F(ImportAndMove, TheSourceImageIsCopiedAsStored) {
     Bytes source = MakeCollection(202752, 45), collection = MakeCollection(202752, 46);
     ScratchFile sourceFile(source), target(collection);
-    Open(1002, sourceFile.Path());
-    GoTo(1009, L"70");
-    Command(1024); // source image 73
+    Open(IDC_OPEN_SOURCE, sourceFile.Path());
+    GoTo(IDC_SOURCE_GOTO_BOX, L"70");
+    Command(IDC_SOURCE_SLOT4); // source image 73
     OpenTargetAt13(target.Path());
-    Command(1015);
+    Command(IDC_MOVE_TO_COLLECTION);
     Bytes expected = collection;
     SetPixelArea(expected, 13, PixelArea(source, 73));
     EXPECT_EQ(target.Read(), expected);
     EXPECT_EQ(sourceFile.Read(), source);
-    EXPECT_EQ(SlotPixels(1027), ImageColours(source, 73));
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT3), ImageColours(source, 73));
     EXPECT_EQ(FramedSlot(kSourceSlots), 3);
     EXPECT_EQ(FramedSlot(kTargetSlots), 2);
 }
@@ -190,42 +193,42 @@ TEST_F(ImportAndMove, WithoutATemporaryFileNothingIsWrittenAndTheSlotKeepsItsPic
     Bytes collection = MakeCollection(202752, 48);
     ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 50))), target(collection);
     Import(bitmap.Path());
-    Open(1011, target.Path());
+    Open(IDC_OPEN_TARGET, target.Path());
     {
         ScopedTempFolder missing(target.Path() + ".missing");
-        Command(1014);
+        Command(IDC_MOVE_IMAGE);
     }
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].text.find("fitxer temporal"), std::string::npos) << messages_[0].text;
     EXPECT_EQ(target.Read(), collection);
-    EXPECT_EQ(SlotPixels(1017), ImageColours(collection, 1));
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT1), ImageColours(collection, 1));
 }
 
 TEST_F(ImportAndMove, WithinOneFileOpenInBothPanes) {
     Bytes collection = MakeCollection(202752, 47);
     ScratchFile file(collection);
-    Open(1002, file.Path());
-    Open(1011, file.Path());
-    GoTo(1013, L"9");
-    Command(1015); // image 1 over image 9
+    Open(IDC_OPEN_SOURCE, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"9");
+    Command(IDC_MOVE_TO_COLLECTION); // image 1 over image 9
     Bytes expected = collection;
     SetPixelArea(expected, 9, PixelArea(collection, 1));
     EXPECT_EQ(file.Read(), expected);
     ExpectStrip(kSourceSlots, collection, 1); // the source pane keeps its pictures
-    Command(1016);                            // the source pane reads what the target stream wrote
-    GoTo(1009, L"9");
-    EXPECT_EQ(SlotPixels(1016), ImageColours(expected, 9));
+    Command(IDC_SOURCE_SLOT1);                // the source pane reads what the target stream wrote
+    GoTo(IDC_SOURCE_GOTO_BOX, L"9");
+    EXPECT_EQ(SlotPixels(IDC_SOURCE_SLOT1), ImageColours(expected, 9));
 }
 
 TEST_F(ImportAndMove, NothingHappensWithoutWhatTheCommandNeeds) {
     Bytes collection = MakeCollection();
     ScratchFile target(collection), bitmap(BmpFile(32, 32, 24));
-    Command(1014);
-    Command(1015);
+    Command(IDC_MOVE_IMAGE);
+    Command(IDC_MOVE_TO_COLLECTION);
     Import(bitmap.Path());
-    Command(1014); // no target
-    Open(1011, target.Path());
-    Command(1015); // no source
+    Command(IDC_MOVE_IMAGE); // no target
+    Open(IDC_OPEN_TARGET, target.Path());
+    Command(IDC_MOVE_TO_COLLECTION); // no source
     EXPECT_EQ(target.Read(), collection);
     EXPECT_TRUE(messages_.empty());
 }
@@ -236,10 +239,10 @@ TEST_F(ImportAndMove, AFailedWriteIsReportedAndThePaneShowsTheFile) {
     Bytes collection = MakeCollection(202752, 51);
     ScratchFile bitmap(BmpFile(32, 32, 24, 0, 40, PatternBytes(3072, 49))), target(collection);
     Import(bitmap.Path());
-    Open(1011, target.Path());
+    Open(IDC_OPEN_TARGET, target.Path());
     std::fclose(g_pfTarget);
     g_pfTarget = OpenFile(target.Path(), "rb");
-    Command(1014);
+    Command(IDC_MOVE_IMAGE);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].caption, "Alerta");
     EXPECT_EQ(messages_[0].type, static_cast<UINT>(MB_OK | MB_ICONHAND));
@@ -247,5 +250,5 @@ TEST_F(ImportAndMove, AFailedWriteIsReportedAndThePaneShowsTheFile) {
               std::string::npos)
         << messages_[0].text;
     EXPECT_EQ(target.Read(), collection);
-    EXPECT_EQ(SlotPixels(1017), ImageColours(collection, 1)) << "what the file holds";
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT1), ImageColours(collection, 1)) << "what the file holds";
 }

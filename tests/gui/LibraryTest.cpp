@@ -2,6 +2,7 @@
 
 #include "app/LibraryFolder.h"
 #include "app/ProgramState.h"
+#include "res/resource.h"
 
 #include <filesystem>
 
@@ -69,10 +70,10 @@ TEST_F(Library, TheFileDialogsStartInTheFirstLibraryFolderThatExists) {
         fs::create_directories(folder);
         EXPECT_EQ(LibraryFolder(), folder);
     }
-    Open(1011, "");
+    Open(IDC_OPEN_TARGET, "");
     EXPECT_EQ(lastFileDialogFolder_, g_strLibraryDir);
     fs::remove_all("C:\\Archivos de Programa");
-    Open(1036, "");
+    Open(IDC_GENERATE_COLLECTION, "");
     EXPECT_EQ(lastFileDialogFolder_, root_ + "\\Program Files (x86)" + kUnderProgramFiles);
 }
 
@@ -88,26 +89,26 @@ TEST_F(Library, ACollectionUnderProgramFilesOpensAsTheCopyThePaintProgramSees) {
     EXPECT_EQ(VirtualStoreCopy(chosen), copy);
     EXPECT_EQ(VirtualStoreCopy(copy), "") << "outside Program Files";
 
-    Open(1011, chosen);
+    Open(IDC_OPEN_TARGET, chosen);
     EXPECT_EQ(g_strTargetPath, copy);
     ExpectStrip(kTargetSlots, changed, 1);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].text.find(chosen), std::string::npos);
     EXPECT_NE(messages_[0].text.find(copy), std::string::npos);
-    Open(1002, chosen);
+    Open(IDC_OPEN_SOURCE, chosen);
     EXPECT_EQ(messages_.size(), 1u) << "told once";
 }
 
 TEST_F(Library, WhatOnlyAnAdministratorMayChangeIsReadAsSourceAndRefusedAsTarget) {
     ASSERT_TRUE(fs::exists(kDeniedFile));
-    Open(1002, kDeniedFile);
+    Open(IDC_OPEN_SOURCE, kDeniedFile);
     ASSERT_NE(g_pfSource, nullptr);
-    EXPECT_EQ(BoxText(1031), L"notes (només lectura)");
+    EXPECT_EQ(BoxText(IDC_SOURCE_NAME), L"notes (només lectura)");
     EXPECT_TRUE(messages_.empty());
 
-    for (int button : {1011, 1036}) {
+    for (int button : {IDC_OPEN_TARGET, IDC_GENERATE_COLLECTION}) {
         messages_.clear();
-        Open(button, button == 1011 ? kDeniedFile : "Z:\\sys\\kernel\\nova.sgc");
+        Open(button, button == IDC_OPEN_TARGET ? kDeniedFile : "Z:\\sys\\kernel\\nova.sgc");
         EXPECT_EQ(g_pfTarget, nullptr);
         ASSERT_EQ(messages_.size(), 1u);
         EXPECT_NE(messages_[0].text.find("administrador"), std::string::npos) << button;
@@ -122,12 +123,12 @@ TEST_F(Library, ACollectionInUseOpensReadOnlyAsSourceAndItsBytesStay) {
     HANDLE other = ::CreateFileW(Widen(file.Path()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    Open(1002, file.Path());
-    Open(1011, target.Path());
-    Command(1015);
+    Open(IDC_OPEN_SOURCE, file.Path());
+    Open(IDC_OPEN_TARGET, target.Path());
+    Command(IDC_MOVE_TO_COLLECTION);
     ::CloseHandle(other);
     ASSERT_NE(g_pfSource, nullptr);
-    EXPECT_NE(BoxText(1031).find(L"(només lectura)"), std::wstring::npos);
+    EXPECT_NE(BoxText(IDC_SOURCE_NAME).find(L"(només lectura)"), std::wstring::npos);
     ExpectStrip(kSourceSlots, collection, 1);
     EXPECT_EQ(PixelArea(target.Read(), 1), PixelArea(collection, 1));
     EXPECT_EQ(file.Read(), collection);

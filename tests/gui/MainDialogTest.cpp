@@ -26,41 +26,41 @@ struct ExpectedControl {
 
 // Template 102, in template (and tab) order.
 const ExpectedControl kMainControls[] = {
-    {1016, Kind::Picture, L"", 219, 35, 32, 24, true},
+    {IDC_SOURCE_SLOT1, Kind::Picture, L"", 219, 35, 32, 24, true},
     {-1, Kind::Text, L"Col.lecció :", 176, 22, 35, 13, true},
-    {1006, Kind::Picture, L"", 55, 35, 32, 24, true},
+    {IDC_IMAGE_PICTURE, Kind::Picture, L"", 55, 35, 32, 24, true},
     {-1, Kind::Text, L"Imatge:", 27, 22, 23, 12, true},
-    {1002, Kind::Button, L"Buscar...", 409, 35, 38, 15, true},
-    {1003, Kind::Button, L"Buscar...", 95, 40, 37, 15, true},
-    {1008, Kind::Button, L"Anar a ...", 409, 57, 38, 14, true},
-    {1009, Kind::Edit, L"", 451, 57, 16, 14, true},
-    {1017, Kind::Picture, L"", 129, 124, 32, 25, true},
+    {IDC_OPEN_SOURCE, Kind::Button, L"Buscar...", 409, 35, 38, 15, true},
+    {IDC_LOAD_IMAGE, Kind::Button, L"Buscar...", 95, 40, 37, 15, true},
+    {IDC_SOURCE_GOTO, Kind::Button, L"Anar a ...", 409, 57, 38, 14, true},
+    {IDC_SOURCE_GOTO_BOX, Kind::Edit, L"", 451, 57, 16, 14, true},
+    {IDC_TARGET_SLOT1, Kind::Picture, L"", 129, 124, 32, 25, true},
     {-1, Kind::Text, L"Col.lecció :", 75, 104, 38, 8, true},
-    {1011, Kind::Button, L"Buscar...", 322, 124, 38, 14, true},
-    {1012, Kind::Button, L"Anar a ...", 322, 148, 37, 14, true},
-    {1013, Kind::Edit, L"", 364, 148, 16, 14, true},
-    {1014, Kind::Button, L"Moure Imatge a Col.lecció", 35, 87, 89, 14, true},
-    {1015, Kind::Button, L"Moure a la Col.lecció", 219, 87, 85, 14, true},
-    {1018, Kind::Button, L"<-", 219, 62, 15, 9, true},
-    {1019, Kind::Button, L"->", 386, 62, 15, 9, true},
-    {1020, Kind::Button, L"<-", 128, 154, 15, 9, true},
-    {1021, Kind::Button, L"->", 298, 154, 15, 9, true},
-    {1022, Kind::Picture, L"", 257, 35, 32, 24, true},
-    {1023, Kind::Picture, L"", 295, 35, 32, 24, true},
-    {1024, Kind::Picture, L"", 332, 35, 32, 24, true},
-    {1025, Kind::Picture, L"", 369, 35, 32, 24, true},
-    {1026, Kind::Picture, L"", 167, 124, 32, 26, true},
-    {1027, Kind::Picture, L"", 204, 124, 31, 26, true},
-    {1028, Kind::Picture, L"", 242, 124, 32, 26, true},
-    {1029, Kind::Picture, L"", 281, 124, 32, 26, true},
-    {1033, Kind::Group, L"", 68, 111, 340, 56, true},
-    {1030, Kind::Text, L"", 55, 22, 110, 8, true},
-    {1031, Kind::Text, L"", 219, 23, 116, 8, true},
-    {1032, Kind::Text, L"", 117, 104, 103, 8, true},
-    {1034, Kind::Group, L"", 213, 28, 192, 46, false},
-    {1035, Kind::Button, L"Desplaçar Col.lecció", 315, 87, 85, 14, false},
-    {1036, Kind::Button, L"Generar ", 75, 124, 45, 35, true},
-    {1037, Kind::Button, L"SORTIR", 410, 7, 60, 14, true},
+    {IDC_OPEN_TARGET, Kind::Button, L"Buscar...", 322, 124, 38, 14, true},
+    {IDC_TARGET_GOTO, Kind::Button, L"Anar a ...", 322, 148, 37, 14, true},
+    {IDC_TARGET_GOTO_BOX, Kind::Edit, L"", 364, 148, 16, 14, true},
+    {IDC_MOVE_IMAGE, Kind::Button, L"Moure Imatge a Col.lecció", 35, 87, 89, 14, true},
+    {IDC_MOVE_TO_COLLECTION, Kind::Button, L"Moure a la Col.lecció", 219, 87, 85, 14, true},
+    {IDC_SOURCE_PREV, Kind::Button, L"<-", 219, 62, 15, 9, true},
+    {IDC_SOURCE_NEXT, Kind::Button, L"->", 386, 62, 15, 9, true},
+    {IDC_TARGET_PREV, Kind::Button, L"<-", 128, 154, 15, 9, true},
+    {IDC_TARGET_NEXT, Kind::Button, L"->", 298, 154, 15, 9, true},
+    {IDC_SOURCE_SLOT2, Kind::Picture, L"", 257, 35, 32, 24, true},
+    {IDC_SOURCE_SLOT3, Kind::Picture, L"", 295, 35, 32, 24, true},
+    {IDC_SOURCE_SLOT4, Kind::Picture, L"", 332, 35, 32, 24, true},
+    {IDC_SOURCE_SLOT5, Kind::Picture, L"", 369, 35, 32, 24, true},
+    {IDC_TARGET_SLOT2, Kind::Picture, L"", 167, 124, 32, 26, true},
+    {IDC_TARGET_SLOT3, Kind::Picture, L"", 204, 124, 31, 26, true},
+    {IDC_TARGET_SLOT4, Kind::Picture, L"", 242, 124, 32, 26, true},
+    {IDC_TARGET_SLOT5, Kind::Picture, L"", 281, 124, 32, 26, true},
+    {IDC_TARGET_GROUP, Kind::Group, L"", 68, 111, 340, 56, true},
+    {IDC_IMAGE_NAME, Kind::Text, L"", 55, 22, 110, 8, true},
+    {IDC_SOURCE_NAME, Kind::Text, L"", 219, 23, 116, 8, true},
+    {IDC_TARGET_NAME, Kind::Text, L"", 117, 104, 103, 8, true},
+    {IDC_SOURCE_GROUP, Kind::Group, L"", 213, 28, 192, 46, false},
+    {IDC_SHIFT_COLLECTION, Kind::Button, L"Desplaçar Col.lecció", 315, 87, 85, 14, false},
+    {IDC_GENERATE_COLLECTION, Kind::Button, L"Generar ", 75, 124, 45, 35, true},
+    {IDC_EXIT, Kind::Button, L"SORTIR", 410, 7, 60, 14, true},
 };
 
 std::wstring ClassName(HWND window) {
@@ -185,21 +185,22 @@ TEST_F(MainDialog, IsAnApplicationWindowCaptionedQuelvar) {
 }
 
 TEST_F(MainDialog, StartsWithEveryPaneEmptyAndBindsItsControls) {
-    for (int id : {1030, 1031, 1032, 1009, 1013}) {
+    for (int id : {IDC_IMAGE_NAME, IDC_SOURCE_NAME, IDC_TARGET_NAME, IDC_SOURCE_GOTO_BOX,
+                   IDC_TARGET_GOTO_BOX}) {
         EXPECT_EQ(WindowText(::GetDlgItem(hwnd_, id)), L"") << id;
     }
-    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(hwnd_, 1034)));
-    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(hwnd_, 1035)));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(hwnd_, IDC_SOURCE_GROUP)));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(hwnd_, IDC_SHIFT_COLLECTION)));
     const std::pair<CWnd*, int> bound[] = {
-        {&dialog_.m_grpSource, 1034},     {&dialog_.m_grpTarget, 1033},
-        {&dialog_.m_txtTargetName, 1032}, {&dialog_.m_txtSourceName, 1031},
-        {&dialog_.m_txtImageName, 1030},  {&dialog_.m_picTarget5, 1029},
-        {&dialog_.m_picTarget4, 1028},    {&dialog_.m_picTarget3, 1027},
-        {&dialog_.m_picSource5, 1025},    {&dialog_.m_picTarget2, 1026},
-        {&dialog_.m_picSource4, 1024},    {&dialog_.m_picSource3, 1023},
-        {&dialog_.m_picSource2, 1022},    {&dialog_.m_picSource1, 1016},
-        {&dialog_.m_btnGoToSource, 1008}, {&dialog_.m_picTarget1, 1017},
-        {&dialog_.m_picImage, 1006},
+        {&dialog_.m_grpSource, IDC_SOURCE_GROUP},    {&dialog_.m_grpTarget, IDC_TARGET_GROUP},
+        {&dialog_.m_txtTargetName, IDC_TARGET_NAME}, {&dialog_.m_txtSourceName, IDC_SOURCE_NAME},
+        {&dialog_.m_txtImageName, IDC_IMAGE_NAME},   {&dialog_.m_picTarget5, IDC_TARGET_SLOT5},
+        {&dialog_.m_picTarget4, IDC_TARGET_SLOT4},   {&dialog_.m_picTarget3, IDC_TARGET_SLOT3},
+        {&dialog_.m_picSource5, IDC_SOURCE_SLOT5},   {&dialog_.m_picTarget2, IDC_TARGET_SLOT2},
+        {&dialog_.m_picSource4, IDC_SOURCE_SLOT4},   {&dialog_.m_picSource3, IDC_SOURCE_SLOT3},
+        {&dialog_.m_picSource2, IDC_SOURCE_SLOT2},   {&dialog_.m_picSource1, IDC_SOURCE_SLOT1},
+        {&dialog_.m_btnGoToSource, IDC_SOURCE_GOTO}, {&dialog_.m_picTarget1, IDC_TARGET_SLOT1},
+        {&dialog_.m_picImage, IDC_IMAGE_PICTURE},
     };
     for (const auto& [member, id] : bound) {
         EXPECT_EQ(member->GetSafeHwnd(), ::GetDlgItem(hwnd_, id)) << id;
@@ -252,19 +253,19 @@ TEST_F(MainDialog, AboutEntryShowsTheAboutBoxAndClosingItReturns) {
 // to move, and a tool tip on every stamp.
 TEST_F(BrowserTest, TheMainWindowTellsWhatEachPartShowsAndCanDo) {
     auto enabled = [this](int id) { return ::IsWindowEnabled(::GetDlgItem(hwnd_, id)) != FALSE; };
-    EXPECT_FALSE(enabled(1014));
-    EXPECT_FALSE(enabled(1015));
+    EXPECT_FALSE(enabled(IDC_MOVE_IMAGE));
+    EXPECT_FALSE(enabled(IDC_MOVE_TO_COLLECTION));
     Bytes collection = MakeCollection(260096, 155);
     ScratchFile source(collection), target(collection), bitmap(BmpFile(32, 32, 24));
-    Open(1011, target.Path());
-    EXPECT_FALSE(enabled(1014)) << "no picture held";
-    EXPECT_FALSE(enabled(1015)) << "no source open";
-    Open(1003, bitmap.Path());
-    Open(1002, source.Path());
-    EXPECT_TRUE(enabled(1014));
-    EXPECT_TRUE(enabled(1015));
+    Open(IDC_OPEN_TARGET, target.Path());
+    EXPECT_FALSE(enabled(IDC_MOVE_IMAGE)) << "no picture held";
+    EXPECT_FALSE(enabled(IDC_MOVE_TO_COLLECTION)) << "no source open";
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_SOURCE, source.Path());
+    EXPECT_TRUE(enabled(IDC_MOVE_IMAGE));
+    EXPECT_TRUE(enabled(IDC_MOVE_TO_COLLECTION));
 
-    GoTo(1013, L"100");
+    GoTo(IDC_TARGET_GOTO_BOX, L"100");
     auto tip = [this](int id) {
         NMTTDISPINFOW info{};
         info.hdr.hwndFrom = nullptr;
@@ -274,9 +275,10 @@ TEST_F(BrowserTest, TheMainWindowTellsWhatEachPartShowsAndCanDo) {
         return info.lpszText != nullptr ? Narrow(info.lpszText) : std::string();
     };
     std::string name = target.Path().substr(target.Path().find_last_of('\\') + 1);
-    EXPECT_EQ(tip(1026), "Destí · imatge 101 de 126 · " + name);
-    EXPECT_EQ(tip(1016), "Origen · imatge 1 de 126 · " +
-                             source.Path().substr(source.Path().find_last_of('\\') + 1));
-    EXPECT_EQ(tip(1006),
+    EXPECT_EQ(tip(IDC_TARGET_SLOT2), "Destí · imatge 101 de 126 · " + name);
+    EXPECT_EQ(tip(IDC_SOURCE_SLOT1),
+              "Origen · imatge 1 de 126 · " +
+                  source.Path().substr(source.Path().find_last_of('\\') + 1));
+    EXPECT_EQ(tip(IDC_IMAGE_PICTURE),
               "Imatge carregada · " + bitmap.Path().substr(bitmap.Path().find_last_of('\\') + 1));
 }

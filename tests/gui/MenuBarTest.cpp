@@ -140,24 +140,26 @@ TEST_F(MenuBarTest, EveryItemReachesItsCommand) {
         {ID_FILE_OPEN_SOURCE,
          [&] {
              return run(ID_FILE_OPEN_SOURCE, sourceFile.Path()),
-                    label(1031) == name(sourceFile.Path());
+                    label(IDC_SOURCE_NAME) == name(sourceFile.Path());
          }},
         {ID_FILE_OPEN_TARGET,
          [&] {
              return run(ID_FILE_OPEN_TARGET, targetFile.Path()),
-                    label(1032) == name(targetFile.Path());
+                    label(IDC_TARGET_NAME) == name(targetFile.Path());
          }},
         {ID_LOAD_IMAGE,
-         [&] { return run(ID_LOAD_IMAGE, bitmap.Path()), label(1030) == name(bitmap.Path()); }},
+         [&] {
+             return run(ID_LOAD_IMAGE, bitmap.Path()), label(IDC_IMAGE_NAME) == name(bitmap.Path());
+         }},
         {ID_FILE_NEW_COLLECTION,
          [&] {
              run(ID_FILE_NEW_COLLECTION, created);
-             bool opened = label(1032) == name(created) && g_strTargetPath == created;
+             bool opened = label(IDC_TARGET_NAME) == name(created) && g_strTargetPath == created;
              run(ID_FILE_OPEN_TARGET, targetFile.Path());
              return opened && lastFileDialogTitle_ == L"Obre Fitxer..." && fs::exists(created);
          }},
         {ID_RECENT_FIRST,
-         [&] { return run(ID_RECENT_FIRST), label(1032) == name(targetFile.Path()); }},
+         [&] { return run(ID_RECENT_FIRST), label(IDC_TARGET_NAME) == name(targetFile.Path()); }},
         {ID_IMPORT_PICTURES_HERE,
          [&] {
              return run(ID_IMPORT_PICTURES_HERE), lastFileDialogTitle_ == L"Importa imatges aquí";
@@ -191,7 +193,7 @@ TEST_F(MenuBarTest, EveryItemReachesItsCommand) {
          }},
         {ID_PASTE_HERE, // the target's own image, copied above, pasted over the next one
          [&] {
-             Command(1021);
+             Command(IDC_TARGET_NEXT);
              run(ID_PASTE_HERE);
              return PixelArea(targetFile.Read(), 2) == pasted;
          }},
@@ -255,13 +257,13 @@ TEST_F(MenuBarTest, GreyWhileItCannotActWithItsAltLetterAndItsKey) {
     }
     Bytes collection = MakeCollection(202752, 303);
     ScratchFile file(collection), bitmap(BmpFile(32, 32, 24));
-    Open(1011, file.Path());
-    Open(1003, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
     EXPECT_TRUE(Item(L"E&nganxa").enabled);
     EXPECT_TRUE(Item(L"&Mostra tota").enabled);
     EXPECT_EQ(Item(L"&Desfés").text, L"&Desfés\tCtrl+Z");
     EXPECT_FALSE(Item(L"&Desfés").enabled);
-    Command(1014);
+    Command(IDC_MOVE_IMAGE);
     EXPECT_EQ(Item(L"&Desfés").text, L"&Desfés: Moure Imatge a Col.lecció\tCtrl+Z");
     EXPECT_TRUE(Item(L"&Desfés").enabled);
     EXPECT_TRUE(Item(L"Col·leccions &recents").enabled);
@@ -276,7 +278,7 @@ TEST_F(MenuBarTest, GreyWhileItCannotActWithItsAltLetterAndItsKey) {
         dialogsShown_.clear();
         lastFileDialogTitle_.clear();
         documents_.clear();
-        Press(1017, key.first, key.second);
+        Press(IDC_TARGET_SLOT1, key.first, key.second);
         bool opened =
             !dialogsShown_.empty() || !lastFileDialogTitle_.empty() || !documents_.empty();
         EXPECT_TRUE(opened) << Narrow(shown);
@@ -293,19 +295,19 @@ TEST_F(MenuBarTest, StatusBarSaysWhichPaneAndWhatCtrlZUndoes) {
     ScratchFile sourceFile(source), targetFile(collection), bitmap(BmpFile(32, 32, 24));
     std::string sourceName = sourceFile.Path().substr(sourceFile.Path().find_last_of('\\') + 1);
     std::string targetName = targetFile.Path().substr(targetFile.Path().find_last_of('\\') + 1);
-    Open(1011, targetFile.Path());
+    Open(IDC_OPEN_TARGET, targetFile.Path());
     EXPECT_EQ(StatusText(0), L"Destí: " + Widen(targetName) + L" · imatge 1 de 126");
-    Open(1002, sourceFile.Path());
-    GoTo(1009, L"12");
+    Open(IDC_OPEN_SOURCE, sourceFile.Path());
+    GoTo(IDC_SOURCE_GOTO_BOX, L"12");
     EXPECT_EQ(StatusText(0), L"Origen: " + Widen(sourceName) + L" · imatge 12 de 98");
-    Command(1026); // a click on the second target slot
+    Command(IDC_TARGET_SLOT2); // a click on the second target slot
     EXPECT_EQ(StatusText(0), L"Destí: " + Widen(targetName) + L" · imatge 2 de 126");
     EXPECT_EQ(StatusText(1), L"");
-    Command(1015);
+    Command(IDC_MOVE_TO_COLLECTION);
     EXPECT_EQ(StatusText(1), L"Ctrl+Z desfà: Moure a la Col.lecció");
-    Press(1017, 'Z', true);
+    Press(IDC_TARGET_SLOT1, 'Z', true);
     EXPECT_EQ(StatusText(1), L"");
-    RECT slot = ControlRect(::GetDlgItem(hwnd_, 1029)),
+    RECT slot = ControlRect(::GetDlgItem(hwnd_, IDC_TARGET_SLOT5)),
          status = ControlRect(::GetDlgItem(hwnd_, IDC_STATUS_BAR));
     EXPECT_GT(status.top, slot.bottom) << "under every control";
 }
@@ -314,8 +316,8 @@ TEST_F(MenuBarTest, StatusBarSaysWhichPaneAndWhatCtrlZUndoes) {
 // dropped from the list.
 TEST_F(MenuBarTest, RecentCollectionsAreKeptForTheNextRun) {
     ScratchFile first(MakeCollection(202752, 306)), second(MakeCollection(202752, 307));
-    Open(1011, first.Path());
-    Open(1002, second.Path());
+    Open(IDC_OPEN_TARGET, first.Path());
+    Open(IDC_OPEN_SOURCE, second.Path());
     Command(IDC_EXIT); // "SORTIR": the program ends, its files closed
     CBreltDlg next;
     ASSERT_TRUE(next.Create());

@@ -89,8 +89,8 @@ protected:
 TEST_F(Overview, ShowsEveryImageAtTwiceItsSizeAndAClickGoesToIt) {
     Bytes collection = MakeCollection(260096, 101);
     ScratchFile file(collection);
-    Open(1011, file.Path());
-    GoTo(1013, L"40");
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"40");
     std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
     bool shown = true, framed = false;
     ASSERT_TRUE(ShowOverview(name, [&](HWND, HWND grid) {
@@ -114,7 +114,7 @@ TEST_F(Overview, ShowsEveryImageAtTwiceItsSizeAndAClickGoesToIt) {
 TEST_F(Overview, ARangeDraggedForwardsMovesInOrderAndTheKeysChoose) {
     Bytes collection = MakeCollection(202752, 102);
     ScratchFile file(collection);
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
     std::wstring status;
     ASSERT_TRUE(ShowOverview(name, [&](HWND dialog, HWND grid) {
@@ -140,8 +140,8 @@ TEST_F(Overview, ARangeDraggedForwardsMovesInOrderAndTheKeysChoose) {
     EXPECT_EQ(file.Read(), collection) << "one step";
 
     // In the source, a drag moves nothing; Esc chooses nothing.
-    Open(1002, file.Path());
-    Command(1016);
+    Open(IDC_OPEN_SOURCE, file.Path());
+    Command(IDC_SOURCE_SLOT1);
     ASSERT_TRUE(ShowOverview(name, [&](HWND, HWND grid) {
         ClickGrid(grid, 1, 2);
         ::SendMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
@@ -153,7 +153,7 @@ TEST_F(Overview, ARangeDraggedForwardsMovesInOrderAndTheKeysChoose) {
 TEST_F(Overview, DeleteAndInsertMoveTheRestAndComeBackWithUndo) {
     Bytes collection = MakeCollection(202752, 103);
     ScratchFile file(collection);
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
     ASSERT_TRUE(ShowOverview(name, [&](HWND, HWND grid) {
         ClickGrid(grid, 20, 20);
@@ -175,7 +175,7 @@ TEST_F(Overview, DeleteAndInsertMoveTheRestAndComeBackWithUndo) {
         g_bConfirmed = dialog.GetTemplateId() == IDD_MSG_DIALOG ? 1 : 0;
         return static_cast<INT_PTR>(IDOK);
     };
-    Command(1017);
+    Command(IDC_TARGET_SLOT1);
     ASSERT_TRUE(ShowOverviewModal(name, [&](HWND, HWND grid) {
         ClickGrid(grid, 5, 5);
         ::SendMessageW(grid, WM_KEYDOWN, VK_INSERT, 1);
@@ -196,10 +196,10 @@ TEST_F(Overview, DeleteAndInsertMoveTheRestAndComeBackWithUndo) {
 TEST_F(Overview, TheSourcesSelectionIsCopiedIntoTheTargetAfterOneQuestion) {
     Bytes source = MakeCollection(202752, 104), collection = MakeCollection(202752, 105);
     ScratchFile sourceFile(source), file(collection);
-    Open(1002, sourceFile.Path());
-    Open(1011, file.Path());
-    GoTo(1013, L"96");
-    Command(1016); // the source, active
+    Open(IDC_OPEN_SOURCE, sourceFile.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"96");
+    Command(IDC_SOURCE_SLOT1); // the source, active
     std::string question;
     TestModalAnswers().dialog = [&](CDialog& dialog) {
         question = dynamic_cast<CQuestionDlg&>(dialog).GetQuestion();
@@ -230,7 +230,7 @@ TEST_F(Overview, BlankAndRepeatedStampsAreMarkedAndTheRepeatsSelected) {
     SetPixelArea(collection, 50, PixelArea(collection, 7));
     SetPixelArea(collection, 60, PixelArea(collection, 7));
     ScratchFile file(collection);
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
     std::vector<unsigned> screen;
     int width = 0;
@@ -264,12 +264,12 @@ TEST_F(Overview, BlankAndRepeatedStampsAreMarkedAndTheRepeatsSelected) {
 
 TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
     ScratchFile file(MakeCollection());
-    Open(1002, file.Path());
-    Open(1011, file.Path());
-    for (int slot : {1024, 1028}) {
+    Open(IDC_OPEN_SOURCE, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    for (int slot : {IDC_SOURCE_SLOT4, IDC_TARGET_SLOT4}) {
         std::vector<std::wstring> items;
         std::thread menu([&] {
-            for (int waited = 0; waited < 5000 && items.empty(); waited += 20) {
+            Eventually([&] {
                 HWND popup = ::FindWindowW(L"#32768", nullptr);
                 HMENU handle =
                     popup != nullptr
@@ -280,8 +280,8 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
                     ::GetMenuStringW(handle, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
                     items.push_back(text);
                 }
-                ::Sleep(20);
-            }
+                return !items.empty();
+            });
             ::PostMessageW(hwnd_, WM_CANCELMODE, 0, 0);
         });
         RECT r;
@@ -291,21 +291,21 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
         menu.join();
         // Every item with its Alt letter, those with a key showing it; a separator is empty.
         std::vector<std::wstring> expected =
-            slot == 1028
+            slot == IDC_TARGET_SLOT4
                 ? std::vector<std::wstring>{L"&Edita la imatge...\tF2", L"&Copia la imatge\tCtrl+C",
                                             L"E&nganxa aquí\tCtrl+V"}
                 : std::vector<std::wstring>{L"&Copia la imatge\tCtrl+C"};
         expected.insert(expected.end(),
                         {L"", L"&Mostra tota la col·lecció...\tCtrl+T",
                          L"&Desa la imatge com a PNG...", L"E&xporta la col·lecció en PNG..."});
-        if (slot == 1028) {
+        if (slot == IDC_TARGET_SLOT4) {
             expected.insert(expected.end(),
                             {L"&Importa imatges aquí...", L"Importa un full de se&gells...",
                              L"Fes &lloc aquí..."});
         }
         // Nothing done yet: "Desfés" and "Refés" stand greyed.
         expected.insert(expected.end(), {L"", L"Des&fés\tCtrl+Z", L"&Refés\tCtrl+Y"});
-        if (slot == 1028) {
+        if (slot == IDC_TARGET_SLOT4) {
             expected.push_back(L"&Versions anteriors...");
         }
         EXPECT_EQ(items, expected) << slot;
@@ -318,7 +318,7 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
 TEST_F(Overview, CtrlZAndCtrlYTakeBackAndDoAgainAndTheCellsShowIt) {
     Bytes collection = MakeCollection(202752, 108);
     ScratchFile file(collection);
-    Open(1011, file.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
     std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
     std::vector<Bytes> states;
     std::vector<bool> cellTwoShows;

@@ -1,6 +1,8 @@
+#include "GuiTestSupport.h"
 #include "RunningProgram.h"
 
 #include "platform/Text.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +21,11 @@ TEST(Package, StartsAndGenerarFindsItsTemplate) {
     fs::create_directories(folder);
     RunningProgram brelt(folder.wstring(), Widen(program));
     ASSERT_NE(brelt.MainWindow(), nullptr) << program;
-    brelt.PostClick(brelt.MainWindow(), 1036);
+    brelt.PostClick(brelt.MainWindow(), IDC_GENERATE_COLLECTION);
     HWND dialog = brelt.WaitForWindow(L"Crea Fitxer...");
     ASSERT_TRUE(brelt.ChooseFile(dialog, (folder / "nova.sgc").wstring()));
     brelt.PostClick(dialog, IDOK);
     std::error_code error;
-    for (int waited = 0; waited < 10000 && fs::file_size(folder / "nova.sgc", error) != 202752;
-         waited += 50) {
-        ::Sleep(50);
-    }
+    Eventually([&] { return fs::file_size(folder / "nova.sgc", error) == 202752; }, 10000);
     EXPECT_EQ(fs::file_size(folder / "nova.sgc", error), 202752u) << "a new collection";
 }

@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "platform/ModalAnswers.h"
+#include "res/resource.h"
 
 // The system's own windows, with nothing answering in place of the user.
 class RealDialogs : public BrowserTest {
@@ -18,9 +19,10 @@ protected:
 };
 
 TEST_F(RealDialogs, EveryFileDialogKeepsTheMainWindowDisabledWhileItIsOpen) {
-    for (int button : {1002, 1011, 1003, 1036}) {
+    for (int button : {IDC_OPEN_SOURCE, IDC_OPEN_TARGET, IDC_LOAD_IMAGE, IDC_GENERATE_COLLECTION}) {
         BOOL enabled = TRUE;
-        WindowDriver driver(button == 1036 ? L"Crea Fitxer..." : L"Obre Fitxer...",
+        WindowDriver driver(button == IDC_GENERATE_COLLECTION ? L"Crea Fitxer..."
+                                                              : L"Obre Fitxer...",
                             [&](HWND dialog) {
                                 enabled = ::IsWindowEnabled(hwnd_);
                                 Click(dialog, IDCANCEL);
@@ -52,7 +54,7 @@ TEST_F(RealDialogs, ACollectionOpensThroughTheFileDialogByTypingItsPath) {
             Click(dialog, IDCANCEL);
         }
     });
-    Command(1011);
+    Command(IDC_OPEN_TARGET);
     ASSERT_TRUE(driver.Found());
     ASSERT_NE(g_pfTarget, nullptr);
     EXPECT_EQ(g_nTargetCount, 112);
@@ -74,7 +76,7 @@ TEST_F(RealDialogs, TheGoToRefusalIsAnAlertMessageBox) {
         }
         PressKey(box, VK_RETURN);
     });
-    GoTo(1009, L"5");
+    GoTo(IDC_SOURCE_GOTO_BOX, L"5");
     EXPECT_TRUE(driver.Found());
     EXPECT_EQ(text,
               L"No existeix cap imatge en la posició indicada o no s'ha carregat la col.lecció");

@@ -1,6 +1,7 @@
 #include "RunningProgram.h"
 
 #include "GuiTestSupport.h"
+#include "res/resource.h"
 
 #include <psapi.h>
 
@@ -100,11 +101,11 @@ bool RunningProgram::OpenCollection(int button, const std::wstring& path) const 
         return false;
     }
     PostClick(dialog, IDOK);
-    return WaitForLabel(button == 1002 ? 1031 : 1032, path);
+    return WaitForLabel(button == IDC_OPEN_SOURCE ? IDC_SOURCE_NAME : IDC_TARGET_NAME, path);
 }
 
 bool RunningProgram::LoadPicture(const std::wstring& path) const {
-    PostClick(main_, 1003);
+    PostClick(main_, IDC_LOAD_IMAGE);
     HWND dialog = WaitForWindow(L"Obre Fitxer...");
     if (!ChooseFile(dialog, path)) {
         return false;
@@ -115,7 +116,7 @@ bool RunningProgram::LoadPicture(const std::wstring& path) const {
         return false;
     }
     PostClick(convert, IDOK);
-    return WaitForLabel(1030, path);
+    return WaitForLabel(IDC_IMAGE_NAME, path);
 }
 
 bool RunningProgram::WaitForLabel(int labelId, const std::wstring& path) const {

@@ -43,9 +43,9 @@ protected:
 TEST_F(Shift, AfterSiMovesTheImagesFromTheCurrentOneUpAndLosesTheLast) {
     Bytes collection = MakeCollection(203000, 51);
     ScratchFile file(collection);
-    Open(1011, file.Path());
-    GoTo(1013, L"10");
-    Command(1035);
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"10");
+    Command(IDC_SHIFT_COLLECTION);
     EXPECT_EQ(shownTemplate_, static_cast<UINT>(IDD_MSG_DIALOG));
     ASSERT_EQ(previewAtAsking_.size(), 3126u);
     EXPECT_EQ(Bytes(previewAtAsking_.begin() + 54, previewAtAsking_.end()),
@@ -64,51 +64,52 @@ TEST_F(Shift, AfterSiMovesTheImagesFromTheCurrentOneUpAndLosesTheLast) {
 TEST_F(Shift, NoOrADialogThatCannotBeShownChangesNothing) {
     Bytes collection = MakeCollection(202752, 52);
     ScratchFile file(collection);
-    Open(1011, file.Path());
-    GoTo(1013, L"40");
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"40");
     answer_ = 0;
-    Command(1035);
+    Command(IDC_SHIFT_COLLECTION);
     EXPECT_EQ(shownTemplate_, static_cast<UINT>(IDD_MSG_DIALOG));
     EXPECT_EQ(file.Read(), collection);
     ExpectStrip(kTargetSlots, collection, 40);
     // Not shown at all (-1) after an earlier "SI": still no answer, so no shift.
     g_bConfirmed = 1;
     TestModalAnswers().dialog = [](CDialog&) { return static_cast<INT_PTR>(-1); };
-    Command(1035);
+    Command(IDC_SHIFT_COLLECTION);
     EXPECT_EQ(file.Read(), collection);
 }
 
 TEST_F(Shift, AtTheLastImageAsksAndMovesNothing) {
     Bytes collection = MakeCollection(202752, 53);
     ScratchFile file(collection);
-    Open(1011, file.Path());
-    GoTo(1013, L"98");
-    Command(1035);
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"98");
+    Command(IDC_SHIFT_COLLECTION);
     EXPECT_EQ(shownTemplate_, static_cast<UINT>(IDD_MSG_DIALOG));
     EXPECT_EQ(file.Read(), collection);
     EXPECT_NE(g_pfTarget, nullptr);
 }
 
 TEST_F(Shift, WithoutATargetAsksNothing) {
-    Command(1035);
+    Command(IDC_SHIFT_COLLECTION);
     EXPECT_EQ(shownTemplate_, 0u);
 }
 
 TEST_F(Shift, InTheSecondSlotRepeatsTheCurrentImageThenAMoveFillsTheRoom) {
     Bytes source = MakeCollection(202752, 54), collection = MakeCollection(202752, 55);
     ScratchFile sourceFile(source), file(collection);
-    Open(1002, sourceFile.Path());
-    Open(1011, file.Path());
-    GoTo(1013, L"20");
-    Command(1026); // current image 21 in the second slot
-    Command(1035);
+    Open(IDC_OPEN_SOURCE, sourceFile.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"20");
+    Command(IDC_TARGET_SLOT2); // current image 21 in the second slot
+    Command(IDC_SHIFT_COLLECTION);
     Bytes shifted = collection;
     ShiftModel(shifted, 98, 21);
-    EXPECT_EQ(SlotPixels(1017), ImageColours(collection, 20)) << "the first slot is unchanged";
-    EXPECT_EQ(SlotPixels(1026), ImageColours(collection, 21));
-    EXPECT_EQ(SlotPixels(1027), ImageColours(collection, 21));
-    EXPECT_EQ(SlotPixels(1028), ImageColours(collection, 22));
-    Command(1015); // source image 1 goes in front of the images that moved
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT1), ImageColours(collection, 20))
+        << "the first slot is unchanged";
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT2), ImageColours(collection, 21));
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT3), ImageColours(collection, 21));
+    EXPECT_EQ(SlotPixels(IDC_TARGET_SLOT4), ImageColours(collection, 22));
+    Command(IDC_MOVE_TO_COLLECTION); // source image 1 goes in front of the images that moved
     SetPixelArea(shifted, 21, PixelArea(source, 1));
     EXPECT_EQ(file.Read(), shifted);
     EXPECT_EQ(PixelArea(shifted, 22), PixelArea(collection, 21));
@@ -119,11 +120,11 @@ TEST_F(Shift, InTheSecondSlotRepeatsTheCurrentImageThenAMoveFillsTheRoom) {
 TEST_F(Shift, AFailedShiftIsReported) {
     Bytes collection = MakeCollection(202752, 58);
     ScratchFile file(collection);
-    Open(1011, file.Path());
-    GoTo(1013, L"90");
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"90");
     std::fclose(g_pfTarget);
     g_pfTarget = OpenFile(file.Path(), "rb");
-    Command(1035);
+    Command(IDC_SHIFT_COLLECTION);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].text.find("No s'han pogut escriure les imatges 91 a 98"),
               std::string::npos)
@@ -137,8 +138,8 @@ TEST_F(Shift, TheRealConfirmationShowsTheImageAboutToBeLost) {
     TestModalAnswers().dialog = nullptr;
     Bytes collection = MakeCollection(202752, 56);
     ScratchFile file(collection);
-    Open(1011, file.Path());
-    GoTo(1013, L"97");
+    Open(IDC_OPEN_TARGET, file.Path());
+    GoTo(IDC_TARGET_GOTO_BOX, L"97");
     std::vector<unsigned> preview;
     WindowDriver driver(L"Avís", [&](HWND dialog) {
         auto bitmap = reinterpret_cast<HBITMAP>(
@@ -146,7 +147,7 @@ TEST_F(Shift, TheRealConfirmationShowsTheImageAboutToBeLost) {
         preview = BitmapPixels(bitmap);
         Click(dialog, IDOK);
     });
-    Command(1035);
+    Command(IDC_SHIFT_COLLECTION);
     ASSERT_TRUE(driver.Found());
     EXPECT_EQ(preview, ImageColours(collection, 98));
     Bytes expected = collection;
@@ -183,7 +184,7 @@ TEST_F(NewCollection, CopiesTheTemplateWithItsFirst98ImagesWhite) {
         out.write(reinterpret_cast<const char*>(patterned.data()),
                   static_cast<long>(patterned.size()));
     }
-    Open(1036, folder_ + "\\nova");
+    Open(IDC_GENERATE_COLLECTION, folder_ + "\\nova");
     {
         std::ofstream out(templatePath, std::ios::binary);
         out.write(reinterpret_cast<const char*>(template_.data()),
@@ -213,7 +214,7 @@ TEST_F(NewCollection, FromAReadOnlyHiddenSystemTemplateIsAnOrdinaryWhiteCollecti
     std::wstring templatePath = Widen(ProgramFolder() + "writeable.bin");
     ::SetFileAttributesW(templatePath.c_str(),
                          FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    Open(1036, folder_ + "\\nova");
+    Open(IDC_GENERATE_COLLECTION, folder_ + "\\nova");
     ::SetFileAttributesW(templatePath.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(::GetFileAttributesW(Widen(folder_ + "\\nova.sgc").c_str()) & kRestrictive, 0u);
     Bytes created = ReadAll(folder_ + "\\nova.sgc");
@@ -228,14 +229,14 @@ TEST_F(NewCollection, FromAReadOnlyHiddenSystemTemplateIsAnOrdinaryWhiteCollecti
 }
 
 TEST_F(NewCollection, KeepsAnyExtensionGivenAndOpensAs98WhiteImages) {
-    Open(1036, folder_ + "\\nova.bin");
+    Open(IDC_GENERATE_COLLECTION, folder_ + "\\nova.bin");
     EXPECT_TRUE(fs::exists(fs::u8path(folder_ + "\\nova.bin")));
     EXPECT_FALSE(fs::exists(fs::u8path(folder_ + "\\nova.bin.sgc")));
-    Open(1036, folder_ + "\\altra.sgc");
+    Open(IDC_GENERATE_COLLECTION, folder_ + "\\altra.sgc");
     ASSERT_TRUE(fs::exists(fs::u8path(folder_ + "\\altra.sgc")));
-    Open(1011, folder_ + "\\altra.sgc");
+    Open(IDC_OPEN_TARGET, folder_ + "\\altra.sgc");
     EXPECT_EQ(g_nTargetCount, 98);
-    GoTo(1013, L"98");
+    GoTo(IDC_TARGET_GOTO_BOX, L"98");
     for (int slot : kTargetSlots) {
         EXPECT_EQ(SlotPixels(slot), std::vector<unsigned>(1024, 0xFFFFFF));
     }
@@ -250,8 +251,8 @@ TEST_F(NewCollection, NeverOverwritesAnExistingFile) {
     }
     // Read-only and hidden: the existing file keeps its attributes as well as its bytes.
     ::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    Open(1036, folder_ + "\\meva"); // the name the extension is added to
-    Open(1036, path);
+    Open(IDC_GENERATE_COLLECTION, folder_ + "\\meva"); // the name the extension is added to
+    Open(IDC_GENERATE_COLLECTION, path);
     EXPECT_EQ(ReadAll(path), mine);
     EXPECT_EQ(::GetFileAttributesW(Widen(path).c_str()) & kRestrictive,
               static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
@@ -265,7 +266,7 @@ TEST_F(NewCollection, WithoutTheTemplateCreatesNothingAndSaysSo) {
     fs::path aside = templatePath;
     aside += ".aside";
     fs::rename(templatePath, aside);
-    Open(1036, folder_ + "\\nova");
+    Open(IDC_GENERATE_COLLECTION, folder_ + "\\nova");
     fs::rename(aside, templatePath);
     EXPECT_FALSE(fs::exists(fs::u8path(folder_ + "\\nova.sgc")));
     ASSERT_EQ(messages_.size(), 1u);
@@ -276,14 +277,14 @@ TEST_F(NewCollection, FindsTheTemplateFromAnyWorkingFolder) {
     wchar_t previous[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, previous);
     ::SetCurrentDirectoryW(Widen(folder_).c_str());
-    Open(1036, folder_ + "\\lluny");
+    Open(IDC_GENERATE_COLLECTION, folder_ + "\\lluny");
     ::SetCurrentDirectoryW(previous);
     EXPECT_EQ(ReadAll(folder_ + "\\lluny.sgc").size(), template_.size());
 }
 
 TEST_F(NewCollection, CancellingOrAnEmptyNameDoesNothing) {
-    Open(1036, "");
-    Open(1036, folder_ + "\\");
+    Open(IDC_GENERATE_COLLECTION, "");
+    Open(IDC_GENERATE_COLLECTION, folder_ + "\\");
     EXPECT_EQ(FileCount(folder_), 0);
     EXPECT_TRUE(messages_.empty());
 }

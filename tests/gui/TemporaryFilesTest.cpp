@@ -2,6 +2,7 @@
 #include "RunningProgram.h"
 
 #include "platform/Text.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +41,8 @@ TEST(TemporaryFiles, AreGoneWhenBreltIsKilledInTheMiddleOfAShift) {
     {
         RunningProgram brelt(folder.wstring());
         ASSERT_NE(brelt.MainWindow(), nullptr);
-        ASSERT_TRUE(brelt.OpenCollection(1011, Widen(collection.Path())));
-        brelt.PostClick(brelt.MainWindow(), 1035);
+        ASSERT_TRUE(brelt.OpenCollection(IDC_OPEN_TARGET, Widen(collection.Path())));
+        brelt.PostClick(brelt.MainWindow(), IDC_SHIFT_COLLECTION);
         HWND confirmation = brelt.WaitForWindow(L"Avís");
         ASSERT_NE(confirmation, nullptr);
         brelt.PostClick(confirmation, IDOK);
@@ -62,11 +63,11 @@ TEST(TemporaryFiles, AreGoneWhenBreltIsKilledInTheMiddleOfAShift) {
     ASSERT_EQ(killed.size(), 1u);
     {
         RunningProgram next(folder.wstring());
-        ASSERT_TRUE(next.OpenCollection(1011, Widen(collection.Path())));
+        ASSERT_TRUE(next.OpenCollection(IDC_OPEN_TARGET, Widen(collection.Path())));
         std::vector<std::string> now = DisplayFolders(folder);
         ASSERT_EQ(now.size(), 1u);
         EXPECT_NE(now[0], killed[0]);
-        next.PostClick(next.MainWindow(), 1037); // SORTIR
+        next.PostClick(next.MainWindow(), IDC_EXIT); // SORTIR
         EXPECT_TRUE(next.WaitUntilEnded());
     }
     EXPECT_TRUE(DisplayFolders(folder).empty());

@@ -53,7 +53,7 @@ protected:
 // opens read only and says what it seems to be.
 TEST_F(Traps, AFileThatIsNoCollectionOpensReadOnlyAndIsNeverWritten) {
     ScratchFile bitmap(BmpFile(32, 32, 24));
-    Open(1003, bitmap.Path());
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
     const std::pair<Bytes, std::string> files[] = {
         {ReadBytes(kPictures + "/clipart.png"), "una imatge PNG"},
         {ReadBytes(kPictures + "/photo.jpg"), "una imatge JPEG"},
@@ -65,17 +65,17 @@ TEST_F(Traps, AFileThatIsNoCollectionOpensReadOnlyAndIsNeverWritten) {
         ASSERT_GT(bytes.size(), 8u) << kind;
         ScratchFile file(bytes);
         messages_.clear();
-        Open(1011, file.Path());
+        Open(IDC_OPEN_TARGET, file.Path());
         ASSERT_EQ(messages_.size(), 1u) << kind;
         EXPECT_EQ(messages_[0].caption, "Alerta");
         EXPECT_NE(messages_[0].text.find("sembla " + kind + ", no una col·lecció"),
                   std::string::npos)
             << messages_[0].text;
-        EXPECT_TRUE(BoxText(1032).ends_with(L" (només lectura)")) << kind;
-        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hwnd_, 1014))) << kind;
-        Command(1014); // the move, were it pressed all the same
-        Press(1017, 'V', true);
-        Press(1017, 'Z', true);
+        EXPECT_TRUE(BoxText(IDC_TARGET_NAME).ends_with(L" (només lectura)")) << kind;
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hwnd_, IDC_MOVE_IMAGE))) << kind;
+        Command(IDC_MOVE_IMAGE); // the move, were it pressed all the same
+        Press(IDC_TARGET_SLOT1, 'V', true);
+        Press(IDC_TARGET_SLOT1, 'Z', true);
         EXPECT_EQ(file.Read(), bytes) << kind;
         EXPECT_EQ(messages_.size(), 2u) << "the move refused, saying why: " << kind;
     }
@@ -85,15 +85,15 @@ TEST_F(Traps, AFileThatIsNoCollectionOpensReadOnlyAndIsNeverWritten) {
 // "NO" first; "NO" writes nothing, "SI" writes and is not asked again.
 TEST_F(Traps, AFileOfNoCollectionsSizeIsWrittenOnlyAfterAYes) {
     ScratchFile bitmap(BmpFile(32, 32, 24));
-    Open(1003, bitmap.Path());
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
     AnswerQuestions();
     for (long size : {0L, 27463L}) {
         Bytes content = PatternBytes(size, 51);
         ScratchFile file(content);
-        Open(1011, file.Path());
+        Open(IDC_OPEN_TARGET, file.Path());
         questions_.clear();
         answer_ = IDCANCEL;
-        Command(1014);
+        Command(IDC_MOVE_IMAGE);
         EXPECT_EQ(file.Read(), content) << "NO: " << size;
         ASSERT_EQ(questions_.size(), 1u);
         EXPECT_NE(
@@ -102,16 +102,16 @@ TEST_F(Traps, AFileOfNoCollectionsSizeIsWrittenOnlyAfterAYes) {
             << questions_[0];
         EXPECT_TRUE(noFirst_.back());
         answer_ = IDOK;
-        Command(1014);
+        Command(IDC_MOVE_IMAGE);
         EXPECT_NE(file.Read(), content) << "SI: " << size;
-        GoTo(1013, L"2");
-        Command(1014);
+        GoTo(IDC_TARGET_GOTO_BOX, L"2");
+        Command(IDC_MOVE_IMAGE);
         EXPECT_EQ(questions_.size(), 2u) << "asked once for each file";
     }
     ScratchFile collection(MakeCollection(203775, 52));
-    Open(1011, collection.Path());
+    Open(IDC_OPEN_TARGET, collection.Path());
     questions_.clear();
-    Command(1014);
+    Command(IDC_MOVE_IMAGE);
     EXPECT_TRUE(questions_.empty()) << "a collection's size asks nothing";
 }
 
@@ -119,10 +119,11 @@ TEST_F(Traps, AFileOfNoCollectionsSizeIsWrittenOnlyAfterAYes) {
 // and write nothing more.
 TEST_F(Traps, EnterAfterAMoveWritesNothingMore) {
     ScratchFile bitmap(BmpFile(32, 32, 24)), file(MakeCollection(202752, 53));
-    Open(1003, bitmap.Path());
-    Open(1011, file.Path());
-    Command(1014);
-    EXPECT_EQ(::GetFocus(), ::GetDlgItem(hwnd_, 1017)) << "the current slot has the keys";
+    Open(IDC_LOAD_IMAGE, bitmap.Path());
+    Open(IDC_OPEN_TARGET, file.Path());
+    Command(IDC_MOVE_IMAGE);
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(hwnd_, IDC_TARGET_SLOT1))
+        << "the current slot has the keys";
     Bytes moved = file.Read();
     for (UINT key : {VK_RIGHT, VK_RIGHT, VK_RETURN}) {
         KeyToFocus(key);
@@ -149,7 +150,7 @@ TEST_F(Traps, APictureBreltCannotReadIsNamedWithTheWayOut) {
     for (const auto& [bytes, said] : files) {
         ScratchFile file(bytes);
         messages_.clear();
-        Open(1003, file.Path());
+        Open(IDC_LOAD_IMAGE, file.Path());
         ASSERT_EQ(messages_.size(), 1u) << said;
         EXPECT_NE(messages_[0].text.find(said), std::string::npos) << messages_[0].text;
         EXPECT_EQ(messages_[0].text.find("malm"), std::string::npos) << messages_[0].text;
