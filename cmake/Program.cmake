@@ -30,7 +30,6 @@ add_library(brelt_program OBJECT
     commands/DropFiles.cpp
     commands/EditCollection.cpp
     commands/EditImage.cpp
-    commands/EditMessages.cpp
     commands/ExportPng.cpp
     commands/ImportImage.cpp
     commands/ImportPictures.cpp
@@ -53,7 +52,7 @@ add_library(brelt_program OBJECT
     dialogs/StampCanvas.cpp
     dialogs/VersionsDlg.cpp
 )
-target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_sheet brelt_plans brelt_layout brelt_settings shell32 shlwapi ole32
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_sheet brelt_plans brelt_layout brelt_settings brelt_messages shell32 shlwapi ole32
                       PRIVATE brelt_warnings)
 
 # The icon is drawn by a generator of ours at build time; the version and the manifest come from

@@ -4,7 +4,7 @@
 #include "browser/Panes.h"
 #include "collection/CollectionFormat.h"
 #include "collection/StreamBytes.h"
-#include "commands/EditMessages.h"
+#include "messages/EditMessages.h"
 #include "dialogs/QuestionDlg.h"
 #include "platform/FilePaths.h"
 

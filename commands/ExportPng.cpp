@@ -4,7 +4,7 @@
 #include "browser/Panes.h"
 #include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
-#include "commands/EditMessages.h"
+#include "messages/EditMessages.h"
 #include "dialogs/QuestionDlg.h"
 #include "platform/FilePaths.h"
 #include "platform/Gdi.h"

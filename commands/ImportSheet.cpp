@@ -3,7 +3,7 @@
 #include "browser/Panes.h"
 #include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
-#include "commands/EditMessages.h"
+#include "messages/EditMessages.h"
 #include "commands/PictureFiles.h"
 #include "dialogs/QuestionDlg.h"
 #include "dialogs/SheetDlg.h"

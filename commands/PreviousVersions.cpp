@@ -6,7 +6,7 @@
 #include "collection/PathNames.h"
 #include "collection/StreamBytes.h"
 #include "collection/Versions.h"
-#include "commands/EditMessages.h"
+#include "messages/EditMessages.h"
 #include "dialogs/CompareDlg.h"
 #include "dialogs/VersionsDlg.h"
 #include "platform/FilePaths.h"

@@ -1,8 +1,15 @@
-#include "commands/EditMessages.h"
-
-#include <windows.h>
+#include "messages/EditMessages.h"
 
 namespace {
+
+// The system's codes of the failures told apart, as a Windows build's system category carries
+// them; elsewhere that category holds errno values, which the portable conditions cover.
+#ifdef _WIN32
+constexpr bool kWindowsCodes = true;
+#else
+constexpr bool kWindowsCodes = false;
+#endif
+constexpr int kAccessDenied = 5, kHandleDiskFull = 39, kDiskFull = 112, kNameTooLong = 206;
 
 std::string Quoted(const std::string& text) {
     return "«" + text + "»";
@@ -103,19 +110,18 @@ std::string ImageList(const std::vector<int>& images) {
 
 std::string BackupFailureReason(const std::error_code& error, BackupResult::Failed step) {
     std::error_condition condition = error.default_error_condition();
-    bool win32 = error.category() == std::system_category();
+    bool win32 = kWindowsCodes && error.category() == std::system_category();
     int code = error.value();
     if (condition == std::errc::no_space_on_device ||
-        (win32 && (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL))) {
+        (win32 && (code == kDiskFull || code == kHandleDiskFull))) {
         return "el disc és ple";
     }
-    if (condition == std::errc::filename_too_long ||
-        (win32 && code == ERROR_FILENAME_EXCED_RANGE)) {
+    if (condition == std::errc::filename_too_long || (win32 && code == kNameTooLong)) {
         return "el camí és massa llarg";
     }
     if (condition == std::errc::permission_denied ||
         condition == std::errc::operation_not_permitted ||
-        condition == std::errc::read_only_file_system || (win32 && code == ERROR_ACCESS_DENIED)) {
+        condition == std::errc::read_only_file_system || (win32 && code == kAccessDenied)) {
         return step == BackupResult::Failed::Folder
                    ? "no es té permís per crear-hi la carpeta de les còpies"
                    : "no es té permís per escriure-hi";
