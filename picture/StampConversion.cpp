@@ -77,6 +77,86 @@ AxisPlan PlanAxis(double start, double length, int pictureLength, double destSta
     return {first, end, start, destLength / length, destStart, destStart + destLength};
 }
 
+// Rows whose contributions reach a canvas row, by source row, so that each is read once.
+std::vector<std::vector<std::pair<int, float>>> RowTargets(const AxisMap& rows, int pictureHeight,
+                                                           int side) {
+    std::vector<std::vector<std::pair<int, float>>> targets(
+        static_cast<std::size_t>(pictureHeight));
+    for (int j = 0; j < side; ++j) {
+        for (const Contribution& r : rows.perCanvasPixel[static_cast<std::size_t>(j)]) {
+            targets[static_cast<std::size_t>(r.source)].push_back({j, r.weight});
+        }
+    }
+    return targets;
+}
+
+// Each source column's shares of the canvas columns, flat: the shares of column x are
+// shares[from[x - first]] up to shares[from[x - first + 1]], each naming its canvas column as
+// its source. One pass over a row then adds every pixel where it goes.
+struct ColumnShares {
+    std::vector<std::size_t> from;
+    std::vector<Contribution> shares;
+};
+
+ColumnShares ShareColumns(const AxisMap& columns, int first, int end, int side) {
+    ColumnShares result;
+    result.from.assign(static_cast<std::size_t>(end - first) + 1, 0);
+    for (const auto& contributions : columns.perCanvasPixel) {
+        for (const Contribution& c : contributions) {
+            ++result.from[static_cast<std::size_t>(c.source - first) + 1];
+        }
+    }
+    for (std::size_t x = 1; x < result.from.size(); ++x) {
+        result.from[x] += result.from[x - 1];
+    }
+    result.shares.resize(result.from.back());
+    std::vector<std::size_t> filled(result.from.begin(), result.from.end() - 1);
+    for (int i = 0; i < side; ++i) {
+        for (const Contribution& c : columns.perCanvasPixel[static_cast<std::size_t>(i)]) {
+            result.shares[filled[static_cast<std::size_t>(c.source - first)]++] = {i, c.weight};
+        }
+    }
+    return result;
+}
+
+// One source row, from column first to end, spread over the canvas's columns: red, green, blue
+// in linear light, each pixel composited over white.
+void ResampleRow(const std::uint8_t* pixel, int first, int end, const ColumnShares& columns,
+                 std::vector<float>& canvasRow) {
+    const auto& linear = LinearOfByte();
+    std::fill(canvasRow.begin(), canvasRow.end(), 0.0f);
+    for (int x = first; x < end; ++x, pixel += 4) {
+        float red = linear[pixel[2]], green = linear[pixel[1]], blue = linear[pixel[0]];
+        if (pixel[3] != 255) {
+            const float alpha = pixel[3] / 255.0f;
+            red = alpha * red + (1.0f - alpha);
+            green = alpha * green + (1.0f - alpha);
+            blue = alpha * blue + (1.0f - alpha);
+        }
+        const std::size_t column = static_cast<std::size_t>(x - first);
+        for (std::size_t k = columns.from[column]; k < columns.from[column + 1]; ++k) {
+            float* out = &canvasRow[static_cast<std::size_t>(columns.shares[k].source) * 3];
+            const float weight = columns.shares[k].weight;
+            out[0] += weight * red, out[1] += weight * green, out[2] += weight * blue;
+        }
+    }
+}
+
+// What the picture leaves uncovered is white margin.
+void AddWhiteMargins(const AxisMap& columns, const AxisMap& rows, int side,
+                     std::vector<float>& canvas) {
+    for (int j = 0; j < side; ++j) {
+        for (int i = 0; i < side; ++i) {
+            float margin = 1.0f - columns.covered[static_cast<std::size_t>(i)] *
+                                      rows.covered[static_cast<std::size_t>(j)];
+            for (int channel = 0; channel < 3; ++channel) {
+                canvas[static_cast<std::size_t>((j * side + i) * 3 + channel)] +=
+                    std::max(0.0f, margin);
+            }
+        }
+    }
+}
+
 // The mapped region resampled onto a side x side canvas in linear light, composited over white:
 // three floats a pixel, red, green, blue, top row first. Compositing each pixel over white
 // before averaging equals averaging premultiplied colours and compositing after.
@@ -88,60 +168,17 @@ std::vector<float> Resample(const Picture& picture, const Mapping& mapping, int 
     AxisMap rows = MapAxis(rowPlan, side);
     const int first = static_cast<int>(std::floor(std::max(0.0, s.left)));
     const int end = std::clamp(static_cast<int>(std::ceil(s.left + s.width)), first, picture.width);
+    const auto rowTargets = RowTargets(rows, picture.height, side);
+    const ColumnShares shares = ShareColumns(columns, first, end, side);
 
-    // Rows whose contributions reach a canvas row, so that each source row is read once.
-    std::vector<std::vector<std::pair<int, float>>> rowTargets(
-        static_cast<std::size_t>(picture.height));
-    for (int j = 0; j < side; ++j) {
-        for (const Contribution& r : rows.perCanvasPixel[static_cast<std::size_t>(j)]) {
-            rowTargets[static_cast<std::size_t>(r.source)].push_back({j, r.weight});
-        }
-    }
-    // Each source column's shares of the canvas columns, flat: the shares of column x are
-    // shares[sharesFrom[x - first]] up to shares[sharesFrom[x - first + 1]]. One pass over a
-    // row then adds every pixel where it goes.
-    std::vector<std::size_t> sharesFrom(static_cast<std::size_t>(end - first) + 1, 0);
-    for (const auto& contributions : columns.perCanvasPixel) {
-        for (const Contribution& c : contributions) {
-            ++sharesFrom[static_cast<std::size_t>(c.source - first) + 1];
-        }
-    }
-    for (std::size_t x = 1; x < sharesFrom.size(); ++x) {
-        sharesFrom[x] += sharesFrom[x - 1];
-    }
-    std::vector<Contribution> shares(sharesFrom.back()); // source: the canvas column here
-    std::vector<std::size_t> filled(sharesFrom.begin(), sharesFrom.end() - 1);
-    for (int i = 0; i < side; ++i) {
-        for (const Contribution& c : columns.perCanvasPixel[static_cast<std::size_t>(i)]) {
-            shares[filled[static_cast<std::size_t>(c.source - first)]++] = {i, c.weight};
-        }
-    }
-
-    const auto& linear = LinearOfByte();
     std::vector<float> canvas(static_cast<std::size_t>(side * side * 3), 0.0f);
     std::vector<float> canvasRow(static_cast<std::size_t>(side) * 3);
     for (int y = rowPlan.first; y < rowPlan.end; ++y) {
         if (rowTargets[static_cast<std::size_t>(y)].empty()) {
             continue;
         }
-        std::fill(canvasRow.begin(), canvasRow.end(), 0.0f);
-        const std::uint8_t* pixel =
-            picture.bgra.data() + (static_cast<std::size_t>(y) * picture.width + first) * 4;
-        for (int x = first; x < end; ++x, pixel += 4) {
-            float red = linear[pixel[2]], green = linear[pixel[1]], blue = linear[pixel[0]];
-            if (pixel[3] != 255) { // composited over white
-                const float alpha = pixel[3] / 255.0f;
-                red = alpha * red + (1.0f - alpha);
-                green = alpha * green + (1.0f - alpha);
-                blue = alpha * blue + (1.0f - alpha);
-            }
-            const std::size_t column = static_cast<std::size_t>(x - first);
-            for (std::size_t k = sharesFrom[column]; k < sharesFrom[column + 1]; ++k) {
-                float* out = &canvasRow[static_cast<std::size_t>(shares[k].source) * 3];
-                const float weight = shares[k].weight;
-                out[0] += weight * red, out[1] += weight * green, out[2] += weight * blue;
-            }
-        }
+        ResampleRow(picture.bgra.data() + (static_cast<std::size_t>(y) * picture.width + first) * 4,
+                    first, end, shares, canvasRow);
         for (auto [j, weight] : rowTargets[static_cast<std::size_t>(y)]) {
             for (int k = 0; k < side * 3; ++k) {
                 canvas[static_cast<std::size_t>(j * side * 3 + k)] +=
@@ -149,17 +186,7 @@ std::vector<float> Resample(const Picture& picture, const Mapping& mapping, int 
             }
         }
     }
-    // What the picture leaves uncovered is white margin.
-    for (int j = 0; j < side; ++j) {
-        for (int i = 0; i < side; ++i) {
-            float margin = 1.0f - columns.covered[static_cast<std::size_t>(i)] *
-                                      rows.covered[static_cast<std::size_t>(j)];
-            for (int channel = 0; channel < 3; ++channel) {
-                canvas[static_cast<std::size_t>((j * side + i) * 3 + channel)] +=
-                    std::max(0.0f, margin);
-            }
-        }
-    }
+    AddWhiteMargins(columns, rows, side, canvas);
     return canvas;
 }
 
