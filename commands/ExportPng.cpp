@@ -4,8 +4,8 @@
 #include "browser/Panes.h"
 #include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
-#include "messages/EditMessages.h"
 #include "dialogs/QuestionDlg.h"
+#include "messages/EditMessages.h"
 #include "platform/FilePaths.h"
 #include "platform/Gdi.h"
 #include "sheet/Sheet.h"
@@ -63,6 +63,53 @@ std::vector<std::uint8_t> DrawSheet(std::FILE* collection, int count, int& width
     return sheet.Pixels(width, height);
 }
 
+// Whether the files may be written: none of them there yet, or the user says so, once for all.
+bool MayReplace(const std::vector<std::string>& paths, const std::string& folder, CWnd* owner) {
+    if (std::none_of(paths.begin(), paths.end(), Exists)) {
+        return true;
+    }
+    CQuestionDlg replace(
+        "Alguns d'aquests fitxers ja existeixen a " + folder + ". Voleu substituir-los?", owner);
+    return replace.DoModal() == IDOK;
+}
+
+// Each image into its path, and the sheet into the last when withSheet; how many failed.
+int WritePngs(const Pane& pane, const std::vector<int>& images,
+              const std::vector<std::string>& paths, bool withSheet) {
+    CWaitCursor wait;
+    int failed = 0;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        std::optional<PixelAreaBytes> area = ReadPixelArea(pane.stream, images[i]);
+        failed += area && SavePng(paths[i], ShownPixels(*area).data(), 32, 32) ? 0 : 1;
+    }
+    if (withSheet) {
+        int width = 0, height = 0;
+        std::vector<std::uint8_t> sheet = DrawSheet(pane.stream, pane.count, width, height);
+        failed += SavePng(paths.back(), sheet.data(), width, height) ? 0 : 1;
+    }
+    return failed;
+}
+
+// What was saved where, naming the files as a person would look for them.
+std::string ExportReport(const std::vector<int>& images, const std::string& stem, bool withSheet,
+                         const std::string& folder) {
+    if (images.size() == 1) {
+        return "S'ha desat la imatge " + std::to_string(images[0]) + " com a " +
+               Numbered(stem, images[0]) + " a la carpeta " + folder + ".";
+    }
+    const bool inARow = images.back() - images.front() + 1 == static_cast<int>(images.size());
+    if (!inARow) {
+        return "S'han desat les imatges " + ImageList(images) + " a la carpeta " + folder +
+               ", cadascuna amb el seu número al nom, com ara " + Numbered(stem, images.front()) +
+               ".";
+    }
+    std::string written = "les " + std::to_string(images.size()) + " imatges, de " +
+                          Numbered(stem, images.front()) + " a " + Numbered(stem, images.back());
+    return "S'han desat " + written +
+           (withSheet ? ", i el full " + stem + "-full.png a la carpeta " : ", a la carpeta ") +
+           folder + ".";
+}
+
 } // namespace
 
 std::string CBreltDlg::CollectionPath(const Pane& pane) const {
@@ -117,8 +164,8 @@ void CBreltDlg::ExportImagesPng(const Pane& pane, const std::vector<int>& images
         return;
     }
     m_pngFolder = folder;
-    std::string stem = StemOf(CollectionPath(pane));
-    std::string base = folder + (folder.back() == '\\' ? "" : "\\");
+    const std::string stem = StemOf(CollectionPath(pane));
+    const std::string base = folder + (folder.back() == '\\' ? "" : "\\");
     std::vector<std::string> paths;
     for (int image : images) {
         paths.push_back(base + Numbered(stem, image));
@@ -126,49 +173,14 @@ void CBreltDlg::ExportImagesPng(const Pane& pane, const std::vector<int>& images
     if (withSheet) {
         paths.push_back(base + stem + "-full.png");
     }
-    for (const std::string& path : paths) {
-        if (Exists(path)) {
-            // One question for all of them; "NO" writes nothing.
-            CQuestionDlg replace("Alguns d'aquests fitxers ja existeixen a " + folder +
-                                     ". Voleu substituir-los?",
-                                 owner);
-            if (replace.DoModal() != IDOK) {
-                return;
-            }
-            break;
-        }
+    if (!MayReplace(paths, folder, owner)) {
+        return;
     }
-    CWaitCursor wait;
-    int failed = 0;
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        std::optional<PixelAreaBytes> area = ReadPixelArea(pane.stream, images[i]);
-        failed += area && SavePng(paths[i], ShownPixels(*area).data(), 32, 32) ? 0 : 1;
-    }
-    if (withSheet) {
-        int width = 0, height = 0;
-        std::vector<std::uint8_t> sheet = DrawSheet(pane.stream, pane.count, width, height);
-        failed += SavePng(paths.back(), sheet.data(), width, height) ? 0 : 1;
-    }
+    const int failed = WritePngs(pane, images, paths, withSheet);
     if (failed > 0) {
         Alert("No s'han pogut desar " + std::to_string(failed) + " dels " +
               std::to_string(paths.size()) + " fitxers a " + folder + ".");
         return;
     }
-    if (images.size() == 1) {
-        Inform("S'ha desat la imatge " + std::to_string(images[0]) + " com a " +
-               paths[0].substr(base.size()) + " a la carpeta " + folder + ".");
-        return;
-    }
-    const bool inARow = images.back() - images.front() + 1 == static_cast<int>(images.size());
-    if (!inARow) {
-        Inform("S'han desat les imatges " + ImageList(images) + " a la carpeta " + folder +
-               ", cadascuna amb el seu número al nom, com ara " + Numbered(stem, images.front()) +
-               ".");
-        return;
-    }
-    std::string written = "les " + std::to_string(images.size()) + " imatges, de " +
-                          Numbered(stem, images.front()) + " a " + Numbered(stem, images.back());
-    Inform("S'han desat " + written +
-           (withSheet ? ", i el full " + stem + "-full.png a la carpeta " : ", a la carpeta ") +
-           folder + ".");
+    Inform(ExportReport(images, stem, withSheet, folder));
 }

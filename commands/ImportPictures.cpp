@@ -62,6 +62,68 @@ std::string Listed(const std::vector<std::string>& names) {
     return list;
 }
 
+// The pictures the user chooses, in the order of the system's folder view; none when cancelled.
+std::vector<std::string> ChoosePictures() {
+    CFileDialog dialog(TRUE, nullptr, nullptr,
+                       OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, kPictureFilter,
+                       nullptr);
+    dialog.SetTitle("Importa imatges aquí");
+    if (dialog.DoModal() != IDOK) {
+        return {};
+    }
+    std::vector<std::string> files = dialog.GetPathNames();
+    std::sort(files.begin(), files.end(), ByFileName);
+    return files;
+}
+
+// What an import of pictures did: the image after the last it wrote, the files that took none.
+struct PicturesImported {
+    int next = 0;
+    std::vector<std::string> unread, leftOver;
+};
+
+// Each file into the next image of target, from imported.next on; one that can't be read takes
+// no image, and those after the last image are left over.
+Written ImportEach(const std::vector<std::string>& files, std::FILE* target, int count,
+                   const ConversionChoices& choices, PicturesImported& imported) {
+    CWaitCursor wait;
+    Written written;
+    for (const std::string& file : files) {
+        if (imported.next > count) {
+            imported.leftOver.push_back(FileNameOf(file));
+            continue;
+        }
+        switch (ImportPicture(file, target, imported.next, choices)) {
+        case Imported::Unread:
+            imported.unread.push_back(FileNameOf(file));
+            continue;
+        case Imported::WriteFailed:
+            written.failed.push_back(imported.next);
+            break;
+        case Imported::Written:
+            break;
+        }
+        ++imported.next;
+    }
+    return written;
+}
+
+// "S'han importat 5 imatges (de la 3 a la 7).", and what was not.
+std::string ImportReport(int first, const EditOutcome& outcome, const PicturesImported& imported) {
+    const int written = imported.next - first - static_cast<int>(outcome.failedImages.size());
+    std::string report = "S'han importat " + std::to_string(written) + " imatges";
+    report += imported.next > first ? " (de la " + std::to_string(first) + " a la " +
+                                          std::to_string(imported.next - 1) + ")."
+                                    : ".";
+    if (!imported.unread.empty()) {
+        report += "\nNo s'han pogut llegir:" + Listed(imported.unread);
+    }
+    if (!imported.leftOver.empty()) {
+        report += "\nNo hi cabien, després de l'última imatge:" + Listed(imported.leftOver);
+    }
+    return report;
+}
+
 } // namespace
 
 void CBreltDlg::OnImportPicturesHere() {
@@ -69,15 +131,10 @@ void CBreltDlg::OnImportPicturesHere() {
     if (pane.stream == nullptr) {
         return;
     }
-    CFileDialog dialog(TRUE, nullptr, nullptr,
-                       OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, kPictureFilter,
-                       nullptr);
-    dialog.SetTitle("Importa imatges aquí");
-    if (dialog.DoModal() != IDOK || dialog.GetPathNames().empty()) {
+    const std::vector<std::string> files = ChoosePictures();
+    if (files.empty()) {
         return;
     }
-    std::vector<std::string> files = dialog.GetPathNames();
-    std::sort(files.begin(), files.end(), ByFileName);
     const int first = pane.current;
     const int last = std::min(pane.count, first + static_cast<int>(files.size()) - 1);
     CQuestionDlg confirm("Es substituiran les imatges " + std::to_string(first) + " a " +
@@ -89,46 +146,15 @@ void CBreltDlg::OnImportPicturesHere() {
     for (int image = first; image <= last; ++image) {
         replaced.push_back(image);
     }
-    std::vector<std::string> unread, leftOver;
-    int image = first;
+    PicturesImported imported{first, {}, {}};
     EditOutcome outcome = EditCollection("Importa imatges", replaced, [&](std::FILE*& target) {
-        CWaitCursor wait;
-        Written written;
-        for (const std::string& file : files) {
-            if (image > pane.count) {
-                leftOver.push_back(FileNameOf(file)); // beyond the last image
-                continue;
-            }
-            switch (ImportPicture(file, target, image, m_conversionChoices)) {
-            case Imported::Unread:
-                unread.push_back(FileNameOf(file)); // takes no image
-                continue;
-            case Imported::WriteFailed:
-                written.failed.push_back(image);
-                break;
-            case Imported::Written:
-                break;
-            }
-            ++image;
-        }
-        return written;
+        return ImportEach(files, target, pane.count, m_conversionChoices, imported);
     });
     if (outcome.kind == EditOutcome::Kind::Refused) {
         return;
     }
-
-    int imported = image - first - static_cast<int>(outcome.failedImages.size());
-    std::string report = "S'han importat " + std::to_string(imported) + " imatges";
-    report += image > first
-                  ? " (de la " + std::to_string(first) + " a la " + std::to_string(image - 1) + ")."
-                  : ".";
-    if (!unread.empty()) {
-        report += "\nNo s'han pogut llegir:" + Listed(unread);
-    }
-    if (!leftOver.empty()) {
-        report += "\nNo hi cabien, després de l'última imatge:" + Listed(leftOver);
-    }
-    if (unread.empty() && leftOver.empty()) {
+    const std::string report = ImportReport(first, outcome, imported);
+    if (imported.unread.empty() && imported.leftOver.empty()) {
         Inform(report);
     } else {
         Alert(report, MB_ICONEXCLAMATION);

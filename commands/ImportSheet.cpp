@@ -3,10 +3,10 @@
 #include "browser/Panes.h"
 #include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
-#include "messages/EditMessages.h"
 #include "commands/PictureFiles.h"
 #include "dialogs/QuestionDlg.h"
 #include "dialogs/SheetDlg.h"
+#include "messages/EditMessages.h"
 #include "picture/StampBitmap.h"
 
 namespace {
@@ -18,6 +18,52 @@ std::vector<int> CellNumbers(const std::vector<int>& cells, std::size_t from) {
         numbers.push_back(cells[i] + 1);
     }
     return numbers;
+}
+
+// "S'han importat 3 segells del full, a les imatges 5 a 7.", and the cells left out.
+std::string SheetReport(int first, int taken, int leftOut) {
+    std::string report = "S'han importat " + std::to_string(taken) + " segells del full";
+    if (taken > 1) {
+        report += ", a les imatges " + std::to_string(first) + " a " +
+                  std::to_string(first + taken - 1) + ".";
+    } else {
+        report += ", a la imatge " + std::to_string(first) + ".";
+    }
+    if (leftOut > 0) {
+        report += '\n';
+        report += std::to_string(leftOut);
+        report += leftOut == 1 ? " casella s'ha deixat fora" : " caselles s'han deixat fora";
+        report += ", com dèieu.";
+    }
+    return report;
+}
+
+// The picture of a sheet the user chooses, decoded, and its file's name; nothing when cancelled.
+std::optional<std::pair<DecodedPicture, std::string>> ChooseSheet() {
+    CFileDialog chooser(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                        kPictureFilter, nullptr);
+    chooser.SetTitle("Importa un full de segells");
+    if (chooser.DoModal() != IDOK) {
+        return std::nullopt;
+    }
+    CWaitCursor wait;
+    return std::pair(DecodePicture(chooser.GetPathName()), chooser.GetFileName());
+}
+
+// The stamps of the sheet's chosen cells into consecutive images from first.
+Written WriteCells(const CSheetDlg& sheetDialog, std::FILE* stream, int first, int taken) {
+    CWaitCursor wait;
+    Written written;
+    const std::vector<int>& cells = sheetDialog.GetCells();
+    for (int i = 0; i < taken; ++i) {
+        std::optional<picture::Stamp> stamp =
+            sheet::StampOfCell(sheetDialog.GetSheet(), sheetDialog.GetLayout(),
+                               cells[static_cast<std::size_t>(i)], sheetDialog.IsBreltSheet());
+        if (!stamp || !WritePixelArea(stream, first + i, picture::StampPixelArea(*stamp))) {
+            written.failed.push_back(first + i);
+        }
+    }
+    return written;
 }
 
 } // namespace
@@ -46,19 +92,13 @@ void CBreltDlg::OnImportSheet() {
     if (target.stream == nullptr) {
         return;
     }
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kPictureFilter,
-                       nullptr);
-    dialog.SetTitle("Importa un full de segells");
-    if (dialog.DoModal() != IDOK) {
+    std::optional<std::pair<DecodedPicture, std::string>> chosen = ChooseSheet();
+    if (!chosen) {
         return;
     }
-    DecodedPicture decoded;
-    {
-        CWaitCursor wait;
-        decoded = DecodePicture(dialog.GetPathName());
-    }
+    auto& [decoded, name] = *chosen;
     if (!decoded.picture) {
-        Alert(UnreadablePictureMessage(dialog.GetFileName(), decoded));
+        Alert(UnreadablePictureMessage(name, decoded));
         return;
     }
     CSheetDlg sheetDialog(std::move(*decoded.picture), target.current, target.count);
@@ -77,34 +117,9 @@ void CBreltDlg::OnImportSheet() {
     }
     EditOutcome outcome =
         EditCollection("Importa un full de segells", images, [&](std::FILE*& stream) {
-            CWaitCursor wait;
-            Written written;
-            for (int i = 0; i < taken; ++i) {
-                std::optional<picture::Stamp> stamp = sheet::StampOfCell(
-                    sheetDialog.GetSheet(), sheetDialog.GetLayout(),
-                    cells[static_cast<std::size_t>(i)], sheetDialog.IsBreltSheet());
-                if (!stamp || !WritePixelArea(stream, first + i, picture::StampPixelArea(*stamp))) {
-                    written.failed.push_back(first + i);
-                }
-            }
-            return written;
+            return WriteCells(sheetDialog, stream, first, taken);
         });
-    if (outcome.kind != EditOutcome::Kind::Done) {
-        return; // the edit's own message said what went wrong
+    if (outcome.kind == EditOutcome::Kind::Done) { // else the edit's own message said why
+        Inform(SheetReport(first, taken, static_cast<int>(cells.size()) - taken));
     }
-    std::string report = "S'han importat " + std::to_string(taken) + " segells del full";
-    if (taken > 1) {
-        report += ", a les imatges " + std::to_string(first) + " a " +
-                  std::to_string(first + taken - 1) + ".";
-    } else {
-        report += ", a la imatge " + std::to_string(first) + ".";
-    }
-    const int leftOut = static_cast<int>(cells.size()) - taken;
-    if (leftOut > 0) {
-        report += '\n';
-        report += std::to_string(leftOut);
-        report += leftOut == 1 ? " casella s'ha deixat fora" : " caselles s'han deixat fora";
-        report += ", com dèieu.";
-    }
-    Inform(report);
 }

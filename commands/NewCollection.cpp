@@ -22,6 +22,23 @@ void CBreltDlg::OnNewCollection() {
     }
 }
 
+namespace {
+
+// The copy of the template, its 98 images made white. The copy takes the template's attributes:
+// a read-only template would give a read-only collection that could neither be painted nor,
+// without administrator rights, removed.
+bool PaintNewCollectionWhite(const std::string& path) {
+    std::FILE* collection = ResetAttributes(path) ? OpenFile(path, "r+b") : nullptr;
+    if (collection == nullptr) {
+        return false;
+    }
+    CCollectionIO().FillWhite(collection, 98);
+    const bool painted = !std::ferror(collection);
+    return std::fclose(collection) == 0 && painted;
+}
+
+} // namespace
+
 std::optional<std::string> CBreltDlg::CreateNewCollection() {
     CFileDialog dialog = CollectionFileDialog(FALSE, "Crea Fitxer...");
     if (dialog.DoModal() != IDOK) {
@@ -58,16 +75,7 @@ std::optional<std::string> CBreltDlg::CreateNewCollection() {
                   : "No s'ha pogut crear el fitxer " + path + ".");
         return std::nullopt;
     }
-    // The copy takes the template's attributes: a read-only template would give a read-only
-    // collection that could neither be painted nor, without administrator rights, removed.
-    std::FILE* collection = ResetAttributes(path) ? OpenFile(path, "r+b") : nullptr;
-    bool painted = false;
-    if (collection != nullptr) {
-        CCollectionIO().FillWhite(collection, 98);
-        painted = !std::ferror(collection);
-        painted = std::fclose(collection) == 0 && painted;
-    }
-    if (!painted) {
+    if (!PaintNewCollectionWhite(path)) {
         // Half a collection is worse than none: the copy is ours to take back.
         std::string failed = "No s'ha pogut preparar la col·lecció nova " + path + ". ";
         if (RemoveFile(path)) {

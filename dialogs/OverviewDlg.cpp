@@ -212,35 +212,15 @@ void COverviewDlg::DrawCell(int image) {
     RECT cell = CellRect(image);
     // Selected as Windows selects: the highlight colour around the stamp and under its number.
     m_canvas.Fill(cell, selected ? ::GetSysColor(COLOR_HIGHLIGHT) : RGB(255, 255, 255));
-    // The image at its zoom straight into the canvas's pixels: no bitmap for each cell.
     RECT picture = ImageRect(image);
-    auto shown = ShownPixels(m_areas[i]);
-    std::uint8_t* bits = m_canvas.Bits();
-    const int stride = m_canvas.Stride(), side = 32 * m_zoom;
-    ::GdiFlush(); // the cell's fill lands before its pixels are written
-    for (int y = 0; y < side; ++y) {
-        std::uint8_t* row = bits + static_cast<std::size_t>(picture.top + y) * stride;
-        for (int x = 0; x < side; ++x) {
-            const std::uint8_t* from =
-                &shown[static_cast<std::size_t>((y / m_zoom) * 32 + x / m_zoom) * 3];
-            std::copy(from, from + 3, row + (picture.left + x) * 3);
-        }
-    }
+    DrawStamp(picture, ShownPixels(m_areas[i]));
     RECT label{cell.left, picture.bottom + 2, cell.right, cell.bottom};
     std::wstring number = std::to_wstring(image);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
     ::DrawTextW(dc, number.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
     if (m_marks.blank[i]) {
-        // A white stamp, marked lightly: fine diagonal lines over it.
-        for (int y = 0; y < side; ++y) {
-            std::uint8_t* row = bits + static_cast<std::size_t>(picture.top + y) * stride;
-            for (int x = 0; x < side; ++x) {
-                if ((x + y) % (4 * m_zoom) == 3 * m_zoom) {
-                    std::fill(row + (picture.left + x) * 3, row + (picture.left + x) * 3 + 3, 0xD7);
-                }
-            }
-        }
+        MarkBlank(picture);
     }
     if (int group = m_marks.repeatGroup[i]) {
         // A repeated stamp: a corner in its group's colour.
@@ -257,6 +237,36 @@ void COverviewDlg::DrawCell(int image) {
     FrameIn(m_canvas, border, selected ? kSelectedFrame : kBorder, selected ? 2 : 1);
     if (GridWindow() != nullptr) {
         ::InvalidateRect(GridWindow(), &cell, FALSE);
+    }
+}
+
+void COverviewDlg::DrawStamp(const RECT& picture, const std::array<std::uint8_t, 3072>& shown) {
+    // At its zoom straight into the canvas's pixels: no bitmap for each cell.
+    std::uint8_t* bits = m_canvas.Bits();
+    const int stride = m_canvas.Stride(), side = 32 * m_zoom;
+    ::GdiFlush(); // the cell's fill lands before its pixels are written
+    for (int y = 0; y < side; ++y) {
+        std::uint8_t* row = bits + static_cast<std::size_t>(picture.top + y) * stride;
+        for (int x = 0; x < side; ++x) {
+            const std::uint8_t* from =
+                &shown[static_cast<std::size_t>((y / m_zoom) * 32 + x / m_zoom) * 3];
+            std::copy(from, from + 3, row + (picture.left + x) * 3);
+        }
+    }
+}
+
+void COverviewDlg::MarkBlank(const RECT& picture) {
+    // A white stamp, marked lightly: fine diagonal lines over it.
+    std::uint8_t* bits = m_canvas.Bits();
+    const int stride = m_canvas.Stride(), side = 32 * m_zoom;
+    ::GdiFlush();
+    for (int y = 0; y < side; ++y) {
+        std::uint8_t* row = bits + static_cast<std::size_t>(picture.top + y) * stride;
+        for (int x = 0; x < side; ++x) {
+            if ((x + y) % (4 * m_zoom) == 3 * m_zoom) {
+                std::fill(row + (picture.left + x) * 3, row + (picture.left + x) * 3 + 3, 0xD7);
+            }
+        }
     }
 }
 
@@ -376,37 +386,21 @@ void COverviewDlg::OnPress(int image, bool shift, bool control) {
 }
 
 void COverviewDlg::Command(UINT id) {
-    std::vector<int> selection = Selection();
-    const bool target = static_cast<bool>(m_commands.reorder);
     switch (id) {
     case ID_OVERVIEW_REMOVE:
-        if (target && !selection.empty()) {
-            Reorder("Elimina", plans::Remove(selection, m_count));
-            SelectOnly(std::min(selection.front(), m_count));
-        }
-        break;
     case ID_OVERVIEW_INSERT:
-        if (target && !selection.empty() && m_commands.confirmLoss &&
-            m_commands.confirmLoss(m_count, this)) {
-            Reorder("Insereix un segell en blanc", plans::InsertWhite(selection.front(), m_count));
-            SelectOnly(selection.front());
-        }
-        break;
     case ID_OVERVIEW_SWAP:
-        if (target && selection.size() == 2) {
-            Reorder("Intercanvia", plans::Swap(selection[0], selection[1], m_count));
-        }
+        ReorderCommand(id);
         break;
     case ID_OVERVIEW_COPY_TO_TARGET:
-        if (m_commands.copyToTarget && !selection.empty()) {
-            m_commands.copyToTarget(selection, this);
+    case ID_OVERVIEW_EXPORT: {
+        const auto& command =
+            id == ID_OVERVIEW_EXPORT ? m_commands.exportImages : m_commands.copyToTarget;
+        if (const std::vector<int> selection = Selection(); command && !selection.empty()) {
+            command(selection, this);
         }
         break;
-    case ID_OVERVIEW_EXPORT:
-        if (m_commands.exportImages && !selection.empty()) {
-            m_commands.exportImages(selection, this);
-        }
-        break;
+    }
     case ID_OVERVIEW_SELECT_REPEATS: {
         std::vector<bool> selected(static_cast<std::size_t>(m_count), false);
         for (int image : m_marks.laterRepeats) {
@@ -420,22 +414,42 @@ void COverviewDlg::Command(UINT id) {
         break;
     case ID_UNDO:
     case ID_REDO:
-        if (m_commands.replay) {
-            m_commands.replay(id == ID_UNDO);
-            Reload();
-            ::SetFocus(GridWindow());
-        }
-        break;
     case ID_EDIT_IMAGE:
-        if (m_commands.edit) {
-            m_commands.edit(m_current, this);
-            Reload();
-            ::SetFocus(GridWindow());
-        }
+        WritingCommand(id);
         break;
     default:
         break;
     }
+}
+
+void COverviewDlg::ReorderCommand(UINT id) {
+    const std::vector<int> selection = Selection();
+    if (!m_commands.reorder || selection.empty()) {
+        return; // the source, or nothing selected
+    }
+    if (id == ID_OVERVIEW_REMOVE) {
+        Reorder("Elimina", plans::Remove(selection, m_count));
+        SelectOnly(std::min(selection.front(), m_count));
+    } else if (id == ID_OVERVIEW_INSERT) {
+        if (m_commands.confirmLoss && m_commands.confirmLoss(m_count, this)) {
+            Reorder("Insereix un segell en blanc", plans::InsertWhite(selection.front(), m_count));
+            SelectOnly(selection.front());
+        }
+    } else if (id == ID_OVERVIEW_SWAP && selection.size() == 2) {
+        Reorder("Intercanvia", plans::Swap(selection[0], selection[1], m_count));
+    }
+}
+
+void COverviewDlg::WritingCommand(UINT id) {
+    if (id == ID_EDIT_IMAGE && m_commands.edit) {
+        m_commands.edit(m_current, this);
+    } else if (id != ID_EDIT_IMAGE && m_commands.replay) {
+        m_commands.replay(id == ID_UNDO);
+    } else {
+        return;
+    }
+    Reload(); // the cells the command wrote, drawn again
+    ::SetFocus(GridWindow());
 }
 
 void COverviewDlg::ShowMenu(LPARAM screenPoint) {

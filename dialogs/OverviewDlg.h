@@ -5,6 +5,8 @@
 #include "platform/Afx.h"
 #include "platform/Menu.h"
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -81,6 +83,8 @@ private:
     void ShowMenu(LPARAM screenPoint);
     void FillMenu(CMenu& menu) const;
     void Command(UINT id);
+    void ReorderCommand(UINT id); // remove, insert, swap: the target's
+    void WritingCommand(UINT id); // edit, undo, redo
 
     void SelectOnly(int image);
     void SelectRange(int from, int to);
@@ -91,6 +95,8 @@ private:
     void Reload();
     void Reorder(const std::string& what, const plans::Order& order);
     void DrawCell(int image);
+    void DrawStamp(const RECT& picture, const std::array<std::uint8_t, 3072>& shown);
+    void MarkBlank(const RECT& picture);
     void ShowStatus();
     void Paint(HDC dc) const;
 

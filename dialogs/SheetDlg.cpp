@@ -88,40 +88,47 @@ void CSheetDlg::OnSkipBlank() {
 void CSheetDlg::ShowLayout() {
     const bool fits = sheet::Fits(m_layout, m_sheet.width, m_sheet.height);
     m_cells = fits ? sheet::CellsToImport(m_sheet, m_layout, m_skipBlank) : std::vector<int>{};
-
-    // The grid over the fitted sheet: every cell's outline in magenta, which few stamps use.
     std::vector<std::uint8_t> shown = m_fitted;
     if (fits && !shown.empty()) {
-        double scale = static_cast<double>(m_side) / std::max(m_sheet.width, m_sheet.height);
-        double left = (m_side - m_sheet.width * scale) / 2,
-               top = (m_side - m_sheet.height * scale) / 2;
-        auto plot = [&](int x, int y) {
-            if (x >= 0 && y >= 0 && x < m_side && y < m_side) {
-                std::uint8_t* px = &shown[static_cast<std::size_t>(y * m_side + x) * 3];
-                px[0] = 255, px[1] = 0, px[2] = 255;
-            }
-        };
-        for (int index = 0; index < m_layout.columns * m_layout.rows; ++index) {
-            sheet::Rect cell = sheet::CellRect(m_layout, index);
-            int x0 = static_cast<int>(left + cell.x * scale),
-                y0 = static_cast<int>(top + cell.y * scale);
-            int x1 = static_cast<int>(left + (cell.x + cell.width) * scale) - 1;
-            int y1 = static_cast<int>(top + (cell.y + cell.height) * scale) - 1;
-            for (int x = x0; x <= x1; ++x) {
-                plot(x, y0), plot(x, y1);
-            }
-            for (int y = y0; y <= y1; ++y) {
-                plot(x0, y), plot(x1, y);
-            }
-        }
+        DrawGrid(shown);
     }
     if (!shown.empty()) {
         m_picPreview.SetBitmap(CBitmap::FromPixels(shown.data(), m_side, m_side));
     }
+    m_txtSummary.SetWindowText(Summary(fits));
+    const int cells = static_cast<int>(m_cells.size());
+    ::EnableWindow(GetDlgItem(IDOK), fits && cells > 0 && m_firstImage > 0);
+}
 
-    std::string summary;
+void CSheetDlg::DrawGrid(std::vector<std::uint8_t>& shown) const {
+    // Every cell's outline in magenta, which few stamps use, over the fitted sheet.
+    double scale = static_cast<double>(m_side) / std::max(m_sheet.width, m_sheet.height);
+    double left = (m_side - m_sheet.width * scale) / 2, top = (m_side - m_sheet.height * scale) / 2;
+    auto plot = [&](int x, int y) {
+        if (x >= 0 && y >= 0 && x < m_side && y < m_side) {
+            std::uint8_t* px = &shown[static_cast<std::size_t>(y * m_side + x) * 3];
+            px[0] = 255, px[1] = 0, px[2] = 255;
+        }
+    };
+    for (int index = 0; index < m_layout.columns * m_layout.rows; ++index) {
+        sheet::Rect cell = sheet::CellRect(m_layout, index);
+        int x0 = static_cast<int>(left + cell.x * scale),
+            y0 = static_cast<int>(top + cell.y * scale);
+        int x1 = static_cast<int>(left + (cell.x + cell.width) * scale) - 1;
+        int y1 = static_cast<int>(top + (cell.y + cell.height) * scale) - 1;
+        for (int x = x0; x <= x1; ++x) {
+            plot(x, y0), plot(x, y1);
+        }
+        for (int y = y0; y <= y1; ++y) {
+            plot(x0, y), plot(x1, y);
+        }
+    }
+}
+
+std::string CSheetDlg::Summary(bool fits) const {
     const int cells = static_cast<int>(m_cells.size());
     const int last = std::min(m_imageCount, m_firstImage + cells - 1);
+    std::string summary;
     if (!fits) {
         summary = "Les caselles no caben dins de la imatge.";
     } else if (m_firstImage == 0) {
@@ -141,8 +148,7 @@ void CSheetDlg::ShowLayout() {
     if (IsBreltSheet()) {
         summary += "\nÉs un full de brelt: es llegirà tal com es va desar.";
     }
-    m_txtSummary.SetWindowText(summary);
-    ::EnableWindow(GetDlgItem(IDOK), fits && cells > 0 && m_firstImage > 0);
+    return summary;
 }
 
 void CSheetDlg::OnOK() {

@@ -39,6 +39,8 @@ protected:
 private:
     void ReadFields();
     void ShowLayout();
+    void DrawGrid(std::vector<std::uint8_t>& shown) const;
+    std::string Summary(bool fits) const;
 
     picture::Picture m_sheet;
     int m_firstImage, m_imageCount;

@@ -116,6 +116,49 @@ void CStampCanvas::OnKey(UINT key) {
     }
 }
 
+void CStampCanvas::OnPress(UINT message, LPARAM position) {
+    ::SetFocus(m_hWnd);
+    if (std::optional<Point> p = PixelAt(position)) {
+        ::SetCapture(m_hWnd);
+        m_pressed = true;
+        bool secondary = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
+        if (m_events.press) {
+            m_events.press(*p, secondary, Held(VK_MENU));
+        }
+    }
+}
+
+void CStampCanvas::OnMouseMove(LPARAM position) {
+    if (!m_tracking) { // told WM_MOUSELEAVE when the mouse goes, to take the outline off
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
+        m_tracking = ::TrackMouseEvent(&track) != FALSE;
+    }
+    std::optional<Point> p = PixelAt(position);
+    if (p == m_hover) {
+        return;
+    }
+    m_hover = p;
+    if (m_events.point) {
+        m_events.point(p);
+    }
+    if (p && m_pressed && m_events.drag) {
+        m_events.drag(*p);
+    }
+    Render();
+}
+
+void CStampCanvas::OnRelease(LPARAM position) {
+    if (!m_pressed) {
+        return;
+    }
+    m_pressed = false;
+    ::ReleaseCapture();
+    std::optional<Point> p = PixelAt(position);
+    if (m_events.release) {
+        m_events.release(p.value_or(m_hover.value_or(m_cursor)));
+    }
+}
+
 LRESULT CStampCanvas::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
@@ -129,34 +172,11 @@ LRESULT CStampCanvas::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-        ::SetFocus(m_hWnd);
-        if (std::optional<Point> p = PixelAt(lParam)) {
-            ::SetCapture(m_hWnd);
-            m_pressed = true;
-            bool secondary = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
-            if (m_events.press) {
-                m_events.press(*p, secondary, Held(VK_MENU));
-            }
-        }
+        OnPress(message, lParam);
         return 0;
-    case WM_MOUSEMOVE: {
-        if (!m_tracking) {
-            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
-            m_tracking = ::TrackMouseEvent(&track) != FALSE;
-        }
-        std::optional<Point> p = PixelAt(lParam);
-        if (p != m_hover) {
-            m_hover = p;
-            if (m_events.point) {
-                m_events.point(p);
-            }
-            if (p && m_pressed && m_events.drag) {
-                m_events.drag(*p);
-            }
-            Render();
-        }
+    case WM_MOUSEMOVE:
+        OnMouseMove(lParam);
         return 0;
-    }
     case WM_MOUSELEAVE:
         m_tracking = false;
         m_hover.reset();
@@ -164,14 +184,7 @@ LRESULT CStampCanvas::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-        if (m_pressed) {
-            m_pressed = false;
-            ::ReleaseCapture();
-            std::optional<Point> p = PixelAt(lParam);
-            if (m_events.release) {
-                m_events.release(p.value_or(m_hover.value_or(m_cursor)));
-            }
-        }
+        OnRelease(lParam);
         return 0;
     case WM_KEYDOWN:
         OnKey(static_cast<UINT>(wParam));

@@ -36,6 +36,9 @@ public:
 
 private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPress(UINT message, LPARAM position);
+    void OnMouseMove(LPARAM position);
+    void OnRelease(LPARAM position);
     void Draw(HDC dc) const override { m_surface.CopyTo(dc); }
     std::optional<editor::Point> PixelAt(LPARAM position) const;
     void OnKey(UINT key);

@@ -13,8 +13,11 @@ public:
     }
     CComPtr(const CComPtr&) = delete;
     CComPtr& operator=(const CComPtr&) = delete;
+    // Handed on whole: the one moved from holds nothing.
+    CComPtr(CComPtr&& other) noexcept : m_p(other.m_p) { other.m_p = nullptr; }
 
     T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
     T* Get() const { return m_p; }
     // Where a creating call puts the new interface; the object must hold none yet.
     T** operator&() { return &m_p; }

@@ -102,6 +102,64 @@ int OrientationOf(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame,
 
 using OpenDecoder = std::function<HRESULT(IWICImagingFactory*, IWICBitmapDecoder**)>;
 
+// The frame as the picture source to read, reduced first when it has more pixels than brelt
+// takes (width and height then the reduced ones); nullptr when it can't be.
+CComPtr<IWICBitmapSource> SourceToRead(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
+                                       UINT& width, UINT& height) {
+    CComPtr<IWICBitmapSource> source;
+    if (static_cast<long long>(width) * height <= picture::kMaxPixels) {
+        frame->QueryInterface(IID_PPV_ARGS(&source));
+        return source;
+    }
+    double factor = static_cast<double>(kLongSideWhenReduced) / std::max(width, height);
+    UINT reducedWidth = std::max(1u, static_cast<UINT>(width * factor));
+    UINT reducedHeight = std::max(1u, static_cast<UINT>(height * factor));
+    CComPtr<IWICBitmapScaler> scaler;
+    if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
+        FAILED(scaler->Initialize(frame, reducedWidth, reducedHeight,
+                                  WICBitmapInterpolationModeFant)) ||
+        FAILED(scaler->QueryInterface(IID_PPV_ARGS(&source)))) {
+        return {};
+    }
+    width = reducedWidth;
+    height = reducedHeight;
+    return source;
+}
+
+// The source's pixels as 32-bit BGRA, band by band: the converter then needs a band's worth of
+// memory, not a picture's.
+std::optional<picture::Picture> ReadBgra(IWICImagingFactory* factory, IWICBitmapSource* source,
+                                         UINT width, UINT height) {
+    CComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0, WICBitmapPaletteTypeCustom))) {
+        return std::nullopt;
+    }
+    picture::Picture decoded{static_cast<int>(width), static_cast<int>(height), {}};
+    decoded.bgra.resize(static_cast<std::size_t>(width) * height * 4);
+    const UINT stride = width * 4;
+    for (UINT top = 0; top < height; top += kBandRows) {
+        WICRect band{0, static_cast<INT>(top), static_cast<INT>(width),
+                     static_cast<INT>(std::min(kBandRows, height - top))};
+        if (FAILED(converter->CopyPixels(&band, stride, stride * band.Height,
+                                         decoded.bgra.data() + std::size_t{stride} * top))) {
+            return std::nullopt;
+        }
+    }
+    return decoded;
+}
+
+// A picture too large to decode whole, read reduced from the start where its codec can.
+void DecodeTooBig(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame,
+                  const std::vector<std::uint8_t>& head, DecodedPicture& result) {
+    result.picture = DecodeReduced(frame);
+    result.tooBig = !result.picture;
+    if (result.picture) {
+        picture::ApplyOrientation(*result.picture, OrientationOf(decoder, frame, head));
+    }
+}
+
 // A picture decoded by the decoder open gives, its first bytes head: decided on from the size
 // head declares before any decoder sees it.
 DecodedPicture Decode(const std::vector<std::uint8_t>& head, const OpenDecoder& open) {
@@ -128,52 +186,19 @@ DecodedPicture Decode(const std::vector<std::uint8_t>& head, const OpenDecoder& 
     }
     picture::PictureHeader declared{picture::PictureHeader::Format::Png, width, height, 32};
     if (tooBig || picture::IsTooBigToDecode(declared)) {
-        result.picture = DecodeReduced(frame.Get());
-        result.tooBig = !result.picture;
         result.width = width;
         result.height = height;
-        if (result.picture) {
-            picture::ApplyOrientation(*result.picture,
-                                      OrientationOf(decoder.Get(), frame.Get(), head));
-        }
+        DecodeTooBig(decoder.Get(), frame.Get(), head, result);
         return result;
     }
     // The size is known before any pixel is asked for: a large picture is reduced first.
-    IWICBitmapSource* source = frame.Get();
-    CComPtr<IWICBitmapScaler> scaler;
-    if (static_cast<long long>(width) * height > picture::kMaxPixels) {
-        double factor = static_cast<double>(kLongSideWhenReduced) / std::max(width, height);
-        UINT reducedWidth = std::max(1u, static_cast<UINT>(width * factor));
-        UINT reducedHeight = std::max(1u, static_cast<UINT>(height * factor));
-        if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
-            FAILED(scaler->Initialize(frame.Get(), reducedWidth, reducedHeight,
-                                      WICBitmapInterpolationModeFant))) {
-            return result;
-        }
-        source = scaler.Get();
-        width = reducedWidth;
-        height = reducedHeight;
+    CComPtr<IWICBitmapSource> source = SourceToRead(factory.Get(), frame.Get(), width, height);
+    std::optional<picture::Picture> decoded =
+        source ? ReadBgra(factory.Get(), source.Get(), width, height) : std::nullopt;
+    if (decoded) {
+        picture::ApplyOrientation(*decoded, OrientationOf(decoder.Get(), frame.Get(), head));
+        result.picture = std::move(decoded);
     }
-    CComPtr<IWICFormatConverter> converter;
-    picture::Picture decoded{static_cast<int>(width), static_cast<int>(height), {}};
-    decoded.bgra.resize(static_cast<std::size_t>(width) * height * 4);
-    if (FAILED(factory->CreateFormatConverter(&converter)) ||
-        FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
-                                     nullptr, 0, WICBitmapPaletteTypeCustom))) {
-        return result;
-    }
-    // Band by band: the converter then needs a band's worth of memory, not a picture's.
-    const UINT stride = width * 4;
-    for (UINT top = 0; top < height; top += kBandRows) {
-        WICRect band{0, static_cast<INT>(top), static_cast<INT>(width),
-                     static_cast<INT>(std::min(kBandRows, height - top))};
-        if (FAILED(converter->CopyPixels(&band, stride, stride * band.Height,
-                                         decoded.bgra.data() + std::size_t{stride} * top))) {
-            return result;
-        }
-    }
-    picture::ApplyOrientation(decoded, OrientationOf(decoder.Get(), frame.Get(), head));
-    result.picture = std::move(decoded);
     return result;
 }
 
