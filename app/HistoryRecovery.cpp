@@ -1,7 +1,7 @@
 #include "app/HistoryFolder.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/FileOpen.h"
 #include "collection/HistoryStorage.h"
 #include "collection/SafeEdit.h"
@@ -79,8 +79,8 @@ void CBreltDlg::ReportRecovery(const Recovery& recovery, const std::string& path
     }
 }
 
-void CBreltDlg::SettleHistory(const Pane& pane) {
-    const bool source = pane.number == SourcePane().number;
+void CBreltDlg::SettleHistory(const CCollectionPane& pane) {
+    const bool source = pane.IsSource();
     const std::string path = CollectionPath(pane), key = source ? m_sourceKey : m_targetKey;
     CollectionHistory::Opened opened = CollectionHistory::Opened::Fine;
     CollectionHistory& history = m_history.For(key, path, &opened);
@@ -89,17 +89,17 @@ void CBreltDlg::SettleHistory(const Pane& pane) {
         return;
     }
     if (!history.State().pending) {
-        ForgetIfChangedOutside(history, pane.stream, path);
+        ForgetIfChangedOutside(history, pane.Stream(), path);
         return;
     }
-    ::EditTarget file{pane.stream, path, key};
+    ::EditTarget file{pane.StreamVariable(), path, key};
     Recovery recovery = RecoverPending(history, file);
     if (recovery.kind == Recovery::Kind::Mismatch && history.Forget()) {
         m_history.NeedsBackup(key);
     }
     if (recovery.kind == Recovery::Kind::RolledBack) {
-        ShowPane(pane.number, pane.current - pane.selected); // the images as they are now
-        HighlightSelection(g_nSourceSel, g_nTargetSel);
+        pane.ShowFrom(pane.FirstShown()); // the images as they are now
+        ShowFrames();
     }
     ReportRecovery(recovery, path);
 }

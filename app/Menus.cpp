@@ -1,7 +1,7 @@
 #include "app/CommandTable.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "platform/FilePaths.h"
 
 namespace {
@@ -121,7 +121,7 @@ bool CBreltDlg::CanWriteTarget() const {
 }
 
 bool CBreltDlg::CanActOnActivePane() const {
-    return ActivePane().stream != nullptr;
+    return ActivePane().Stream() != nullptr;
 }
 
 bool CBreltDlg::CanUndo() const {

@@ -1,5 +1,5 @@
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/FileContent.h"
 #include "collection/FileOpen.h"
 #include "collection/PathNames.h"

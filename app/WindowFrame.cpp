@@ -1,6 +1,6 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
 
 namespace {
@@ -37,19 +37,19 @@ void CBreltDlg::FitFrameToControls() {
 }
 
 std::wstring CBreltDlg::PaneStatus() const {
-    const Pane& pane = ActivePane();
-    const bool source = pane.number == SourcePane().number;
+    const CCollectionPane& pane = ActivePane();
+    const bool source = pane.IsSource();
     if (g_pfSource == nullptr && g_pfTarget == nullptr) {
         return L"Obriu una col·lecció amb Fitxer ▸ Obre la destinació... o amb Buscar...";
     }
     std::wstring name = source ? L"Origen: " : L"Destí: ";
-    if (pane.stream == nullptr) {
+    if (pane.Stream() == nullptr) {
         return name + L"cap col·lecció oberta";
     }
     std::string file = FileNameOf(CollectionPath(pane));
     bool readOnly = source ? m_sourceReadOnly : m_targetReadOnly;
     return name + Widen(file) + (readOnly ? L" (només lectura)" : L"") + L" · imatge " +
-           std::to_wstring(pane.current) + L" de " + std::to_wstring(pane.count);
+           std::to_wstring(pane.Current()) + L" de " + std::to_wstring(pane.Count());
 }
 
 void CBreltDlg::UpdateStatusBar() {
@@ -68,8 +68,7 @@ LRESULT CBreltDlg::OnUpdateStatus(WPARAM, LPARAM) {
 }
 
 void CBreltDlg::FocusCurrentSlot() {
-    const Pane& pane = ActivePane();
-    if (pane.stream != nullptr && pane.selected >= 0 && pane.selected <= 4) {
-        ::SetFocus(GetDlgItem(pane.slotIds[pane.selected]));
+    if (HWND slot = ActivePane().CurrentSlotWindow()) {
+        ::SetFocus(slot);
     }
 }

@@ -49,7 +49,21 @@ END_MESSAGE_MAP()
 
 CBreltDlg::CBreltDlg(CWnd* parent)
     : CDialog(IDD_BRELT_DIALOG, parent), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)),
-      m_history(HistoryStorageMaker()) {}
+      m_history(HistoryStorageMaker()),
+      m_sourcePane(CCollectionPane::Side::Source,
+                   {g_pfSource, g_nSourceCount, g_nSourceFirst, g_nSourceSel},
+                   {{IDC_SOURCE_SLOT1, IDC_SOURCE_SLOT2, IDC_SOURCE_SLOT3, IDC_SOURCE_SLOT4,
+                     IDC_SOURCE_SLOT5},
+                    {"xzzf.bmp", "xzzf2.bmp", "xzzf3.bmp", "xzzf4.bmp", "xzzf5.bmp"},
+                    IDC_SOURCE_GOTO_BOX,
+                    IDC_SOURCE_NAME}),
+      m_targetPane(CCollectionPane::Side::Target,
+                   {g_pfTarget, g_nTargetCount, g_nTargetFirst, g_nTargetSel},
+                   {{IDC_TARGET_SLOT1, IDC_TARGET_SLOT2, IDC_TARGET_SLOT3, IDC_TARGET_SLOT4,
+                     IDC_TARGET_SLOT5},
+                    {"xzzg.bmp", "xzzg2.bmp", "xzzg3.bmp", "xzzg4.bmp", "xzzg5.bmp"},
+                    IDC_TARGET_GOTO_BOX,
+                    IDC_TARGET_NAME}) {}
 
 CBreltDlg::~CBreltDlg() {
     RemovePaneKeys();
@@ -93,6 +107,10 @@ BOOL CBreltDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     AddMenuAndStatusBar();
+    m_sourcePane.Attach(
+        m_hWnd, {&m_picSource1, &m_picSource2, &m_picSource3, &m_picSource4, &m_picSource5});
+    m_targetPane.Attach(
+        m_hWnd, {&m_picTarget1, &m_picTarget2, &m_picTarget3, &m_picTarget4, &m_picTarget5});
     InstallSlotFrames();
     ::DragAcceptFiles(m_hWnd, TRUE);
     InstallPaneKeys();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/CollectionPane.h"
 #include "platform/Afx.h"
 #include "platform/Hook.h"
 #include "res/resource.h"
@@ -18,7 +19,6 @@
 #include <vector>
 
 struct Command;
-struct Pane;
 
 // The main window: the image pane, the source and target collection panes and every command.
 // Its members are defined by concern: the frame of the window in app/, the panes in browser/
@@ -193,7 +193,7 @@ private:
     std::wstring MenuItemText(const Command& command, bool paneMenu) const;
     // Fills menu with the commands of items, each enabled or greyed as it can act now.
     void FillMenu(HMENU menu, const std::vector<UINT>& items, bool paneMenu);
-    void ShowPaneMenu(const Pane& pane, POINT screenPoint);
+    void ShowPaneMenu(const CCollectionPane& pane, POINT screenPoint);
     // The status bar: the pane the keys act on and its image, what Ctrl+Z would undo.
     void UpdateStatusBar();
     LRESULT OnUpdateStatus(WPARAM, LPARAM);
@@ -230,12 +230,6 @@ private:
     std::string PngFolder() const;
     std::string m_pngFolder;
 
-    // Pane display
-    void ShowSlotImages(const Pane& pane, int fromSlot, const std::vector<int>& images);
-    // The current target image as the file now holds it, in the slot that shows it.
-    void ShowStoredTargetImage();
-    CPicture& SlotPicture(const Pane& pane, int slot);
-
     // The red frame, drawn whenever a framed slot paints so that it survives any repaint.
     void InstallSlotFrames();
     static LRESULT CALLBACK SlotProc(HWND slot, UINT message, WPARAM wParam, LPARAM lParam,
@@ -244,8 +238,6 @@ private:
     // The dotted focus around the slot that has the focus, drawn on the dialog around it.
     static RECT FocusRectAround(HWND slot);
     void DrawSlotFocus(HDC dc) const;
-    int m_framedSourceSlot = -1;
-    int m_framedTargetSlot = -1;
 
     // The image pane: loads a picture, through the conversion dialog unless it is an exact
     // 32x32, 24-bit bitmap; true when the pane then holds it. HoldImage makes an accepted bitmap
@@ -264,8 +256,8 @@ private:
 
     // Images of a pane as "<collection>-NNN.png" into a folder the user chooses, with the
     // printable sheet when withSheet; questions owned by owner (the overview), or the window.
-    void ExportImagesPng(const Pane& pane, const std::vector<int>& images, bool withSheet,
-                         const std::string& title, CWnd* owner);
+    void ExportImagesPng(const CCollectionPane& pane, const std::vector<int>& images,
+                         bool withSheet, const std::string& title, CWnd* owner);
     // The overview's commands that write: the target reordered as order says, the confirmation
     // that shows the image an insertion loses, images of the source copied into the target from
     // its current image.
@@ -274,7 +266,7 @@ private:
     void CopyToTarget(const std::vector<int>& images, CWnd* owner);
 
     // The path of the collection a pane shows.
-    std::string CollectionPath(const Pane& pane) const;
+    std::string CollectionPath(const CCollectionPane& pane) const;
     std::string m_sourcePath;
     std::vector<std::string> m_startFiles;
 
@@ -293,7 +285,7 @@ private:
     CollectionHistory& TargetHistory() const;
     // A collection just opened: its history read, a step its journal shows cut short finished or
     // taken back, and the user told.
-    void SettleHistory(const Pane& pane);
+    void SettleHistory(const CCollectionPane& pane);
     void ReportHistoryOpened(CollectionHistory::Opened opened, const std::string& path);
     void ReportRecovery(const Recovery& recovery, const std::string& path);
     // A history whose file someone else has changed since brelt left it: forgotten, and said.
@@ -321,33 +313,37 @@ private:
     void InstallPaneKeys();
     void RemovePaneKeys();
     std::optional<CWindowsHook> m_paneKeys;
-    // Makes number current, the frame keeping its slot where the strip allows.
-    void MoveTo(const Pane& pane, int number);
 
-    // The pane clicked last, which the keys and the context menu act on.
-    const Pane& ActivePane() const;
+    // The two panes; the one clicked last, which the keys and the context menu act on.
+    CCollectionPane m_sourcePane, m_targetPane;
+    CCollectionPane& SourcePane() { return m_sourcePane; }
+    const CCollectionPane& SourcePane() const { return m_sourcePane; }
+    CCollectionPane& TargetPane() { return m_targetPane; }
+    const CCollectionPane& TargetPane() const { return m_targetPane; }
+    // ShowPane's rule: 1 is the source, any other number the target.
+    CCollectionPane& PaneByNumber(int number) { return number == 1 ? m_sourcePane : m_targetPane; }
+    CCollectionPane& ActivePane() { return PaneByNumber(m_activePane); }
+    const CCollectionPane& ActivePane() const {
+        return m_activePane == 1 ? m_sourcePane : m_targetPane;
+    }
     int m_activePane = 2;
-    // The slot (0 to 4) of pane under a point of the client area, or -1.
-    int SlotAt(const Pane& pane, POINT clientPoint) const;
+    // After a pane's current image moved: both frames where they now belong.
+    void ShowFrames();
 
     // Collection panes
-    void OpenCollection(const Pane& pane);
+    void OpenCollection(CCollectionPane& pane);
     // True when the pane then shows the file.
-    bool OpenCollectionFile(const Pane& pane, std::string path, const std::string& name);
+    bool OpenCollectionFile(CCollectionPane& pane, std::string path, const std::string& name);
     struct PaneStream {
         std::FILE* stream;
         bool readOnly;
         bool accessDenied;
     };
-    PaneStream OpenPaneStream(const Pane& pane, const std::string& path);
-    void ShowOpenedCollection(const Pane& pane, const std::string& path, const std::string& name,
-                              const PaneStream& opened);
+    PaneStream OpenPaneStream(const CCollectionPane& pane, const std::string& path);
+    void ShowOpenedCollection(CCollectionPane& pane, const std::string& path,
+                              const std::string& name, const PaneStream& opened);
     // Chosen collections whose VirtualStore copy the user has been told of.
     std::set<std::string> m_toldVirtualStore;
-    void SelectSlot(const Pane& pane, int slot);
-    void ShowPrevious(const Pane& pane);
-    void ShowNext(const Pane& pane);
-    void GoTo(const Pane& pane);
-    // Makes image number (1..count) current the way go-to does.
-    void GoToImage(const Pane& pane, int number);
+    // Makes the image typed in pane's go-to box current, or says there is none.
+    void GoToTyped(CCollectionPane& pane);
 };

@@ -2,7 +2,7 @@
 #include "app/LibraryFolder.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/CollectionFormat.h"
 #include "collection/FileKinds.h"
 #include "collection/FileOpen.h"
@@ -33,7 +33,7 @@ void CBreltDlg::OnOpenTarget() {
     OpenCollection(TargetPane());
 }
 
-void CBreltDlg::OpenCollection(const Pane& pane) {
+void CBreltDlg::OpenCollection(CCollectionPane& pane) {
     CFileDialog dialog = CollectionFileDialog(TRUE, "Obre Fitxer...");
     if (dialog.DoModal() != IDOK) {
         return;
@@ -41,7 +41,8 @@ void CBreltDlg::OpenCollection(const Pane& pane) {
     OpenCollectionFile(pane, dialog.GetPathName(), dialog.GetFileName());
 }
 
-bool CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std::string& name) {
+bool CBreltDlg::OpenCollectionFile(CCollectionPane& pane, std::string path,
+                                   const std::string& name) {
     std::string copy = VirtualStoreCopy(path);
     if (!copy.empty()) {
         // The paint program shows and changes that copy, not the file chosen.
@@ -78,39 +79,30 @@ bool CBreltDlg::OpenCollectionFile(const Pane& pane, std::string path, const std
     return true;
 }
 
-CBreltDlg::PaneStream CBreltDlg::OpenPaneStream(const Pane& pane, const std::string& path) {
+CBreltDlg::PaneStream CBreltDlg::OpenPaneStream(const CCollectionPane& pane,
+                                                const std::string& path) {
     ClearReadOnly(path);
     // The new file is opened before anything of the pane changes: a file that can't be opened
     // leaves the pane as it was. The source is only read: one that may not be written opens
     // for reading.
     UpdateStream opened = OpenForUpdate(path);
-    if (opened.stream == nullptr && opened.writingRefused && pane.number == 1) {
+    if (opened.stream == nullptr && opened.writingRefused && pane.Number() == 1) {
         std::FILE* stream = OpenFile(path, "rb");
         return {stream, stream != nullptr, opened.accessDenied};
     }
     return {opened.stream, false, opened.accessDenied};
 }
 
-void CBreltDlg::ShowOpenedCollection(const Pane& pane, const std::string& path,
+void CBreltDlg::ShowOpenedCollection(CCollectionPane& pane, const std::string& path,
                                      const std::string& name, const PaneStream& opened) {
-    const bool source = pane.number == 1;
+    const bool source = pane.IsSource();
     (source ? m_sourcePath : g_strTargetPath) = path;
     (source ? m_sourceKey : m_targetKey) = CollectionKey(path);
     (source ? m_sourceReadOnly : m_targetReadOnly) = opened.readOnly;
-    pane.current = 1;
-    pane.selected = 0;
-    if (pane.stream != nullptr) {
-        std::fclose(pane.stream);
-    }
-    pane.stream = opened.stream;
-    pane.count = streambytes::ImageCount(opened.stream);
+    const int count = streambytes::ImageCount(opened.stream);
     streambytes::SeekTo(opened.stream, 0);
-    m_activePane = pane.number; // the keys act on the pane just opened
-
-    ShowPane(pane.number, 1);
-    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
-    ::SetDlgItemTextW(m_hWnd, pane.nameLabel,
-                      Widen(opened.readOnly ? name + " (només lectura)" : name).c_str());
+    m_activePane = pane.Number(); // the keys act on the pane just opened
+    pane.Open(opened.stream, count, name, opened.readOnly);
     if (source) {
         HighlightSelection(0, g_nTargetSel);
     } else {

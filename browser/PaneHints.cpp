@@ -1,6 +1,6 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
 
 void CBreltDlg::UpdateMoveButtons() {
@@ -15,8 +15,7 @@ void CBreltDlg::FitGoToBoxes() {
     ::GetObjectW(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof(face), &face);
     face.lfHeight = face.lfHeight * 7 / 8; // a point smaller than 8
     m_goToFont.CreateFontIndirect(face);
-    for (int box : {SourcePane().goToBox, TargetPane().goToBox}) {
-        HWND edit = GetDlgItem(box);
+    for (HWND edit : {SourcePane().GoToBox(), TargetPane().GoToBox()}) {
         ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_goToFont.GetSafeHandle()),
                        TRUE);
         ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
@@ -26,9 +25,9 @@ void CBreltDlg::FitGoToBoxes() {
 
 void CBreltDlg::CreateToolTips() {
     m_toolTips.Create(m_hWnd);
-    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
-        for (int id : pane->slotIds) {
-            m_toolTips.AddTool(GetDlgItem(id));
+    for (const CCollectionPane* pane : {&m_sourcePane, &m_targetPane}) {
+        for (int slot = 0; slot < 5; ++slot) {
+            m_toolTips.AddTool(pane->SlotWindow(slot));
         }
     }
     m_toolTips.AddTool(GetDlgItem(IDC_IMAGE_PICTURE));
@@ -39,14 +38,11 @@ std::string CBreltDlg::ToolTipText(HWND control) const {
         return g_pfImage != nullptr ? "Imatge carregada · " + m_txtImageName.GetWindowText()
                                     : std::string();
     }
-    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
-        for (int slot = 0; slot < 5; ++slot) {
-            if (GetDlgItem(pane->slotIds[slot]) != control || pane->stream == nullptr) {
-                continue;
-            }
-            int image = pane->current - pane->selected + slot;
-            return std::string(pane->number == 1 ? "Origen" : "Destí") + " · imatge " +
-                   std::to_string(image) + " de " + std::to_string(pane->count) + " · " +
+    for (const CCollectionPane* pane : {&m_sourcePane, &m_targetPane}) {
+        if (int slot = pane->SlotOf(control); slot >= 0 && pane->IsOpen()) {
+            int image = pane->FirstShown() + slot;
+            return std::string(pane->Number() == 1 ? "Origen" : "Destí") + " · imatge " +
+                   std::to_string(image) + " de " + std::to_string(pane->Count()) + " · " +
                    FileNameOf(CollectionPath(*pane));
         }
     }

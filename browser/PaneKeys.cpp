@@ -1,7 +1,7 @@
 #include "app/CommandTable.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 
 #include <algorithm>
 
@@ -54,8 +54,7 @@ bool CBreltDlg::OnPaneKey(HWND target, UINT key) {
     }
     // Ctrl with Alt is AltGr, which types characters; Shift makes another key of these.
     const bool control = Held(VK_CONTROL) && !Held(VK_MENU);
-    const bool inGoToBox =
-        target == GetDlgItem(SourcePane().goToBox) || target == GetDlgItem(TargetPane().goToBox);
+    const bool inGoToBox = target == SourcePane().GoToBox() || target == TargetPane().GoToBox();
     const Command* command = Held(VK_SHIFT) ? nullptr : CommandForKey(key, control);
     // Ctrl+Z and Ctrl+Y are the collection's everywhere, a go-to box included: the box's own
     // undo of typing is not worth the trap of an undo that seems to do nothing.
@@ -64,41 +63,32 @@ bool CBreltDlg::OnPaneKey(HWND target, UINT key) {
         return true;
     }
     // Other keys typed into a go-to box keep their meaning there.
-    const Pane& pane = ActivePane();
-    if (inGoToBox || pane.stream == nullptr) {
+    CCollectionPane& pane = ActivePane();
+    if (inGoToBox || !pane.IsOpen()) {
         return false;
     }
+    // The frame keeps its slot where the strip can move with it, as the arrows scroll it.
+    bool moved = true;
     switch (key) {
     case VK_LEFT:
-        ShowPrevious(pane);
-        return true;
+        moved = pane.MovePrevious();
+        break;
     case VK_RIGHT:
-        ShowNext(pane);
-        return true;
+        moved = pane.MoveNext();
+        break;
     case VK_PRIOR:
-        MoveTo(pane, pane.current - 5);
-        return true;
     case VK_NEXT:
-        MoveTo(pane, pane.current + 5);
-        return true;
+        pane.MoveTo(pane.Current() + (key == VK_NEXT ? 5 : -5));
+        break;
     case VK_HOME:
-        MoveTo(pane, 1);
-        return true;
     case VK_END:
-        MoveTo(pane, pane.count);
-        return true;
+        pane.MoveTo(key == VK_HOME ? 1 : pane.Count());
+        break;
     default:
         return false;
     }
-}
-
-void CBreltDlg::MoveTo(const Pane& pane, int number) {
-    // The frame keeps its slot where the strip can move with it, as the arrows scroll it.
-    number = std::clamp(number, 1, pane.count);
-    int first = std::clamp(number - pane.selected, 1, std::max(1, pane.count - 4));
-    pane.current = number;
-    pane.selected = number - first;
-    ShowPane(pane.number, first);
-    SetDlgItemInt(pane.goToBox, static_cast<UINT>(pane.current), TRUE);
-    HighlightSelection(g_nSourceSel, g_nTargetSel);
+    if (moved) {
+        ShowFrames();
+    }
+    return true;
 }

@@ -1,12 +1,12 @@
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 
 #include <commctrl.h>
 
 void CBreltDlg::InstallSlotFrames() {
-    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
-        for (int id : pane->slotIds) {
-            ::SetWindowSubclass(GetDlgItem(id), &CBreltDlg::SlotProc, 0,
+    for (const CCollectionPane* pane : {&m_sourcePane, &m_targetPane}) {
+        for (int slot = 0; slot < 5; ++slot) {
+            ::SetWindowSubclass(pane->SlotWindow(slot), &CBreltDlg::SlotProc, 0,
                                 reinterpret_cast<DWORD_PTR>(this));
         }
     }
@@ -30,9 +30,7 @@ void CBreltDlg::DrawSlotFocus(HDC dc) const {
 }
 
 bool CBreltDlg::IsFramed(HWND slot) const {
-    int id = ::GetDlgCtrlID(slot);
-    return (m_framedSourceSlot >= 0 && SourcePane().slotIds[m_framedSourceSlot] == id) ||
-           (m_framedTargetSlot >= 0 && TargetPane().slotIds[m_framedTargetSlot] == id);
+    return m_sourcePane.IsFramed(slot) || m_targetPane.IsFramed(slot);
 }
 
 LRESULT CALLBACK CBreltDlg::SlotProc(HWND slot, UINT message, WPARAM wParam, LPARAM lParam,

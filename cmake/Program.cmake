@@ -24,7 +24,7 @@ add_library(brelt_program OBJECT
     browser/PaneDisplay.cpp
     browser/PaneHints.cpp
     browser/PaneKeys.cpp
-    browser/Panes.cpp
+    browser/CollectionPane.cpp
     browser/SlotFrames.cpp
     commands/Clipboard.cpp
     commands/DropFiles.cpp

@@ -1,7 +1,7 @@
 #include "app/DisplayFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/BitmapExport.h"
 #include "collection/CollectionFormat.h"
 #include "collection/PixelAreas.h"
@@ -53,9 +53,9 @@ std::optional<picture::Picture> ClipboardPicture(const CClipboard& clipboard, bo
 } // namespace
 
 void CBreltDlg::OnCopyImage() {
-    const Pane& pane = ActivePane();
+    const CCollectionPane& pane = ActivePane();
     std::optional<PixelAreaBytes> area =
-        pane.stream != nullptr ? ReadPixelArea(pane.stream, pane.current) : std::nullopt;
+        pane.Stream() != nullptr ? ReadPixelArea(pane.Stream(), pane.Current()) : std::nullopt;
     if (!area) {
         return;
     }
@@ -96,7 +96,7 @@ void CBreltDlg::OnPasteHere() {
     if (g_pfTarget == nullptr) {
         return;
     }
-    m_activePane = TargetPane().number; // what it writes is the target's current image
+    m_activePane = TargetPane().Number(); // what it writes is the target's current image
     std::optional<picture::Picture> picture;
     std::vector<std::string> files;
     bool unreadable = false;
@@ -110,7 +110,7 @@ void CBreltDlg::OnPasteHere() {
     if (!picture && !files.empty()) {
         // Files copied in the explorer: as if dropped on the current target image.
         RECT slot;
-        ::GetWindowRect(GetDlgItem(TargetPane().slotIds[g_nTargetSel]), &slot);
+        ::GetWindowRect(TargetPane().CurrentSlotWindow(), &slot);
         POINT centre{(slot.left + slot.right) / 2, (slot.top + slot.bottom) / 2};
         ::ScreenToClient(m_hWnd, &centre);
         TakeFile(files.front(), centre);

@@ -1,6 +1,6 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
 
 #include <algorithm>
@@ -37,10 +37,10 @@ void CBreltDlg::OnDropFiles(HDROP drop) {
 void CBreltDlg::TakeFile(const std::string& file, POINT point) {
     std::string name = FileNameOf(file);
     const bool collection = IsCollectionFileName(file);
-    const Pane& source = SourcePane();
-    const Pane& target = TargetPane();
-    int targetSlot = SlotAt(target, point);
-    bool onSource = IsOn(m_hWnd, IDC_SOURCE_GROUP, point) || SlotAt(source, point) >= 0;
+    CCollectionPane& source = SourcePane();
+    CCollectionPane& target = TargetPane();
+    int targetSlot = target.SlotAt(point);
+    bool onSource = IsOn(m_hWnd, IDC_SOURCE_GROUP, point) || source.SlotAt(point) >= 0;
     bool onTarget = IsOn(m_hWnd, IDC_TARGET_GROUP, point, 0);
 
     if (collection && (onSource || onTarget)) {
@@ -48,7 +48,8 @@ void CBreltDlg::TakeFile(const std::string& file, POINT point) {
     } else if (!collection && IsOn(m_hWnd, IDC_IMAGE_PICTURE, point, 12)) {
         LoadImageFile(file, name);
     } else if (!collection && targetSlot >= 0 && g_pfTarget != nullptr) {
-        SelectSlot(target, targetSlot);
+        target.SelectSlot(targetSlot);
+        ShowFrames();
         if (LoadImageFile(file, name)) {
             OnMoveImageToCollection();
         }

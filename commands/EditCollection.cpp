@@ -1,11 +1,11 @@
 #include "app/HistoryFolder.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/CollectionFormat.h"
 #include "collection/StreamBytes.h"
-#include "messages/EditMessages.h"
 #include "dialogs/QuestionDlg.h"
+#include "messages/EditMessages.h"
 #include "platform/FilePaths.h"
 
 #include <algorithm>
@@ -133,36 +133,5 @@ void CBreltDlg::ReportEdit(const EditOutcome& outcome, const std::string& what, 
     EditMessage message = MessageFor(outcome, context);
     if (!message.text.empty()) {
         Alert(message.text, message.failure ? MB_ICONHAND : MB_ICONEXCLAMATION);
-    }
-}
-
-void CBreltDlg::ShowWrittenImages(const std::vector<int>& images) {
-    auto written = [&](int image) {
-        return std::find(images.begin(), images.end(), image) != images.end();
-    };
-    for (const Pane* pane : {&SourcePane(), &TargetPane()}) {
-        bool showsTarget = pane->number == TargetPane().number || m_sourceKey == m_targetKey;
-        if (pane->stream == nullptr || !showsTarget) {
-            continue;
-        }
-        // Runs of slots together: every image exported, then every one loaded.
-        const int first = pane->current - pane->selected;
-        for (int slot = 0; slot < 5;) {
-            bool current = pane->number == TargetPane().number && slot == pane->selected;
-            if (!written(first + slot)) {
-                ++slot;
-            } else if (current) {
-                ShowStoredTargetImage(); // through the move commands' own display file
-                ++slot;
-            } else {
-                std::vector<int> run;
-                for (; slot < 5 && written(first + slot) &&
-                       !(pane->number == TargetPane().number && slot == pane->selected);
-                     ++slot) {
-                    run.push_back(first + slot);
-                }
-                ShowSlotImages(*pane, slot - static_cast<int>(run.size()), run);
-            }
-        }
     }
 }

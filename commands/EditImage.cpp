@@ -1,23 +1,24 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/PixelAreas.h"
 #include "dialogs/EditorDlg.h"
 
 void CBreltDlg::OnEditImage() {
-    m_activePane = TargetPane().number; // the editor edits the target's current image
+    m_activePane = TargetPane().Number(); // the editor edits the target's current image
     EditImage(g_nTargetFirst, nullptr);
 }
 
 void CBreltDlg::EditImage(int image, CWnd* parent) {
-    const Pane& target = TargetPane();
-    if (target.stream == nullptr || image < 1 || image > target.count) {
+    CCollectionPane& target = TargetPane();
+    if (target.Stream() == nullptr || image < 1 || image > target.Count()) {
         return;
     }
-    if (image != target.current) {
-        GoToImage(target, image);
+    if (image != target.Current()) {
+        target.GoToImage(image);
+        ShowFrames();
     }
-    std::optional<PixelAreaBytes> area = ReadPixelArea(target.stream, image);
+    std::optional<PixelAreaBytes> area = ReadPixelArea(target.Stream(), image);
     if (!area) {
         Alert("No s'ha pogut llegir la imatge " + std::to_string(image) + " de la col·lecció " +
               g_strTargetPath + ".");

@@ -1,7 +1,7 @@
 #include "app/ImageCells.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
 #include "dialogs/QuestionDlg.h"
@@ -74,17 +74,17 @@ bool MayReplace(const std::vector<std::string>& paths, const std::string& folder
 }
 
 // Each image into its path, and the sheet into the last when withSheet; how many failed.
-int WritePngs(const Pane& pane, const std::vector<int>& images,
+int WritePngs(const CCollectionPane& pane, const std::vector<int>& images,
               const std::vector<std::string>& paths, bool withSheet) {
     CWaitCursor wait;
     int failed = 0;
     for (std::size_t i = 0; i < images.size(); ++i) {
-        std::optional<PixelAreaBytes> area = ReadPixelArea(pane.stream, images[i]);
+        std::optional<PixelAreaBytes> area = ReadPixelArea(pane.Stream(), images[i]);
         failed += area && SavePng(paths[i], ShownPixels(*area).data(), 32, 32) ? 0 : 1;
     }
     if (withSheet) {
         int width = 0, height = 0;
-        std::vector<std::uint8_t> sheet = DrawSheet(pane.stream, pane.count, width, height);
+        std::vector<std::uint8_t> sheet = DrawSheet(pane.Stream(), pane.Count(), width, height);
         failed += SavePng(paths.back(), sheet.data(), width, height) ? 0 : 1;
     }
     return failed;
@@ -112,8 +112,8 @@ std::string ExportReport(const std::vector<int>& images, const std::string& stem
 
 } // namespace
 
-std::string CBreltDlg::CollectionPath(const Pane& pane) const {
-    return pane.number == SourcePane().number ? m_sourcePath : g_strTargetPath;
+std::string CBreltDlg::CollectionPath(const CCollectionPane& pane) const {
+    return pane.Number() == SourcePane().Number() ? m_sourcePath : g_strTargetPath;
 }
 
 std::string CBreltDlg::PngFolder() const {
@@ -121,12 +121,12 @@ std::string CBreltDlg::PngFolder() const {
 }
 
 void CBreltDlg::OnSaveImagePng() {
-    const Pane& pane = ActivePane();
-    if (pane.stream == nullptr) {
+    const CCollectionPane& pane = ActivePane();
+    if (pane.Stream() == nullptr) {
         return;
     }
     std::string collection = CollectionPath(pane);
-    std::string name = Numbered(StemOf(collection), pane.current);
+    std::string name = Numbered(StemOf(collection), pane.Current());
     CFileDialog dialog(FALSE, "png", name.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        "Imatges PNG (*.png)|*.png||", nullptr);
     dialog.SetTitle("Desa la imatge com a PNG");
@@ -136,27 +136,27 @@ void CBreltDlg::OnSaveImagePng() {
     }
     std::string path = dialog.GetPathName();
     m_pngFolder = FolderOf(path);
-    std::optional<PixelAreaBytes> area = ReadPixelArea(pane.stream, pane.current);
+    std::optional<PixelAreaBytes> area = ReadPixelArea(pane.Stream(), pane.Current());
     if (!area || !SavePng(path, ShownPixels(*area).data(), 32, 32)) {
         Alert("No s'ha pogut desar la imatge a " + path + ".");
         return;
     }
-    Inform("S'ha desat la imatge " + std::to_string(pane.current) + " com a " + FileNameOf(path) +
+    Inform("S'ha desat la imatge " + std::to_string(pane.Current()) + " com a " + FileNameOf(path) +
            " a la carpeta " + m_pngFolder + ".");
 }
 
 void CBreltDlg::OnExportCollectionPng() {
-    const Pane& pane = ActivePane();
+    const CCollectionPane& pane = ActivePane();
     std::vector<int> all;
-    for (int image = 1; image <= pane.count; ++image) {
+    for (int image = 1; image <= pane.Count(); ++image) {
         all.push_back(image);
     }
     ExportImagesPng(pane, all, true, "Exporta la col·lecció en PNG", nullptr);
 }
 
-void CBreltDlg::ExportImagesPng(const Pane& pane, const std::vector<int>& images, bool withSheet,
-                                const std::string& title, CWnd* owner) {
-    if (pane.stream == nullptr || images.empty()) {
+void CBreltDlg::ExportImagesPng(const CCollectionPane& pane, const std::vector<int>& images,
+                                bool withSheet, const std::string& title, CWnd* owner) {
+    if (pane.Stream() == nullptr || images.empty()) {
         return;
     }
     std::string folder = ChooseFolder(title, PngFolder());

@@ -1,6 +1,6 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/BitmapImport.h"
 #include "collection/FileOpen.h"
 #include "collection/ImageSequences.h"
@@ -127,16 +127,16 @@ std::string ImportReport(int first, const EditOutcome& outcome, const PicturesIm
 } // namespace
 
 void CBreltDlg::OnImportPicturesHere() {
-    const Pane& pane = TargetPane();
-    if (pane.stream == nullptr) {
+    const CCollectionPane& pane = TargetPane();
+    if (pane.Stream() == nullptr) {
         return;
     }
     const std::vector<std::string> files = ChoosePictures();
     if (files.empty()) {
         return;
     }
-    const int first = pane.current;
-    const int last = std::min(pane.count, first + static_cast<int>(files.size()) - 1);
+    const int first = pane.Current();
+    const int last = std::min(pane.Count(), first + static_cast<int>(files.size()) - 1);
     CQuestionDlg confirm("Es substituiran les imatges " + std::to_string(first) + " a " +
                          std::to_string(last) + ". Voleu continuar?");
     if (confirm.DoModal() != IDOK) {
@@ -148,7 +148,7 @@ void CBreltDlg::OnImportPicturesHere() {
     }
     PicturesImported imported{first, {}, {}};
     EditOutcome outcome = EditCollection("Importa imatges", replaced, [&](std::FILE*& target) {
-        return ImportEach(files, target, pane.count, m_conversionChoices, imported);
+        return ImportEach(files, target, pane.Count(), m_conversionChoices, imported);
     });
     if (outcome.kind == EditOutcome::Kind::Refused) {
         return;

@@ -1,6 +1,6 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
 #include "commands/PictureFiles.h"
@@ -88,8 +88,8 @@ bool CBreltDlg::ConfirmSheetImport(const std::vector<int>& images, const std::ve
 }
 
 void CBreltDlg::OnImportSheet() {
-    const Pane& target = TargetPane();
-    if (target.stream == nullptr) {
+    const CCollectionPane& target = TargetPane();
+    if (target.Stream() == nullptr) {
         return;
     }
     std::optional<std::pair<DecodedPicture, std::string>> chosen = ChooseSheet();
@@ -101,13 +101,13 @@ void CBreltDlg::OnImportSheet() {
         Alert(UnreadablePictureMessage(name, decoded));
         return;
     }
-    CSheetDlg sheetDialog(std::move(*decoded.picture), target.current, target.count);
+    CSheetDlg sheetDialog(std::move(*decoded.picture), target.Current(), target.Count());
     if (sheetDialog.DoModal() != IDOK) {
         return;
     }
     const std::vector<int>& cells = sheetDialog.GetCells();
     const int first = sheetDialog.GetFirstImage();
-    const int taken = std::min(static_cast<int>(cells.size()), target.count - first + 1);
+    const int taken = std::min(static_cast<int>(cells.size()), target.Count() - first + 1);
     std::vector<int> images;
     for (int i = 0; i < taken; ++i) {
         images.push_back(first + i);

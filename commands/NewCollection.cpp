@@ -2,7 +2,7 @@
 #include "app/ProgramFolder.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/CollectionIO.h"
 #include "collection/FileOpen.h"
 #include "collection/PathNames.h"

@@ -1,14 +1,14 @@
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
 #include "dialogs/OverviewDlg.h"
 #include "dialogs/QuestionDlg.h"
 
 void CBreltDlg::OnShowOverview() {
-    const Pane& pane = ActivePane();
-    if (pane.stream == nullptr) {
+    CCollectionPane& pane = ActivePane();
+    if (pane.Stream() == nullptr) {
         return;
     }
     std::string path = CollectionPath(pane);
@@ -17,7 +17,7 @@ void CBreltDlg::OnShowOverview() {
     commands.exportImages = [this, &pane](const std::vector<int>& images, CWnd* owner) {
         ExportImagesPng(pane, images, false, "Exporta la selecció en PNG", owner);
     };
-    if (pane.number == TargetPane().number) {
+    if (!pane.IsSource()) {
         commands.reorder = [this](const std::string& what, const plans::Order& order) {
             ReorderTarget(what, order);
         };
@@ -30,9 +30,10 @@ void CBreltDlg::OnShowOverview() {
             CopyToTarget(images, owner);
         };
     }
-    COverviewDlg overview(pane.stream, pane.count, pane.current, name, std::move(commands));
+    COverviewDlg overview(pane.Stream(), pane.Count(), pane.Current(), name, std::move(commands));
     if (overview.DoModal() == IDOK) {
-        GoToImage(pane, overview.GetChosen());
+        pane.GoToImage(overview.GetChosen());
+        ShowFrames();
     }
 }
 

@@ -1,14 +1,14 @@
 #include "app/HistoryFolder.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/Backups.h"
 #include "collection/PathNames.h"
 #include "collection/StreamBytes.h"
 #include "collection/Versions.h"
-#include "messages/EditMessages.h"
 #include "dialogs/CompareDlg.h"
 #include "dialogs/VersionsDlg.h"
+#include "messages/EditMessages.h"
 #include "platform/FilePaths.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "app/CollectionFiles.h"
 #include "app/ProgramState.h"
 #include "app/breltDlg.h"
-#include "browser/Panes.h"
+#include "browser/CollectionPane.h"
 #include "collection/FileOpen.h"
 #include "collection/PathNames.h"
 #include "platform/FilePaths.h"
