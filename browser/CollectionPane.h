@@ -20,8 +20,9 @@ public:
     struct State {
         std::FILE*& stream;
         int& count;
-        int& current;  // the current image's number
-        int& selected; // the slot, 0 to 4, that shows it
+        int& current;      // the current image's number
+        int& selected;     // the slot, 0 to 4, that shows it
+        std::string& path; // the collection's file, as the user chose it
     };
     struct Controls {
         std::array<int, 5> slotIds;
@@ -47,6 +48,7 @@ public:
     int Current() const { return m_state.current; }
     int SelectedSlot() const { return m_state.selected; }
     int FirstShown() const { return m_state.current - m_state.selected; }
+    const std::string& Path() const { return m_state.path; }
 
     // The slot under a point of the dialog's client area, or of a window; -1 for none.
     int SlotAt(POINT clientPoint) const;

@@ -5,14 +5,6 @@ bool CBreltDlg::IsSlot(HWND window) const {
     return m_sourcePane.SlotOf(window) >= 0 || m_targetPane.SlotOf(window) >= 0;
 }
 
-void CBreltDlg::OnSlotDoubleClicked(UINT slotId) {
-    HWND slot = GetDlgItem(static_cast<int>(slotId));
-    if (TargetPane().SlotOf(slot) >= 0 && TargetPane().IsOpen()) {
-        OnSlotClicked(slotId);
-        OnEditImage();
-    }
-}
-
 void CBreltDlg::OnSlotClicked(UINT slotId) {
     HWND window = GetDlgItem(static_cast<int>(slotId));
     for (CCollectionPane* pane : {&m_sourcePane, &m_targetPane}) {

@@ -93,7 +93,7 @@ void CBreltDlg::OnCopyLoadedImage() {
 }
 
 void CBreltDlg::OnPasteHere() {
-    if (g_pfTarget == nullptr) {
+    if (!TargetPane().IsOpen()) {
         return;
     }
     m_activePane = TargetPane().Number(); // what it writes is the target's current image
@@ -140,7 +140,7 @@ std::optional<picture::Stamp> CBreltDlg::StampOf(picture::Picture picture) {
 }
 
 void CBreltDlg::WriteStamp(const std::string& what, const picture::Stamp& stamp) {
-    const int image = g_nTargetFirst;
+    const int image = TargetPane().Current();
     PixelAreaBytes area = picture::StampPixelArea(stamp);
     EditCollection(what, {image}, [&](std::FILE*& target) {
         return Written::AllOr(WritePixelArea(target, image, area), {image});

@@ -47,7 +47,7 @@ void CBreltDlg::TakeFile(const std::string& file, POINT point) {
         OpenCollectionFile(onSource ? source : target, file, name);
     } else if (!collection && IsOn(m_hWnd, IDC_IMAGE_PICTURE, point, 12)) {
         LoadImageFile(file, name);
-    } else if (!collection && targetSlot >= 0 && g_pfTarget != nullptr) {
+    } else if (!collection && targetSlot >= 0 && TargetPane().IsOpen()) {
         target.SelectSlot(targetSlot);
         ShowFrames();
         if (LoadImageFile(file, name)) {

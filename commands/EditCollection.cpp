@@ -35,7 +35,7 @@ EditOutcome CBreltDlg::EditCollection(const std::string& what, const std::vector
         refused.reason = EditOutcome::Reason::NotOpen; // said already, or nothing to say
         return refused;
     }
-    ::EditTarget target{g_pfTarget, g_strTargetPath, m_targetKey};
+    ::EditTarget target{TargetPane().StreamVariable(), TargetPane().Path(), m_targetKey};
     std::string folder = BackupRoot();
     BackUpFunction backUp = [&](const FileBytes& content) {
         if (folder.empty()) {
@@ -43,7 +43,7 @@ EditOutcome CBreltDlg::EditCollection(const std::string& what, const std::vector
                                 std::make_error_code(std::errc::no_such_file_or_directory),
                                 BackupResult::Failed::Folder};
         }
-        return BackUpCollection(content, ResolvedPath(g_strTargetPath),
+        return BackUpCollection(content, ResolvedPath(TargetPane().Path()),
                                 Narrow(ExtendedPath(folder)), std::time(nullptr));
     };
     EditOutcome outcome = SafeEdit(m_history, target, what, images, edit, backUp);
@@ -54,31 +54,31 @@ EditOutcome CBreltDlg::EditCollection(const std::string& what, const std::vector
     // the edit showed itself is shown again only if it was not all written.
     bool alreadyShown = outcome.shown && outcome.kind == EditOutcome::Kind::Done;
     if (outcome.kind != EditOutcome::Kind::Refused && !outcome.noTempStream && !alreadyShown &&
-        g_pfTarget != nullptr) {
+        TargetPane().IsOpen()) {
         ShowWrittenImages(images);
     }
-    HighlightSelection(g_nSourceSel, g_nTargetSel);
+    ShowFrames();
     ReportEdit(outcome, what, false);
     return outcome;
 }
 
 bool CBreltDlg::MayWriteTarget() {
-    if (g_pfTarget == nullptr) {
+    if (!TargetPane().IsOpen()) {
         return true; // the edit itself finds nothing open
     }
     if (m_targetReadOnly) {
-        Alert("El fitxer " + g_strTargetPath +
+        Alert("El fitxer " + TargetPane().Path() +
                   " no és una col·lecció de segells: brelt el mostra però no hi escriu.",
               MB_ICONEXCLAMATION);
         return false;
     }
-    long long size = streambytes::Size(g_pfTarget);
+    long long size = streambytes::Size(TargetPane().Stream());
     if (sgc::HasCollectionSize(size) || m_unusualSizeAccepted.count(m_targetKey) != 0) {
         return true;
     }
     // A file of no collection's size may be something else entirely: asked once, "NO" first.
     CQuestionDlg question(
-        "El fitxer " + g_strTargetPath + " fa " + GroupedNumber(size < 0 ? 0 : size) +
+        "El fitxer " + TargetPane().Path() + " fa " + GroupedNumber(size < 0 ? 0 : size) +
             " bytes, una mida que no és la de cap col·lecció de segells (de 98, 112 o 126 "
             "imatges). Potser no és una col·lecció, i escriure-hi el faria malbé.\n\n"
             "Voleu escriure-hi igualment?",
@@ -99,7 +99,7 @@ void CBreltDlg::OnRedo() {
 }
 
 void CBreltDlg::ReplayChange(bool undo) {
-    if (g_pfTarget == nullptr) {
+    if (!TargetPane().IsOpen()) {
         return;
     }
     const history::State& state = TargetHistory().State();
@@ -109,23 +109,23 @@ void CBreltDlg::ReplayChange(bool undo) {
     }
     const std::string what = next->what;
     const std::vector<int> images = next->images;
-    ::EditTarget target{g_pfTarget, g_strTargetPath, m_targetKey};
+    ::EditTarget target{TargetPane().StreamVariable(), TargetPane().Path(), m_targetKey};
     EditOutcome outcome = SafeReplay(m_history, target, undo);
     if (outcome.kind != EditOutcome::Kind::Refused) {
         ShowWrittenImages(images);
     }
-    HighlightSelection(g_nSourceSel, g_nTargetSel);
+    ShowFrames();
     ReportEdit(outcome, what, true);
 }
 
 CollectionHistory& CBreltDlg::TargetHistory() const {
-    return m_history.For(m_targetKey, g_strTargetPath);
+    return m_history.For(m_targetKey, TargetPane().Path());
 }
 
 void CBreltDlg::ReportEdit(const EditOutcome& outcome, const std::string& what, bool replay) {
     auto lastBackup = m_lastBackups.find(m_targetKey);
     EditContext context{what,
-                        g_strTargetPath,
+                        TargetPane().Path(),
                         BackupRoot().empty() ? "la carpeta de l'usuari" : BackupRoot(),
                         HistoryRoot().empty() ? "la carpeta de l'usuari" : HistoryRoot(),
                         lastBackup != m_lastBackups.end() ? lastBackup->second : std::string(),

@@ -4,9 +4,17 @@
 #include "collection/PixelAreas.h"
 #include "dialogs/EditorDlg.h"
 
+void CBreltDlg::OnSlotDoubleClicked(UINT slotId) {
+    HWND slot = GetDlgItem(static_cast<int>(slotId));
+    if (TargetPane().SlotOf(slot) >= 0 && TargetPane().IsOpen()) {
+        OnSlotClicked(slotId);
+        OnEditImage();
+    }
+}
+
 void CBreltDlg::OnEditImage() {
     m_activePane = TargetPane().Number(); // the editor edits the target's current image
-    EditImage(g_nTargetFirst, nullptr);
+    EditImage(TargetPane().Current(), nullptr);
 }
 
 void CBreltDlg::EditImage(int image, CWnd* parent) {
@@ -21,7 +29,7 @@ void CBreltDlg::EditImage(int image, CWnd* parent) {
     std::optional<PixelAreaBytes> area = ReadPixelArea(target.Stream(), image);
     if (!area) {
         Alert("No s'ha pogut llegir la imatge " + std::to_string(image) + " de la col·lecció " +
-              g_strTargetPath + ".");
+              TargetPane().Path() + ".");
         return;
     }
     CEditorDlg editor(*area, parent);

@@ -113,7 +113,7 @@ std::string ExportReport(const std::vector<int>& images, const std::string& stem
 } // namespace
 
 std::string CBreltDlg::CollectionPath(const CCollectionPane& pane) const {
-    return pane.Number() == SourcePane().Number() ? m_sourcePath : g_strTargetPath;
+    return pane.Path();
 }
 
 std::string CBreltDlg::PngFolder() const {

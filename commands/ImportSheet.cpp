@@ -74,7 +74,7 @@ bool CBreltDlg::ConfirmSheetImport(const std::vector<int>& images, const std::ve
         return true;
     }
     std::string question = "Es substituiran les imatges " + ImageList(images) + " de " +
-                           FileNameOf(g_strTargetPath) + ".";
+                           FileNameOf(TargetPane().Path()) + ".";
     if (leftOut > 0) {
         question += leftOut == 1 ? "\nLa casella " : "\nLes caselles ";
         question += ImageList(CellNumbers(cells, images.size()));

@@ -61,13 +61,13 @@ void CBreltDlg::ReorderTarget(const std::string& what, const plans::Order& order
 }
 
 void CBreltDlg::CopyToTarget(const std::vector<int>& images, CWnd* owner) {
-    if (g_pfTarget == nullptr) {
+    if (!TargetPane().IsOpen()) {
         Alert("Obriu primer una col·lecció de destí, amb el seu \"Buscar...\".",
               MB_ICONEXCLAMATION);
         return;
     }
-    plans::CopyPlan plan =
-        plans::CopyInto(static_cast<int>(images.size()), g_nTargetFirst, g_nTargetCount);
+    plans::CopyPlan plan = plans::CopyInto(static_cast<int>(images.size()), TargetPane().Current(),
+                                           TargetPane().Count());
     CQuestionDlg confirm("Es substituiran les imatges " + std::to_string(plan.images.front()) +
                              " a " + std::to_string(plan.images.back()) + ". Voleu continuar?",
                          owner);
@@ -76,7 +76,7 @@ void CBreltDlg::CopyToTarget(const std::vector<int>& images, CWnd* owner) {
     }
     std::vector<PixelAreaBytes> areas;
     for (std::size_t i = 0; i < plan.images.size(); ++i) {
-        std::optional<PixelAreaBytes> area = ReadPixelArea(g_pfSource, images[i]);
+        std::optional<PixelAreaBytes> area = ReadPixelArea(SourcePane().Stream(), images[i]);
         if (!area) {
             Alert("No s'ha pogut llegir la imatge " + std::to_string(images[i]) +
                   " de la col·lecció d'origen. No s'ha canviat res.");

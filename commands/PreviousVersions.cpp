@@ -82,7 +82,7 @@ std::vector<CBreltDlg::Version> CBreltDlg::PreviousVersions() const {
                             s - 1,
                             {}});
     }
-    std::string folder = BackupRoot() + "\\" + BackupFolderName(ResolvedPath(g_strTargetPath));
+    std::string folder = BackupRoot() + "\\" + BackupFolderName(ResolvedPath(TargetPane().Path()));
     for (const std::filesystem::path& copy : BackupsOf(Narrow(ExtendedPath(folder)))) {
         versions.push_back({WhenCopied(Narrow(copy.stem().wstring())) + " · Còpia de seguretat", 0,
                             Narrow(copy.wstring())});
@@ -96,22 +96,22 @@ void CBreltDlg::OnPreviousVersions() {
     for (const Version& version : versions) {
         labels.push_back(version.label);
     }
-    CVersionsDlg chooser(FileNameOf(g_strTargetPath), labels);
+    CVersionsDlg chooser(FileNameOf(TargetPane().Path()), labels);
     if (chooser.DoModal() != IDOK || chooser.GetChosen() < 0) {
         return;
     }
     const Version& chosen = versions[static_cast<std::size_t>(chooser.GetChosen())];
-    FileContent now = ReadWholeStream(g_pfTarget);
+    FileContent now = ReadWholeStream(TargetPane().Stream());
     FileContent earlier =
         chosen.backup.empty()
             ? FileContent{FileContent::Status::Read,
                           ContentAtStep(now.bytes, TargetHistory().State(), chosen.step)}
             : ReadWholeFile(chosen.backup);
     if (!now.ok() || !earlier.ok()) {
-        Alert("No s'ha pogut llegir aquesta versió de " + g_strTargetPath + ".");
+        Alert("No s'ha pogut llegir aquesta versió de " + TargetPane().Path() + ".");
         return;
     }
-    CCompareDlg compare(chosen.label, earlier.bytes, now.bytes, g_nTargetCount);
+    CCompareDlg compare(chosen.label, earlier.bytes, now.bytes, TargetPane().Count());
     if (compare.DoModal() == IDOK && !compare.GetChosen().empty()) {
         RestoreImages(earlier.bytes, compare.GetChosen(), chosen.label);
     }
