@@ -1,7 +1,9 @@
 // Median and maximum times of the core's file-bound edits, with no benchmark library so that the
 // same program runs natively and under Wine: build/<preset>/bench/core_timings [runs]
 #include "collection/BitmapExport.h"
+#include "collection/HistoryStorage.h"
 #include "collection/ImageSequences.h"
+#include "collection/PixelAreas.h"
 #include "collection/SafeEdit.h"
 #include "picture/StampConversion.h"
 
@@ -75,6 +77,34 @@ int main(int argc, char** argv) {
         SafeReplay(history, target, true);
         SafeReplay(history, target, false);
     });
+    // The shift of all 126 images as brelt makes it: through the safety net, its history's log on
+    // disk and synced, first the row-reversing routine, then whole areas.
+    ChangeHistory onDisk([&](const std::string&, const std::string&) {
+        return std::make_unique<FileLogStorage>((folder / "a.log").string());
+    });
+    EditTarget shifted{collection, (folder / "a.sgc").string(), "SHIFT"};
+    std::vector<int> moved;
+    for (int image = 2; image <= 126; ++image) {
+        moved.push_back(image);
+    }
+    Time("SafeEdit: ShiftImagesUp(126)", runs, [&] {
+        SafeEdit(
+            onDisk, shifted, "Desplaçar", moved,
+            [&](std::FILE*& f) {
+                return Written::AllOr(static_cast<bool>(ShiftImagesUp(f, 126, 1)), moved);
+            },
+            noCopy);
+    });
+    Time("SafeEdit: ShiftAreasUp(126)", runs, [&] {
+        SafeEdit(
+            onDisk, shifted, "Desplaçar", moved,
+            [&](std::FILE*& f) { return Written::AllOr(ShiftAreasUp(f, 126, 1), moved); }, noCopy);
+    });
+    Time("SafeEdit: nothing written (126)", runs, [&] {
+        SafeEdit(
+            onDisk, shifted, "Res", moved, [&](std::FILE*&) { return Written{}; }, noCopy);
+    });
+    onDisk.CloseLogs();
     std::fclose(collection);
     fs::remove_all(folder);
 

@@ -3,6 +3,8 @@
 #include "collection/CollectionFormat.h"
 #include "collection/StreamBytes.h"
 
+#include <algorithm>
+
 std::optional<PixelAreaBytes> ReadPixelArea(std::FILE* collection, int imageNumber) {
     if (imageNumber < 1 || !streambytes::SeekTo(collection, sgc::RecordOffset(imageNumber))) {
         return std::nullopt;
@@ -34,6 +36,27 @@ bool SwapPixelAreas(std::FILE* collection, int a, int b) {
     std::optional<PixelAreaBytes> second = ReadPixelArea(collection, b);
     return first && second && WritePixelArea(collection, a, *second) &&
            WritePixelArea(collection, b, *first);
+}
+
+bool ShiftAreasUp(std::FILE* collection, int imageCount, int fromImage) {
+    if (collection == nullptr) {
+        return false;
+    }
+    imageCount = std::min(imageCount, streambytes::ImageCount(collection));
+    std::vector<PixelAreaBytes> areas;
+    for (int image = std::max(fromImage, 1); image < imageCount; ++image) {
+        std::optional<PixelAreaBytes> area = ReadPixelArea(collection, image);
+        if (!area) {
+            return false;
+        }
+        areas.push_back(std::move(*area));
+    }
+    bool written = true;
+    for (std::size_t i = areas.size(); i-- > 0;) {
+        const int image = std::max(fromImage, 1) + static_cast<int>(i) + 1;
+        written = WritePixelArea(collection, image, areas[i]) && written;
+    }
+    return written;
 }
 
 std::array<std::uint8_t, 3072> ShownPixels(const PixelAreaBytes& area) {

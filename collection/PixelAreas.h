@@ -23,6 +23,12 @@ bool WritePixelArea(std::FILE* collection, int imageNumber, const PixelAreaBytes
 // read, and false when a write failed.
 bool SwapPixelAreas(std::FILE* collection, int a, int b);
 
+// The shift of a collection: every image after fromImage, up to the last of imageCount, takes
+// the area of the one before it; the last area goes and fromImage keeps its own. Every area is
+// read before any is written, whole: an area that can't be read writes nothing. True when every
+// area was written; imageCount beyond the file's own count is taken as that.
+bool ShiftAreasUp(std::FILE* collection, int imageCount, int fromImage);
+
 // An area as the display shows it: 1024 pixels, blue-green-red, top row first. An area that
 // could not be read shows black.
 std::array<std::uint8_t, 3072> ShownPixels(const PixelAreaBytes& area);

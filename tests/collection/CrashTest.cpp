@@ -3,7 +3,7 @@
 // point the crash comes at, the next opening leaves the collection exactly as it was before the
 // step or exactly as after it, to the byte, and its history says the same.
 #include "TestFiles.h"
-#include "collection/ImageSequences.h"
+#include "collection/PixelAreas.h"
 #include "collection/SafeEdit.h"
 
 #include <gtest/gtest.h>
@@ -295,7 +295,7 @@ EditFunction Precomputed(const Bytes& collection, const EditFunction& edit) {
 // The shift of all 126 images, crashed as it is made, undone and done again.
 TEST(Crashes, TheShiftOf126IsBeforeOrAfter) {
     EditFunction shift = [](std::FILE*& stream) {
-        return Written::AllOr(static_cast<bool>(ShiftImagesUp(stream, 126, 1)), AllImages(126));
+        return Written::AllOr(ShiftAreasUp(stream, 126, 1), AllImages(126));
     };
     CrashEveryStepOf(AllImages(126), Precomputed(MakeCollection(260096, 2), shift), 16381, 2, true);
 }

@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "collection/BitmapExport.h"
 #include "collection/CollectionIO.h"
+#include "collection/PixelAreas.h"
 #include "collection/TempStreams.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,33 @@ TEST(ShiftImagesUp, MovesEveryImageFromTheCurrentOneUpByOne) {
             EXPECT_NE(PixelArea(shifted, image), lost) << "the last image is gone";
         }
     }
+}
+
+TEST(ShiftAreasUp, WritesTheBytesTheRowReversingShiftWrites) {
+    struct Case {
+        long size;
+        int count;
+        int from;
+    } cases[] = {{202752, 98, 3},   {202752, 98, 1},    {231424, 112, 111},
+                 {261119, 126, 60}, {261119, 126, 126}, {202752, 98, 0}};
+    for (const Case& c : cases) {
+        Bytes collection = MakeCollection(c.size, static_cast<unsigned>(c.from) + 7);
+        ScratchFile byRows(collection), byAreas(collection);
+        UniqueFile rows = byRows.Open(), areas = byAreas.Open();
+        EXPECT_EQ(static_cast<bool>(ShiftImagesUp(rows.get(), c.count, c.from)),
+                  ShiftAreasUp(areas.get(), c.count, c.from));
+        EXPECT_EQ(byAreas.Read(), byRows.Read()) << c.count << " images from " << c.from;
+    }
+    EXPECT_FALSE(ShiftAreasUp(nullptr, 98, 1));
+}
+
+TEST(ShiftAreasUp, WritesNothingWhenAnAreaCannotBeRead) {
+    Bytes collection = MakeCollection();
+    ScratchFile file(collection);
+    UniqueFile writeOnly(std::fopen(file.Path().c_str(), "ab")); // nothing can be read from it
+    EXPECT_FALSE(ShiftAreasUp(writeOnly.get(), 98, 1));
+    writeOnly.reset();
+    EXPECT_EQ(file.Read(), collection);
 }
 
 TEST(ShiftImagesUp, FromTheLastImageChangesNothing) {
