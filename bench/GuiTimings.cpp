@@ -63,8 +63,7 @@ void Send(HWND dialog, int controlId, int code = BN_CLICKED) {
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, controlId)));
 }
 
-// A message box that reports, "brelt" or "Alerta", waited for up to timeoutMs: never the main
-// window, whose caption is "brelt" too.
+// A message box that reports, "brelt" or "Alerta", waited for up to timeoutMs, and idle.
 HWND ReportWindow(HWND main, int timeoutMs) {
     const auto start = Clock::now();
     do {
@@ -72,6 +71,7 @@ HWND ReportWindow(HWND main, int timeoutMs) {
             HWND box = nullptr;
             while ((box = ::FindWindowExW(nullptr, box, L"#32770", caption)) != nullptr) {
                 if (box != main && ::IsWindowVisible(box)) {
+                    WaitUntilIdle(box);
                     return box;
                 }
             }
@@ -96,9 +96,12 @@ HWND FileDialogWith(const RunningProgram& brelt, int button, const std::wstring&
 }
 
 void Close(HWND window, int button) {
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(window, button)));
-    WaitUntilClosed(window, 10000);
+    // Again until it goes: under Wine a message box that has just shown may drop the first one.
+    for (int attempt = 0; attempt < 20 && ::IsWindow(window); ++attempt) {
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(window, button)));
+        WaitUntilClosed(window, 500);
+    }
 }
 
 } // namespace
@@ -423,6 +426,9 @@ int main(int argc, char** argv) {
         double took = Since(start);
         if (done != nullptr) {
             Close(done, IDOK);
+            if (::IsWindow(done)) {
+                std::fprintf(stderr, "the export's report did not close\n");
+            }
         }
         start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
                                    std::chrono::duration<double, std::milli>(took));
@@ -456,8 +462,8 @@ int main(int argc, char** argv) {
         HWND report = ReportWindow(main, 60000);
         double took = Since(start); // to the report on screen; closing it is the user's time
         if (report != nullptr) {
-            ::PostMessageW(report, WM_COMMAND, IDOK, 0);
-            if (!WaitUntilClosed(report, 10000)) {
+            Close(report, IDOK);
+            if (::IsWindow(report)) {
                 DWORD owner = 0;
                 ::GetWindowThreadProcessId(report, &owner);
                 wchar_t said[256] = {};
