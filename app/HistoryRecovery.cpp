@@ -81,7 +81,7 @@ void CBreltDlg::ReportRecovery(const Recovery& recovery, const std::string& path
 
 void CBreltDlg::SettleHistory(const CCollectionPane& pane) {
     const bool source = pane.IsSource();
-    const std::string path = CollectionPath(pane), key = source ? m_sourceKey : m_targetKey;
+    const std::string path = pane.Path(), key = source ? m_sourceKey : m_targetKey;
     CollectionHistory::Opened opened = CollectionHistory::Opened::Fine;
     CollectionHistory& history = m_history.For(key, path, &opened);
     ReportHistoryOpened(opened, path);

@@ -46,7 +46,7 @@ std::wstring CBreltDlg::PaneStatus() const {
     if (pane.Stream() == nullptr) {
         return name + L"cap col·lecció oberta";
     }
-    std::string file = FileNameOf(CollectionPath(pane));
+    std::string file = FileNameOf(pane.Path());
     bool readOnly = source ? m_sourceReadOnly : m_targetReadOnly;
     return name + Widen(file) + (readOnly ? L" (només lectura)" : L"") + L" · imatge " +
            std::to_wstring(pane.Current()) + L" de " + std::to_wstring(pane.Count());

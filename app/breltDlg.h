@@ -265,8 +265,6 @@ private:
     bool ConfirmLoss(int last, CWnd* owner);
     void CopyToTarget(const std::vector<int>& images, CWnd* owner);
 
-    // The path of the collection a pane shows.
-    std::string CollectionPath(const CCollectionPane& pane) const;
     std::string m_sourcePath;
     std::vector<std::string> m_startFiles;
 

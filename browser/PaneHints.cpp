@@ -43,7 +43,7 @@ std::string CBreltDlg::ToolTipText(HWND control) const {
             int image = pane->FirstShown() + slot;
             return std::string(pane->Number() == 1 ? "Origen" : "Destí") + " · imatge " +
                    std::to_string(image) + " de " + std::to_string(pane->Count()) + " · " +
-                   FileNameOf(CollectionPath(*pane));
+                   FileNameOf(pane->Path());
         }
     }
     return {};

@@ -112,10 +112,6 @@ std::string ExportReport(const std::vector<int>& images, const std::string& stem
 
 } // namespace
 
-std::string CBreltDlg::CollectionPath(const CCollectionPane& pane) const {
-    return pane.Path();
-}
-
 std::string CBreltDlg::PngFolder() const {
     return m_pngFolder.empty() ? PicturesFolder() : m_pngFolder;
 }
@@ -125,7 +121,7 @@ void CBreltDlg::OnSaveImagePng() {
     if (pane.Stream() == nullptr) {
         return;
     }
-    std::string collection = CollectionPath(pane);
+    std::string collection = pane.Path();
     std::string name = Numbered(StemOf(collection), pane.Current());
     CFileDialog dialog(FALSE, "png", name.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        "Imatges PNG (*.png)|*.png||", nullptr);
@@ -164,7 +160,7 @@ void CBreltDlg::ExportImagesPng(const CCollectionPane& pane, const std::vector<i
         return;
     }
     m_pngFolder = folder;
-    const std::string stem = StemOf(CollectionPath(pane));
+    const std::string stem = StemOf(pane.Path());
     const std::string base = folder + (folder.back() == '\\' ? "" : "\\");
     std::vector<std::string> paths;
     for (int image : images) {

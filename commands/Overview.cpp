@@ -11,7 +11,7 @@ void CBreltDlg::OnShowOverview() {
     if (pane.Stream() == nullptr) {
         return;
     }
-    std::string path = CollectionPath(pane);
+    std::string path = pane.Path();
     std::string name = FileNameOf(path);
     COverviewDlg::Commands commands;
     commands.exportImages = [this, &pane](const std::vector<int>& images, CWnd* owner) {
