@@ -114,6 +114,7 @@ TEST(ShiftAreasUp, WritesTheBytesTheRowReversingShiftWrites) {
     EXPECT_FALSE(ShiftAreasUp(nullptr, 98, 1));
 }
 
+#ifndef _WIN32 // msvcrt reads nothing from a write-only stream and sets no error: no failure to see
 TEST(ShiftAreasUp, WritesNothingWhenAnAreaCannotBeRead) {
     Bytes collection = MakeCollection();
     ScratchFile file(collection);
@@ -122,6 +123,7 @@ TEST(ShiftAreasUp, WritesNothingWhenAnAreaCannotBeRead) {
     writeOnly.reset();
     EXPECT_EQ(file.Read(), collection);
 }
+#endif
 
 TEST(ShiftImagesUp, FromTheLastImageChangesNothing) {
     Bytes collection = MakeCollection();
