@@ -5,13 +5,14 @@
 // Usage: guide_pictures BRELT.exe SAMPLES-FOLDER OUTPUT-FOLDER
 #include "../tests/gui/GuiTestSupport.h"
 #include "../tests/gui/RunningProgram.h"
+#include "platform/Com.h"
+#include "platform/Gdi.h"
+#include "platform/Offscreen.h"
 #include "platform/PngEncoder.h"
 #include "platform/Text.h"
 #include "res/resource.h"
 
 #include <windows.h>
-
-#include <objbase.h>
 
 #include <algorithm>
 #include <cmath>
@@ -43,15 +44,15 @@ bool SaveScreenOf(const std::vector<HWND>& windows, const fs::path& file) {
         ::UnionRect(&all, &all, &rect);
     }
     const int width = all.right - all.left, height = all.bottom - all.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC copy = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = ::SelectObject(copy, bitmap);
-    ::BitBlt(copy, 0, 0, width, height, screen, all.left, all.top, SRCCOPY);
+    COffscreen copy;
+    if (!copy.Create(width, height)) {
+        return false;
+    }
+    ::BitBlt(copy.GetSafeHdc(), 0, 0, width, height, CClientDC().GetSafeHdc(), all.left, all.top,
+             SRCCOPY);
     ::GdiFlush();
-    const int stride = (width * 3 + 3) & ~3;
+    const std::uint8_t* bits = copy.Bits();
+    const int stride = copy.Stride();
     std::vector<std::uint8_t> bgr;
     // Whatever lies outside the windows is the page's own background, not the desktop's.
     auto outside = [&](int x, int y) {
@@ -65,8 +66,7 @@ bool SaveScreenOf(const std::vector<HWND>& windows, const fs::path& file) {
         return true;
     };
     for (int y = 0; y < height; ++y) {
-        const auto* row =
-            static_cast<const std::uint8_t*>(bits) + static_cast<std::size_t>(y) * stride;
+        const std::uint8_t* row = bits + static_cast<std::size_t>(y) * stride;
         bgr.insert(bgr.end(), row, row + width * 3);
         for (int x = 0; x < width; ++x) {
             if (outside(x, y)) {
@@ -74,10 +74,6 @@ bool SaveScreenOf(const std::vector<HWND>& windows, const fs::path& file) {
             }
         }
     }
-    ::SelectObject(copy, previous);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(copy);
-    ::ReleaseDC(nullptr, screen);
     bool saved = SavePng(Narrow(file.wstring()), bgr.data(), width, height);
     std::printf("%s %s (%d x %d)\n", saved ? "wrote" : "FAILED", file.string().c_str(), width,
                 height);
@@ -86,18 +82,20 @@ bool SaveScreenOf(const std::vector<HWND>& windows, const fs::path& file) {
 
 // A visible popup menu of the process, once it shows.
 HWND WaitForMenu(DWORD process) {
-    for (int waited = 0; waited < 10000; waited += 20) {
-        HWND menu = nullptr;
-        while ((menu = ::FindWindowExW(nullptr, menu, L"#32768", nullptr)) != nullptr) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(menu, &owner);
-            if (owner == process && ::IsWindowVisible(menu)) {
-                return menu;
+    HWND menu = nullptr;
+    Eventually(
+        [&] {
+            while ((menu = ::FindWindowExW(nullptr, menu, L"#32768", nullptr)) != nullptr) {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(menu, &owner);
+                if (owner == process && ::IsWindowVisible(menu)) {
+                    return true;
+                }
             }
-        }
-        ::Sleep(20);
-    }
-    return nullptr;
+            return false;
+        },
+        10000);
+    return menu;
 }
 
 // A picture to convert: a sky, a sun and a house on grass, drawn here.
@@ -199,11 +197,14 @@ bool PhotographVersions(const RunningProgram& brelt, const fs::path& file) {
     }
     brelt.PostClick(versions, IDOK);
     HWND compare = nullptr;
-    for (int waited = 0; waited < 20000 && compare == nullptr; waited += 20) {
-        HWND front = ::GetForegroundWindow();
-        compare = ::FindWindowExW(front, nullptr, L"BreltCompareGrid", nullptr) ? front : nullptr;
-        ::Sleep(20);
-    }
+    Eventually(
+        [&] {
+            HWND front = ::GetForegroundWindow();
+            compare =
+                ::FindWindowExW(front, nullptr, L"BreltCompareGrid", nullptr) ? front : nullptr;
+            return compare != nullptr;
+        },
+        20000);
     bool saved = compare != nullptr && SaveScreenOf({compare}, file);
     if (compare != nullptr) {
         brelt.PostClick(compare, IDCANCEL);
@@ -231,13 +232,7 @@ bool PhotographConversion(const RunningProgram& brelt, const fs::path& picture,
 
 // Whether a control of window shows text within a few seconds.
 bool WaitForText(HWND window, int controlId, const std::wstring& text) {
-    for (int waited = 0; waited < 20000; waited += 20) {
-        if (WindowText(::GetDlgItem(window, controlId)) == text) {
-            return true;
-        }
-        ::Sleep(20);
-    }
-    return false;
+    return Eventually([&] { return WindowText(::GetDlgItem(window, controlId)) == text; }, 20000);
 }
 
 bool PhotographAll(const RunningProgram& brelt, const fs::path& work, const fs::path& out) {
@@ -269,7 +264,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: guide_pictures BRELT.exe SAMPLES-FOLDER OUTPUT-FOLDER\n");
         return 2;
     }
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CComApartment com;
     const fs::path samples = argv[2], out = argv[3];
     const fs::path work =
         fs::temp_directory_path() / ("brelt-guia-" + std::to_string(::GetCurrentProcessId()));
