@@ -3,6 +3,7 @@
 #include "picture/ColourLevels.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 
@@ -12,6 +13,37 @@ Colour SnapToStorable(Rgb rgb) {
     // The same rule as the conversion of pictures: a colour shows as it will be stored.
     picture::Rgb stored = picture::NearestStorable({rgb.red, rgb.green, rgb.blue});
     return MakeColour(stored.red / 8, stored.green / 8, stored.blue / 8);
+}
+
+namespace {
+
+picture::Oklab OklabOfColour(Colour colour) {
+    return picture::OklabOf({picture::LinearOfLevel(sgc::RedOf(colour)),
+                             picture::LinearOfLevel(sgc::GreenOf(colour)),
+                             picture::LinearOfLevel(sgc::BlueOf(colour))});
+}
+
+// Every storable colour in OKLab, by its value: a fill asks for thousands of distances.
+const std::vector<picture::Oklab>& OklabTable() {
+    static const std::vector<picture::Oklab> table = [] {
+        std::vector<picture::Oklab> t;
+        for (int c = 0; c <= 0x7FFF; ++c) {
+            t.push_back(OklabOfColour(static_cast<Colour>(c)));
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+float Distance(Colour x, Colour y) {
+    const auto& table = OklabTable();
+    return 100.0f * std::sqrt(picture::DistanceSquared(table[ColourOf(x)], table[ColourOf(y)]));
+}
+
+float LightnessOf(Colour colour) {
+    return OklabTable()[ColourOf(colour)].lightness;
 }
 
 const std::vector<Colour>& ChildrensPalette() {

@@ -10,6 +10,11 @@ namespace editor {
 // The storable colour the display shows nearest to rgb.
 Colour SnapToStorable(Rgb rgb);
 
+// How far apart two colours look: their distance in OKLab, in hundredths (black to white is 100).
+float Distance(Colour x, Colour y);
+// A colour's perceived lightness, OKLab's L: 0 black, 1 white.
+float LightnessOf(Colour colour);
+
 // 32 colours for children's drawings: the primaries and secondaries, skin tones, browns, greys,
 // black and white.
 const std::vector<Colour>& ChildrensPalette();

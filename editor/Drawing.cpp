@@ -1,7 +1,11 @@
 #include "editor/Drawing.h"
 
+#include "editor/Colours.h"
+
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <utility>
 
 namespace editor {
 
@@ -46,16 +50,94 @@ void DrawRectangle(Stamp& stamp, Point a, Point b, Colour colour, bool filled) {
     }
 }
 
-void FloodFill(Stamp& stamp, Point at, Colour colour) {
-    if (!Stamp::Contains(at) || stamp.ColourAt(at) == ColourOf(colour)) {
+namespace {
+
+// Whether pixel (x, y) of a width x height box lies in the ellipse the box holds: its centre
+// within the ellipse through the box's edges, in whole numbers (twice the offsets), so that both
+// halves come out alike.
+bool InEllipse(int x, int y, int width, int height) {
+    const long long dx = 2 * x + 1 - width, dy = 2 * y + 1 - height;
+    const long long w = width, h = height;
+    return dx * dx * h * h + dy * dy * w * w <= w * w * h * h;
+}
+
+} // namespace
+
+namespace {
+
+// The pixels of the ellipse in a width x height box, row by row. A thin ellipse's tips fall
+// between pixel centres: each row and column gets at least its middle pixels, so that the
+// ellipse reaches every side of its box.
+class EllipsePixels {
+public:
+    EllipsePixels(int width, int height)
+        : m_width(width), m_height(height), m_in(static_cast<std::size_t>(width * height)) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                Set(x, y, InEllipse(x, y, width, height));
+            }
+        }
+        for (int y = 0; y < height; ++y) {
+            if (!Has((width - 1) / 2, y)) {
+                Set((width - 1) / 2, y, true), Set(width / 2, y, true);
+            }
+        }
+        for (int x = 0; x < width; ++x) {
+            if (!Has(x, (height - 1) / 2)) {
+                Set(x, (height - 1) / 2, true), Set(x, height / 2, true);
+            }
+        }
+    }
+    bool Has(int x, int y) const {
+        return x >= 0 && y >= 0 && x < m_width && y < m_height &&
+               m_in[static_cast<std::size_t>(y * m_width + x)];
+    }
+
+private:
+    void Set(int x, int y, bool in) { m_in[static_cast<std::size_t>(y * m_width + x)] = in; }
+    int m_width, m_height;
+    std::vector<bool> m_in;
+};
+
+} // namespace
+
+void DrawEllipse(Stamp& stamp, Point a, Point b, Colour colour, bool filled) {
+    const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    const int width = std::abs(b.x - a.x) + 1, height = std::abs(b.y - a.y) + 1;
+    const EllipsePixels ellipse(width, height);
+    auto in = [&](int x, int y) { return ellipse.Has(x, y); };
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            // The outline: the pixels of the ellipse that touch by a side one outside it.
+            bool edge = !in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1);
+            if (in(x, y) && (filled || edge)) {
+                stamp.Paint({left + x, top + y}, colour);
+            }
+        }
+    }
+}
+
+void FloodFill(Stamp& stamp, Point at, Colour colour, const FillOptions& options) {
+    if (!Stamp::Contains(at)) {
         return;
     }
-    const Colour from = stamp.ColourAt(at);
+    // What joins is judged on the colours before the fill.
+    const Stamp before = stamp;
+    const Colour from = before.ColourAt(at);
+    const float tolerance = static_cast<float>(options.tolerance);
+    auto joins = [&](Point p) {
+        Colour c = before.ColourAt(p);
+        return c == from || Distance(c, from) <= tolerance;
+    };
     std::vector<Point> pending{at};
+    for (int i = 0; options.wholeColour && i < kSide * kSide; ++i) {
+        pending.push_back({i % kSide, i / kSide});
+    }
+    std::array<bool, kSide * kSide> seen{};
     while (!pending.empty()) {
         Point p = pending.back();
         pending.pop_back();
-        if (!Stamp::Contains(p) || stamp.ColourAt(p) != from) {
+        if (!Stamp::Contains(p) || std::exchange(seen[p.y * kSide + p.x], true) || !joins(p)) {
             continue;
         }
         stamp.Paint(p, colour);

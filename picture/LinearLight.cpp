@@ -44,6 +44,17 @@ Oklab OklabOf(const LinearRgb& c) {
             0.0259040371f * l + 0.7827717662f * m - 0.8086757660f * s};
 }
 
+LinearRgb LinearOf(const Oklab& lab) {
+    // Björn Ottosson's inverse of the transform above.
+    const float l = lab.lightness + 0.3963377774f * lab.a + 0.2158037573f * lab.b;
+    const float m = lab.lightness - 0.1055613458f * lab.a - 0.0638541728f * lab.b;
+    const float s = lab.lightness - 0.0894841775f * lab.a - 1.2914855480f * lab.b;
+    const float l3 = l * l * l, m3 = m * m * m, s3 = s * s * s;
+    return {4.0767416621f * l3 - 3.3077115913f * m3 + 0.2309699292f * s3,
+            -1.2684380046f * l3 + 2.6097574011f * m3 - 0.3413193965f * s3,
+            -0.0041960863f * l3 - 0.7034186147f * m3 + 1.7076147010f * s3};
+}
+
 float DistanceSquared(const Oklab& x, const Oklab& y) {
     const float dl = x.lightness - y.lightness, da = x.a - y.a, db = x.b - y.b;
     return dl * dl + da * da + db * db;

@@ -23,6 +23,8 @@ struct Oklab {
     float Chroma() const;
 };
 Oklab OklabOf(const LinearRgb& colour);
+// The colour back in linear light; channels outside 0..1 where it lies beyond what sRGB shows.
+LinearRgb LinearOf(const Oklab& colour);
 float DistanceSquared(const Oklab& x, const Oklab& y);
 
 } // namespace picture

@@ -371,6 +371,13 @@ std::optional<Stamp> ConvertToStamp(const Picture& picture, const StampOptions& 
     return ReduceColours(*framed, options.dither);
 }
 
+Region StampArea(const Picture& picture, const StampOptions& options) {
+    if (!IsUsable(picture)) {
+        return {};
+    }
+    return StampMapping(picture, options).dest;
+}
+
 Placement FitPlacement(const Picture& picture, int side) {
     if (!IsUsable(picture) || side <= 0) {
         return {};

@@ -68,6 +68,10 @@ Stamp ReduceColours(const FramedStamp& framed, bool dither);
 // FrameStamp, then ReduceColours. Nothing for a picture that is not usable.
 std::optional<Stamp> ConvertToStamp(const Picture& picture, const StampOptions& options);
 
+// Where in the stamp the picture's kept region lands: the whole square for "Retalla", the part
+// centred on whole pixels for "Encaixa". Empty when the picture is not usable.
+Region StampArea(const Picture& picture, const StampOptions& options);
+
 // Where the whole picture lies in a side x side square it is fitted into for showing it.
 struct Placement {
     double left = 0, top = 0, scale = 1;
