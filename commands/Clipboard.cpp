@@ -6,51 +6,13 @@
 #include "collection/CollectionFormat.h"
 #include "collection/PixelAreas.h"
 #include "dialogs/ConvertDlg.h"
-#include "picture/PackedDib.h"
 #include "picture/StampBitmap.h"
+#include "platform/ClipboardPictures.h"
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-namespace {
-
-// A stamp's pixels (blue-green-red, top row first) as a packed 32x32, 24-bit DIB, rows bottom up.
-std::vector<std::uint8_t> PackedDib(const std::uint8_t* bgr) {
-    std::vector<std::uint8_t> dib(sizeof(BITMAPINFOHEADER), 0);
-    BITMAPINFOHEADER header{
-        sizeof(BITMAPINFOHEADER), 32, 32, 1, 24, BI_RGB, 3072, 2834, 2834, 0, 0};
-    std::memcpy(dib.data(), &header, sizeof(header));
-    for (int row = 31; row >= 0; --row) {
-        dib.insert(dib.end(), bgr + row * 96, bgr + (row + 1) * 96);
-    }
-    return dib;
-}
-
-// The picture the clipboard holds, in the order that loses least: "PNG" (it keeps transparency),
-// CF_DIBV5, CF_DIB. read is set when there was one that could not be read.
-std::optional<picture::Picture> ClipboardPicture(const CClipboard& clipboard, bool& unreadable) {
-    unreadable = false;
-    if (std::optional<std::vector<std::uint8_t>> png = clipboard.Get(CClipboard::PngFormat())) {
-        DecodedPicture decoded = DecodePictureData(*png);
-        if (decoded.picture) {
-            return decoded.picture;
-        }
-        unreadable = true;
-    }
-    for (UINT format : {CF_DIBV5, CF_DIB}) {
-        if (std::optional<std::vector<std::uint8_t>> dib = clipboard.Get(format)) {
-            if (auto picture = picture::DecodePackedDib(dib->data(), dib->size())) {
-                return picture;
-            }
-            unreadable = true;
-        }
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 void CBreltDlg::OnCopyImage() {
     const CCollectionPane& pane = ActivePane();
@@ -60,12 +22,9 @@ void CBreltDlg::OnCopyImage() {
         return;
     }
     auto shown = ShownPixels(*area);
-    CClipboard clipboard(m_hWnd);
-    if (!clipboard.Empty() || !clipboard.Put(CF_DIB, PackedDib(shown.data()))) {
+    if (!PutPicture(m_hWnd, {shown.begin(), shown.end()}, 32, 32)) {
         Alert("No s'ha pogut posar la imatge al porta-retalls.");
-        return;
     }
-    clipboard.Put(CClipboard::PngFormat(), PngBytes(shown.data(), 32, 32));
 }
 
 void CBreltDlg::OnCopyLoadedImage() {
@@ -84,12 +43,9 @@ void CBreltDlg::OnCopyLoadedImage() {
         auto start = file.begin() + bmp::kHeaderSize + row * bmp::kRowSize;
         topDown.insert(topDown.end(), start, start + bmp::kRowSize);
     }
-    CClipboard clipboard(m_hWnd);
-    if (!clipboard.Empty() || !clipboard.Put(CF_DIB, PackedDib(topDown.data()))) {
+    if (!PutPicture(m_hWnd, topDown, 32, 32)) {
         Alert("No s'ha pogut posar la imatge al porta-retalls.");
-        return;
     }
-    clipboard.Put(CClipboard::PngFormat(), PngBytes(topDown.data(), 32, 32));
 }
 
 void CBreltDlg::OnPasteHere() {
