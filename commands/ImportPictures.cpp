@@ -8,6 +8,7 @@
 #include "collection/PixelAreas.h"
 #include "commands/PictureFiles.h"
 #include "dialogs/QuestionDlg.h"
+#include "editor/Pieces.h"
 #include "picture/StampBitmap.h"
 
 #include <shlwapi.h>
@@ -48,6 +49,9 @@ Imported ImportPicture(const std::string& path, std::FILE* collection, int image
             : std::nullopt;
     if (!stamp) {
         return Imported::Unread;
+    }
+    if (choices.darkOutline) {
+        stamp = editor::WithDarkOutline(*stamp);
     }
     return WritePixelArea(collection, image, picture::StampPixelArea(*stamp))
                ? Imported::Written

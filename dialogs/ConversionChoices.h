@@ -10,6 +10,7 @@ struct ConversionChoices {
     picture::Framing framing = picture::Framing::Fit;
     bool dither = false;
     std::optional<bool> trimMargins; // until chosen, on for pictures with transparency
+    bool darkOutline = false;        // "Contorn fosc"
 };
 
 // The options a picture's conversion starts with.

@@ -1,5 +1,6 @@
 #include "dialogs/ConvertDlg.h"
 
+#include "editor/Pieces.h"
 #include "layout/Zoom.h"
 #include "platform/Layout.h"
 #include "res/resource.h"
@@ -20,12 +21,12 @@ bool FrameAlike(const picture::StampOptions& x, const picture::StampOptions& y) 
 
 BEGIN_MESSAGE_MAP(CConvertDlg, CDialog)
 ON_CONTROL_RANGE(BN_CLICKED, IDC_CONVERT_FIT, IDC_CONVERT_DITHER, OnOptionChanged)
-ON_CONTROL_RANGE(BN_CLICKED, IDC_CONVERT_TRIM, IDC_CONVERT_TRIM, OnOptionChanged)
+ON_CONTROL_RANGE(BN_CLICKED, IDC_CONVERT_TRIM, IDC_CONVERT_OUTLINE, OnOptionChanged)
 END_MESSAGE_MAP()
 
 CConvertDlg::CConvertDlg(picture::Picture picture, ConversionChoices& choices, CWnd* parent)
     : CDialog(IDD_CONVERT_DIALOG, parent), m_picture(std::move(picture)), m_choices(choices),
-      m_options(StartingOptions(choices, m_picture)) {
+      m_options(StartingOptions(choices, m_picture)), m_darkOutline(choices.darkOutline) {
     CCropView::RegisterWindowClass();
 }
 
@@ -43,6 +44,7 @@ BOOL CConvertDlg::OnInitDialog() {
                                                                 : IDC_CONVERT_CROP);
     CheckDlgButton(IDC_CONVERT_DITHER, m_options.dither ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_CONVERT_TRIM, m_options.trimMargins ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_CONVERT_OUTLINE, m_darkOutline ? BST_CHECKED : BST_UNCHECKED);
     ShowStamp();
     // "D'acord" has the focus, as in any dialog, not the picture: Enter takes the stamp shown.
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDOK)), TRUE);
@@ -72,6 +74,7 @@ void CConvertDlg::OnDpiChanged(int dpi) {
 void CConvertDlg::OnOK() {
     m_choices.framing = m_options.framing;
     m_choices.dither = m_options.dither;
+    m_choices.darkOutline = m_darkOutline;
     if (m_trimChosen) {
         m_choices.trimMargins = m_options.trimMargins;
     }
@@ -83,6 +86,7 @@ void CConvertDlg::OnOptionChanged(UINT id) {
                                                                             : picture::Framing::Fit;
     m_options.dither = IsDlgButtonChecked(IDC_CONVERT_DITHER) == BST_CHECKED;
     m_options.trimMargins = IsDlgButtonChecked(IDC_CONVERT_TRIM) == BST_CHECKED;
+    m_darkOutline = IsDlgButtonChecked(IDC_CONVERT_OUTLINE) == BST_CHECKED;
     m_trimChosen = m_trimChosen || id == IDC_CONVERT_TRIM;
     ShowStamp();
 }
@@ -106,6 +110,9 @@ const picture::FramedStamp& CConvertDlg::Framed() {
 
 void CConvertDlg::ShowStamp() {
     m_stamp = picture::ReduceColours(Framed(), m_options.dither);
+    if (m_darkOutline) {
+        m_stamp = editor::WithDarkOutline(m_stamp);
+    }
     m_picStampLarge.SetBitmap(CBitmap::FromPixels(m_stamp.data(), 32, 32, m_largeZoom));
     m_picStamp.SetBitmap(CBitmap::FromPixels(m_stamp.data(), 32, 32, m_smallZoom));
     m_cropView.ShowKept(m_options.framing == picture::Framing::Crop

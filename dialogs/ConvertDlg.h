@@ -10,8 +10,8 @@
 
 // "Converteix la imatge en segell": shows a decoded picture beside the stamp it becomes, at four
 // times its size and at its own, and lets the user frame it ("Encaixa", "Retalla", the square
-// kept placed by dragging it), trim its margins ("Retalla els marges") and dither it
-// ("Tramat"). The preview is the stored stamp pixel for pixel.
+// kept placed by dragging it), trim its margins ("Retalla els marges"), dither it ("Tramat") and
+// give it a dark edge ("Contorn fosc"). The preview is the stored stamp pixel for pixel.
 class CConvertDlg : public CDialog {
 public:
     CConvertDlg(picture::Picture picture, ConversionChoices& choices, CWnd* parent = nullptr);
@@ -45,6 +45,7 @@ private:
     ConversionChoices& m_choices;
     picture::StampOptions m_options;
     bool m_trimChosen = false;
+    bool m_darkOutline = false;
     CCropView m_cropView;
     struct FramedFor {
         picture::StampOptions options;

@@ -1,6 +1,6 @@
 #include "editor/Pieces.h"
 
-#include "picture/StampConversion.h"
+#include "editor/Effects.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,6 +52,19 @@ std::optional<Piece> PieceOfPicture(const picture::Picture& picture) {
     const picture::Region area = picture::StampArea(picture, options);
     return PieceOf(*shown, static_cast<int>(area.left), static_cast<int>(area.top),
                    static_cast<int>(area.width), static_cast<int>(area.height));
+}
+
+picture::Stamp WithDarkOutline(const picture::Stamp& shown) {
+    const Piece piece = PieceOf(shown, 0, 0, kSide, kSide);
+    Stamp stamp;
+    for (int i = 0; i < kSide * kSide; ++i) {
+        stamp.Move({i % kSide, i / kSide}, piece.words[static_cast<std::size_t>(i)]);
+    }
+    DrawOutline(stamp, {false, false, kBlack, kWhite});
+    picture::Stamp outlined{};
+    const std::vector<std::uint8_t> bgr = ShownPixels(CutOut(stamp, {0, 0, kSide, kSide}));
+    std::copy(bgr.begin(), bgr.end(), outlined.begin());
+    return outlined;
 }
 
 std::vector<std::uint8_t> ShownPixels(const Piece& piece) {

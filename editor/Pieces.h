@@ -2,6 +2,7 @@
 
 #include "editor/Selection.h"
 #include "picture/Picture.h"
+#include "picture/StampConversion.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,6 +15,10 @@ namespace editor {
 // the stamp as the conversion's "Encaixa" reduces it; in the colours the conversion chooses,
 // over white where it is transparent. Nothing for a picture that is not usable.
 std::optional<Piece> PieceOfPicture(const picture::Picture& picture);
+
+// "Contorn fosc" of the conversion: a converted stamp (as the display shows it) with a black line
+// of one pixel round what is not white, so that a pale picture keeps a readable edge.
+picture::Stamp WithDarkOutline(const picture::Stamp& shown);
 
 // A piece's pixels as the display shows them: blue, green, red, top row first.
 std::vector<std::uint8_t> ShownPixels(const Piece& piece);

@@ -3,6 +3,7 @@
 
 #include "app/ProgramState.h"
 #include "dialogs/QuestionDlg.h"
+#include "editor/Pieces.h"
 #include "picture/StampConversion.h"
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
@@ -135,6 +136,28 @@ TEST_F(Conversion, TheOptionsChosenAreTheStampStored) {
     auto expected = picture::ConvertToStamp(DecodedByImageMagick("drawing", 40, 30), options);
     ASSERT_TRUE(expected);
     EXPECT_EQ(PixelArea(target.Read(), 1), Stored(*expected));
+}
+
+// "Contorn fosc": the pale picture gets a black edge round what is not white, in the preview and
+// in the stamp written.
+TEST_F(Conversion, ContornFoscGivesThePictureADarkEdge) {
+    ScratchFile target(MakeCollection());
+    auto plain = picture::ConvertToStamp(DecodedByImageMagick("clipart", 64, 48), Trimmed());
+    ASSERT_TRUE(plain);
+    const picture::Stamp outlined = editor::WithDarkOutline(*plain);
+    ASSERT_NE(outlined, *plain) << "the edge is there to be seen";
+    std::vector<unsigned> previewed;
+    WindowDriver driver(L"Converteix la imatge en segell", [&](HWND dialog) {
+        Click(dialog, IDC_CONVERT_OUTLINE);
+        previewed = StampShownBy(::GetDlgItem(dialog, IDC_CONVERT_STAMP));
+        Click(dialog, IDOK);
+    });
+    Open(IDC_LOAD_IMAGE, kPictures + "/clipart.png");
+    ASSERT_TRUE(driver.Found());
+    EXPECT_EQ(previewed, ColoursOf(outlined));
+    Open(IDC_OPEN_TARGET, target.Path());
+    Command(IDC_MOVE_IMAGE);
+    EXPECT_EQ(PixelArea(target.Read(), 1), Stored(outlined));
 }
 
 // The square dragged with the mouse to the right end, then moved back a stamp pixel with the
