@@ -45,6 +45,9 @@ add_library(brelt_program OBJECT
     dialogs/ConvertDlg.cpp
     dialogs/CropView.cpp
     dialogs/EditorDlg.cpp
+    dialogs/EditorKeys.cpp
+    dialogs/EditorSelection.cpp
+    dialogs/EffectDlgs.cpp
     dialogs/MsgDlg.cpp
     dialogs/OverviewDlg.cpp
     dialogs/QuestionDlg.cpp

@@ -34,6 +34,11 @@ void CColourSwatches::SetColours(std::vector<editor::Colour> colours) {
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
+void CColourSwatches::SetChosen(std::optional<editor::Colour> chosen) {
+    m_chosen = chosen;
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
 int CColourSwatches::CellSize() const {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
@@ -61,7 +66,12 @@ void CColourSwatches::Draw(HDC dc) const {
     for (int i = 0; i < static_cast<int>(m_colours.size()); ++i) {
         RECT cell = CellRect(i);
         ::InflateRect(&cell, -1, -1);
-        FillRect(dc, cell, RGB(96, 96, 96)); // a frame, so that white shows too
+        // A frame, so that white shows too; black and thick round the colour chosen.
+        const bool chosen = m_chosen == m_colours[static_cast<std::size_t>(i)];
+        FillRect(dc, cell, chosen ? RGB(0, 0, 0) : RGB(96, 96, 96));
+        if (chosen) {
+            ::InflateRect(&cell, -1, -1);
+        }
         ::InflateRect(&cell, -1, -1);
         FillRect(dc, cell, RefOf(m_colours[static_cast<std::size_t>(i)]));
         if (focused && i == m_focused) {

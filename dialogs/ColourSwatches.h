@@ -4,6 +4,7 @@
 #include "platform/Afx.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 // A control of the window class "BreltSwatches": colours in a grid of square cells. A left
@@ -19,6 +20,8 @@ public:
     void Attach(HWND control, int columns, Choose choose);
     void SetColours(std::vector<editor::Colour> colours);
     const std::vector<editor::Colour>& Colours() const { return m_colours; }
+    // The colour marked as the one chosen, by a ring; none when nothing is.
+    void SetChosen(std::optional<editor::Colour> chosen);
 
 private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -31,4 +34,5 @@ private:
     Choose m_choose;
     std::vector<editor::Colour> m_colours;
     int m_focused = 0;
+    std::optional<editor::Colour> m_chosen;
 };

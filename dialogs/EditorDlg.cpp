@@ -1,11 +1,14 @@
 #include "dialogs/EditorDlg.h"
 
+#include "dialogs/EffectDlgs.h"
 #include "dialogs/QuestionDlg.h"
 #include "editor/Colours.h"
-#include "editor/Drawing.h"
 #include "layout/Zoom.h"
 #include "platform/Layout.h"
+#include "platform/Text.h"
 #include "res/resource.h"
+
+#include <commctrl.h>
 
 using editor::Colour;
 using editor::Point;
@@ -14,10 +17,8 @@ namespace {
 
 constexpr int kMinZoom = 10;
 
-const int kToolIds[] = {IDC_EDITOR_PENCIL, IDC_EDITOR_LINE,   IDC_EDITOR_RECTANGLE,
-                        IDC_EDITOR_FILL,   IDC_EDITOR_PICKER, IDC_EDITOR_ERASER};
-// The one-letter key of each tool, its mnemonic too.
-const char kToolKeys[] = {'L', 'N', 'R', 'O', 'C', 'G'};
+// The symmetries in the order "Simetria" lists them.
+const char* const kSymmetryNames[] = {"Cap", "Eix vertical", "Eix horitzontal", "Tots dos eixos"};
 
 std::string Described(Colour colour) {
     editor::Rgb rgb = editor::Shown(colour);
@@ -39,7 +40,7 @@ std::vector<std::uint8_t> ShownPixels(const editor::Stamp& stamp) {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CEditorDlg, CDialog)
-ON_CONTROL_RANGE(BN_CLICKED, IDC_EDITOR_PENCIL, IDC_EDITOR_ERASER, OnToolChosen)
+ON_CONTROL_RANGE(BN_CLICKED, IDC_EDITOR_PENCIL, IDC_EDITOR_ELLIPSE, OnToolChosen)
 ON_BN_CLICKED(IDC_EDITOR_FLIP_H, OnFlipHorizontally)
 ON_BN_CLICKED(IDC_EDITOR_FLIP_V, OnFlipVertically)
 ON_BN_CLICKED(IDC_EDITOR_ROTATE_LEFT, OnRotateLeft)
@@ -51,6 +52,13 @@ ON_BN_CLICKED(IDC_EDITOR_REDO, OnRedo)
 ON_CONTROL_RANGE(BN_CLICKED, IDC_EDITOR_SHIFT_LEFT, IDC_EDITOR_SHIFT_DOWN, OnShift)
 ON_BN_CLICKED(IDC_EDITOR_MORE, OnMoreColours)
 ON_BN_CLICKED(IDC_EDITOR_GRID, OnGrid)
+ON_BN_CLICKED(IDC_EDITOR_WHOLE_COLOUR, OnToolOptions)
+ON_BN_CLICKED(IDC_EDITOR_PERFECT, OnToolOptions)
+ON_CONTROL(EN_CHANGE, IDC_EDITOR_TOLERANCE, OnToolOptions)
+ON_CONTROL(CBN_SELCHANGE, IDC_EDITOR_SYMMETRY, OnToolOptions)
+ON_BN_CLICKED(IDC_EDITOR_OUTLINE, OnOutline)
+ON_BN_CLICKED(IDC_EDITOR_SHADOW, OnShadow)
+ON_BN_CLICKED(IDC_EDITOR_ADJUST, OnAdjustColours)
 END_MESSAGE_MAP()
 
 CEditorDlg::CEditorDlg(const PixelAreaBytes& area, CWnd* parent)
@@ -59,6 +67,8 @@ CEditorDlg::CEditorDlg(const PixelAreaBytes& area, CWnd* parent)
     // The template names these window classes: they must be there before it is made.
     CStampCanvas::RegisterWindowClass();
     CColourSwatches::RegisterWindowClass();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
 }
 
 void CEditorDlg::DoDataExchange(CDataExchange* pDX) {
@@ -75,14 +85,12 @@ void CEditorDlg::LayOut(int dpi) {
     GrowControls(m_hWnd, {{GetDlgItem(IDC_EDITOR_CANVAS), canvas, canvas},
                           {GetDlgItem(IDC_EDITOR_PREVIEW1), preview, preview},
                           {GetDlgItem(IDC_EDITOR_PREVIEW2), 2 * preview, 2 * preview}});
-    m_canvas.Attach(
-        GetDlgItem(IDC_EDITOR_CANVAS),
-        {[this](Point p, bool secondary, bool pick) { OnPress(p, secondary, pick); },
-         [this](Point p) { OnDrag(p); }, [this](Point p) { OnRelease(p); },
-         [this](std::optional<Point> p) { OnPoint(p); },
-         [this](Point p, bool secondary) { OnSpace(p, secondary); },
-         [this](UINT key, bool shift, bool control) { return OnKey(key, shift, control); }},
-        layout::ZoomForDpi(kMinZoom, dpi));
+    m_canvas.Attach(GetDlgItem(IDC_EDITOR_CANVAS),
+                    {[this](Point p, bool secondary, bool pick) { OnPress(p, secondary, pick); },
+                     [this](Point p) { OnDrag(p); }, [this](Point p) { OnRelease(p); },
+                     [this](std::optional<Point> p) { OnPoint(p); },
+                     [this](Point p, bool secondary) { OnSpace(p, secondary); }},
+                    layout::ZoomForDpi(kMinZoom, dpi));
 }
 
 void CEditorDlg::OnDpiChanged(int dpi) {
@@ -98,13 +106,42 @@ BOOL CEditorDlg::OnInitDialog() {
     m_palette.Attach(GetDlgItem(IDC_EDITOR_PALETTE), 8, choose);
     m_palette.SetColours(editor::ChildrensPalette());
     m_own.Attach(GetDlgItem(IDC_EDITOR_OWN), 8, choose);
-    CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_ERASER, IDC_EDITOR_PENCIL);
+    CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_ELLIPSE, IDC_EDITOR_PENCIL);
     CheckDlgButton(IDC_EDITOR_GRID, BST_CHECKED);
+    SetUpToolOptions();
     ShowColours();
     Show();
     OnPoint(m_canvas.Cursor());
     ::SetFocus(m_canvas.GetSafeHwnd());
     return FALSE; // the focus is on the canvas
+}
+
+void CEditorDlg::SetUpToolOptions() {
+    ::SendMessageW(GetDlgItem(IDC_EDITOR_TOLERANCE_SPIN), UDM_SETRANGE32, 0, editor::kMaxTolerance);
+    ::SendMessageW(GetDlgItem(IDC_EDITOR_TOLERANCE_SPIN), UDM_SETPOS32, 0, m_fill.tolerance);
+    HWND symmetry = GetDlgItem(IDC_EDITOR_SYMMETRY);
+    for (const char* name : kSymmetryNames) {
+        ::SendMessageW(symmetry, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+    }
+    ::SendMessageW(symmetry, CB_SETCURSEL, 0, 0);
+}
+
+void CEditorDlg::OnToolOptions() {
+    BOOL valid = FALSE;
+    UINT tolerance = GetDlgItemInt(IDC_EDITOR_TOLERANCE, &valid, FALSE);
+    if (valid) {
+        m_fill.tolerance = std::min<int>(static_cast<int>(tolerance), editor::kMaxTolerance);
+    }
+    m_fill.wholeColour = IsDlgButtonChecked(IDC_EDITOR_WHOLE_COLOUR) == BST_CHECKED;
+    m_perfect = IsDlgButtonChecked(IDC_EDITOR_PERFECT) == BST_CHECKED;
+    auto chosen = ::SendMessageW(GetDlgItem(IDC_EDITOR_SYMMETRY), CB_GETCURSEL, 0, 0);
+    m_symmetry = static_cast<editor::Symmetry>(std::clamp<LRESULT>(chosen, 0, 3));
+    Show();
+}
+
+INT_PTR CEditorDlg::DoModal() {
+    CEditorKeys keys(*this); // for as long as the window is open
+    return CDialog::DoModal();
 }
 
 void CEditorDlg::OnCancel() {
@@ -123,9 +160,12 @@ Colour CEditorDlg::InkOf(bool secondary) const {
     return second ? m_secondary : m_primary;
 }
 
-void CEditorDlg::Change(const std::function<void(editor::Stamp&)>& change) {
+void CEditorDlg::Change(const std::function<void(editor::Stamp&)>& change, bool mirrored) {
     editor::Stamp changed = m_stamp;
     change(changed);
+    if (mirrored) {
+        changed = editor::Mirrored(m_stamp, changed, m_symmetry);
+    }
     if (changed != m_stamp) {
         m_history.Push(m_stamp);
         m_stamp = changed;
@@ -134,12 +174,18 @@ void CEditorDlg::Change(const std::function<void(editor::Stamp&)>& change) {
     Show();
 }
 
+bool CEditorDlg::IsShapeTool() const {
+    return m_tool == Tool::Line || m_tool == Tool::Rectangle || m_tool == Tool::Ellipse;
+}
+
 void CEditorDlg::DrawShape(editor::Stamp& stamp, Point to) const {
     Colour ink = InkOf(m_strokeSecondary);
+    bool filled = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
     if (m_tool == Tool::Line) {
         editor::DrawLine(stamp, *m_anchor, to, ink);
+    } else if (m_tool == Tool::Ellipse) {
+        editor::DrawEllipse(stamp, *m_anchor, to, ink, filled);
     } else {
-        bool filled = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
         editor::DrawRectangle(stamp, *m_anchor, to, ink, filled);
     }
 }
@@ -147,7 +193,18 @@ void CEditorDlg::DrawShape(editor::Stamp& stamp, Point to) const {
 void CEditorDlg::Preview(Point p) {
     editor::Stamp preview = m_stamp;
     DrawShape(preview, p);
-    m_preview = preview;
+    m_preview = editor::Mirrored(m_stamp, preview, m_symmetry);
+    Show();
+}
+
+void CEditorDlg::StrokeTo(Point p) {
+    // Painted again whole from where the stroke began: "Traç perfecte" may take back a pixel.
+    m_stroke->Add(p);
+    editor::Stamp painted = *m_strokeStart;
+    for (Point pixel : m_stroke->Pixels()) {
+        painted.Paint(pixel, InkOf(m_strokeSecondary));
+    }
+    m_stamp = editor::Mirrored(*m_strokeStart, painted, m_symmetry);
     Show();
 }
 
@@ -169,18 +226,21 @@ void CEditorDlg::OnPress(Point p, bool secondary, bool pick) {
     case Tool::Pencil:
     case Tool::Eraser:
         m_strokeStart = m_stamp; // the whole stroke is one step of the editor's undo
-        m_stamp.Paint(p, InkOf(secondary));
+        m_stroke.emplace(p, m_perfect);
         m_anchor = p;
-        m_last = p;
-        Show();
+        StrokeTo(p);
         break;
     case Tool::Line:
     case Tool::Rectangle:
+    case Tool::Ellipse:
         m_anchor = p;
         Preview(p);
         break;
     case Tool::Fill:
-        Change([&](editor::Stamp& s) { editor::FloodFill(s, p, InkOf(secondary)); });
+        Change([&](editor::Stamp& s) { editor::FloodFill(s, p, InkOf(secondary), m_fill); }, true);
+        break;
+    case Tool::Select:
+        SelectPress(p);
         break;
     case Tool::Picker:
         break;
@@ -188,39 +248,40 @@ void CEditorDlg::OnPress(Point p, bool secondary, bool pick) {
 }
 
 void CEditorDlg::OnDrag(Point p) {
-    if (!m_anchor) {
-        return;
-    }
-    if (m_tool == Tool::Pencil || m_tool == Tool::Eraser) {
-        editor::DrawLine(m_stamp, m_last, p, InkOf(m_strokeSecondary)); // no gaps, however fast
-        m_last = p;
-        Show();
-    } else if (m_tool == Tool::Line || m_tool == Tool::Rectangle) {
+    if (m_tool == Tool::Select) {
+        SelectDrag(p);
+    } else if (m_anchor && m_stroke) {
+        StrokeTo(p);
+    } else if (m_anchor && IsShapeTool()) {
         Preview(p);
     }
 }
 
 void CEditorDlg::OnRelease(Point p) {
+    if (m_tool == Tool::Select) {
+        SelectRelease();
+        return;
+    }
     if (!m_anchor) {
         return;
     }
-    if (m_tool == Tool::Line || m_tool == Tool::Rectangle) {
-        Change([&](editor::Stamp& s) { DrawShape(s, p); });
+    if (IsShapeTool()) {
+        Change([&](editor::Stamp& s) { DrawShape(s, p); }, true);
     } else if (m_strokeStart && *m_strokeStart != m_stamp) {
         m_history.Push(*m_strokeStart);
         Show();
     }
     m_strokeStart.reset();
+    m_stroke.reset();
     m_anchor.reset();
 }
 
 void CEditorDlg::OnSpace(Point p, bool secondary) {
-    // Lines and rectangles take two presses of Space: where they begin, then where they end.
-    if ((m_tool == Tool::Line || m_tool == Tool::Rectangle) && !m_replaceNext) {
-        if (!m_anchor) {
-            m_strokeSecondary = secondary;
-            m_anchor = p;
-            Preview(p);
+    // Lines, rectangles, ellipses and selections take two presses of Space: where they begin,
+    // then where they end.
+    if ((IsShapeTool() || m_tool == Tool::Select) && !m_replaceNext) {
+        if (m_tool == Tool::Select ? !m_drawnBox : !m_anchor) {
+            OnPress(p, secondary, false);
         } else {
             OnRelease(p);
         }
@@ -235,52 +296,23 @@ void CEditorDlg::OnPoint(std::optional<Point> p) {
         m_txtStatus.SetWindowText("");
         return;
     }
-    if (m_anchor && !::GetCapture() && (m_tool == Tool::Line || m_tool == Tool::Rectangle)) {
+    if (!::GetCapture() && m_anchor && IsShapeTool()) {
         Preview(*p); // a shape begun with Space follows the keyboard's cursor
+    } else if (!::GetCapture() && m_drawnBox) {
+        SelectDrag(*p);
     }
     m_txtStatus.SetWindowText("Columna " + std::to_string(p->x + 1) + ", fila " +
                               std::to_string(p->y + 1) + " · " + Described(m_stamp.ColourAt(*p)));
 }
 
-bool CEditorDlg::OnKey(UINT key, bool, bool control) {
-    if (control) {
-        switch (key) {
-        case 'Z':
-            OnUndo();
-            return true;
-        case 'Y':
-            OnRedo();
-            return true;
-        case VK_LEFT:
-            OnShift(IDC_EDITOR_SHIFT_LEFT);
-            return true;
-        case VK_RIGHT:
-            OnShift(IDC_EDITOR_SHIFT_RIGHT);
-            return true;
-        case VK_UP:
-            OnShift(IDC_EDITOR_SHIFT_UP);
-            return true;
-        case VK_DOWN:
-            OnShift(IDC_EDITOR_SHIFT_DOWN);
-            return true;
-        default:
-            return false;
-        }
-    }
-    for (std::size_t i = 0; i < std::size(kToolKeys); ++i) {
-        if (key == static_cast<UINT>(kToolKeys[i])) {
-            ChooseTool(static_cast<Tool>(i));
-            return true;
-        }
-    }
-    return false;
-}
-
 void CEditorDlg::ChooseTool(Tool tool) {
+    SetDown();
     m_tool = tool;
     m_anchor.reset();
+    m_drawnBox.reset();
     m_preview.reset();
-    CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_ERASER, kToolIds[static_cast<int>(tool)]);
+    CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_ELLIPSE,
+                     IDC_EDITOR_PENCIL + static_cast<int>(tool));
     Show();
 }
 
@@ -290,34 +322,38 @@ void CEditorDlg::OnToolChosen(UINT id) {
 }
 
 void CEditorDlg::OnFlipHorizontally() {
-    Change(editor::FlipHorizontally);
+    Turn(&editor::Selection::FlipHorizontally, editor::FlipHorizontally);
 }
 void CEditorDlg::OnFlipVertically() {
-    Change(editor::FlipVertically);
+    Turn(&editor::Selection::FlipVertically, editor::FlipVertically);
 }
 void CEditorDlg::OnRotateLeft() {
-    Change(editor::RotateLeft);
+    Turn(&editor::Selection::RotateLeft, editor::RotateLeft);
 }
 void CEditorDlg::OnRotateRight() {
-    Change(editor::RotateRight);
+    Turn(&editor::Selection::RotateRight, editor::RotateRight);
 }
 void CEditorDlg::OnClearAll() {
+    SetDown();
     Change(editor::ClearAll);
 }
 
 void CEditorDlg::OnReplaceColour() {
+    SetDown();
     m_replaceNext = true;
     m_txtStatus.SetWindowText("Feu clic al color que voleu substituir pel color principal.");
     ::SetFocus(m_canvas.GetSafeHwnd());
 }
 
 void CEditorDlg::OnShift(UINT id) {
+    SetDown();
     int dx = id == IDC_EDITOR_SHIFT_LEFT ? -1 : id == IDC_EDITOR_SHIFT_RIGHT ? 1 : 0;
     int dy = id == IDC_EDITOR_SHIFT_UP ? -1 : id == IDC_EDITOR_SHIFT_DOWN ? 1 : 0;
     Change([&](editor::Stamp& s) { editor::Shift(s, dx, dy); });
 }
 
 void CEditorDlg::OnUndo() {
+    SetDown();
     m_anchor.reset();
     m_preview.reset();
     m_history.Undo(m_stamp);
@@ -325,9 +361,44 @@ void CEditorDlg::OnUndo() {
 }
 
 void CEditorDlg::OnRedo() {
+    SetDown();
     m_anchor.reset();
     m_preview.reset();
     m_history.Redo(m_stamp);
+    Show();
+}
+
+void CEditorDlg::RunEffect(CEffectDlg& effect) {
+    SetDown();
+    if (effect.DoModal() == IDOK) {
+        Change([&](editor::Stamp& s) { s = effect.Result(); });
+    } else {
+        m_preview.reset();
+        Show();
+    }
+    ::SetFocus(m_canvas.GetSafeHwnd());
+}
+
+void CEditorDlg::OnOutline() {
+    COutlineDlg outline(
+        m_stamp, m_primary, [this](const editor::Stamp* s) { ShowEffect(s); }, this);
+    RunEffect(outline);
+}
+
+void CEditorDlg::OnShadow() {
+    CShadowDlg shadow(
+        m_stamp, [this](const editor::Stamp* s) { ShowEffect(s); }, this);
+    RunEffect(shadow);
+}
+
+void CEditorDlg::OnAdjustColours() {
+    CAdjustDlg adjust(
+        m_stamp, [this](const editor::Stamp* s) { ShowEffect(s); }, this);
+    RunEffect(adjust);
+}
+
+void CEditorDlg::ShowEffect(const editor::Stamp* preview) {
+    m_preview = preview != nullptr ? std::optional(*preview) : std::nullopt;
     Show();
 }
 
@@ -359,7 +430,8 @@ void CEditorDlg::ShowColours() {
 
 void CEditorDlg::Show() {
     const editor::Stamp& shown = m_preview ? *m_preview : m_stamp;
-    m_canvas.Show(shown, m_grid);
+    std::optional<editor::Box> box = m_selection ? std::optional(m_selection->Where()) : m_drawnBox;
+    m_canvas.Show(shown, {m_grid, box, m_symmetry});
     std::vector<std::uint8_t> pixels = ShownPixels(shown);
     m_picPreview1.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, m_previewZoom));
     m_picPreview2.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, 2 * m_previewZoom));

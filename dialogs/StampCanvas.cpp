@@ -8,6 +8,10 @@ using editor::Point;
 namespace {
 
 const wchar_t* const kClassName = L"BreltStampCanvas";
+// The selection's dashes move on every tick of this timer.
+constexpr UINT_PTR kAntsTimer = 1;
+constexpr UINT kAntsInterval = 120;
+constexpr int kDash = 4;
 
 bool Held(int key) {
     return (::GetKeyState(key) & 0x8000) != 0;
@@ -30,9 +34,16 @@ void CStampCanvas::Attach(HWND control, Events events, int minZoom) {
     m_surface.Create(kSide * m_zoom, kSide * m_zoom);
 }
 
-void CStampCanvas::Show(const editor::Stamp& stamp, bool grid) {
+void CStampCanvas::Show(const editor::Stamp& stamp, const Marks& marks) {
+    if (marks.selection.has_value() != m_marks.selection.has_value()) {
+        if (marks.selection) {
+            ::SetTimer(m_hWnd, kAntsTimer, kAntsInterval, nullptr);
+        } else {
+            ::KillTimer(m_hWnd, kAntsTimer);
+        }
+    }
     m_stamp = stamp;
-    m_grid = grid;
+    m_marks = marks;
     Render();
 }
 
@@ -56,13 +67,54 @@ void CStampCanvas::Outline(Point p, int width) const {
     }
 }
 
+void CStampCanvas::DrawAxes() const {
+    // Between pixels 15 and 16: a line two pixels wide across the middle of the canvas.
+    const int middle = kSide / 2 * m_zoom, end = kSide * m_zoom;
+    const COLORREF axis = RGB(0, 150, 255);
+    if (m_marks.axes == editor::Symmetry::Vertical || m_marks.axes == editor::Symmetry::Both) {
+        m_surface.Fill({middle - 1, 0, middle + 1, end}, axis);
+    }
+    if (m_marks.axes == editor::Symmetry::Horizontal || m_marks.axes == editor::Symmetry::Both) {
+        m_surface.Fill({0, middle - 1, end, middle + 1}, axis);
+    }
+}
+
+void CStampCanvas::DrawSelection() const {
+    // Black and white dashes round the box, moving along it as the timer ticks.
+    const editor::Box box = *m_marks.selection;
+    const int width = std::max(1, m_zoom / 10);
+    const int left = box.left * m_zoom, top = box.top * m_zoom;
+    const int right = (box.left + box.width) * m_zoom, bottom = (box.top + box.height) * m_zoom;
+    const int end = kSide * m_zoom;
+    // Straight into the bits: a border of GDI calls pixel by pixel took longer than a frame.
+    auto dash = [&](int along, int x, int y) {
+        if (x < 0 || y < 0 || x >= end || y >= end) {
+            return; // the part of a moved selection that lies off the stamp
+        }
+        const std::uint8_t value = ((along + m_antsPhase) / kDash) % 2 == 0 ? 0 : 255;
+        std::uint8_t* pixel = m_surface.Bits() + static_cast<std::size_t>(y) * m_surface.Stride() +
+                              static_cast<std::size_t>(x) * 3;
+        pixel[0] = pixel[1] = pixel[2] = value;
+    };
+    for (int i = 0; i < width; ++i) {
+        for (int x = left; x < right; ++x) {
+            dash(x, x, top + i);
+            dash(x, x, bottom - 1 - i);
+        }
+        for (int y = top; y < bottom; ++y) {
+            dash(y, left + i, y);
+            dash(y, right - 1 - i, y);
+        }
+    }
+}
+
 void CStampCanvas::Render() {
     if (m_surface.Bits() == nullptr) {
         return;
     }
     std::uint8_t* bits = m_surface.Bits();
     const int stride = m_surface.Stride();
-    const bool grid = m_grid && m_zoom >= 4;
+    const bool grid = m_marks.grid && m_zoom >= 4;
     for (int y = 0; y < kSide * m_zoom; ++y) {
         std::uint8_t* row = bits + static_cast<std::size_t>(y) * stride;
         for (int x = 0; x < kSide * m_zoom; ++x) {
@@ -76,6 +128,10 @@ void CStampCanvas::Render() {
             row[3 * x + 1] = shade(rgb.green);
             row[3 * x + 2] = shade(rgb.red);
         }
+    }
+    DrawAxes();
+    if (m_marks.selection) {
+        DrawSelection();
     }
     if (m_hover) {
         Outline(*m_hover, 1);
@@ -105,14 +161,8 @@ void CStampCanvas::OnKey(UINT key) {
         }
         return;
     }
-    if (key == VK_SPACE) {
-        if (m_events.space) {
-            m_events.space(m_cursor, shift);
-        }
-        return;
-    }
-    if (m_events.key) {
-        m_events.key(key, shift, control);
+    if (key == VK_SPACE && m_events.space) {
+        m_events.space(m_cursor, shift);
     }
 }
 
@@ -191,6 +241,12 @@ LRESULT CStampCanvas::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CHAR:
         return 0; // letters were taken as keys
+    case WM_TIMER:
+        if (wParam == kAntsTimer && m_marks.selection) {
+            m_antsPhase = (m_antsPhase + kDash * 2 - 1) % (kDash * 2);
+            Render();
+        }
+        return 0;
     default:
         return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
     }

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "editor/Stamp.h"
+#include "editor/Selection.h"
+#include "editor/Symmetry.h"
 #include "platform/Afx.h"
 
 #include <functional>
 #include <optional>
 
 // The stamp editor's canvas, a control of the window class "BreltStampCanvas": the stamp at a
-// whole zoom, a thin grid that can be switched off, the pixel under the mouse outlined and,
-// while the canvas has the focus, the keyboard's pixel cursor. It draws into one off-screen
-// bitmap and reports the user's input; what a press or a key does is its owner's.
+// whole zoom, a thin grid that can be switched off, the axes of symmetry, a selection's moving
+// dashed border, the pixel under the mouse outlined and, while the canvas has the focus, the
+// keyboard's pixel cursor. It draws into one off-screen bitmap and reports the user's input;
+// what a press does is its owner's, and so are the keys other than the cursor's.
 class CStampCanvas : public CCustomControl {
 public:
     struct Events {
@@ -21,8 +23,12 @@ public:
         std::function<void(std::optional<editor::Point>)> point; // the pixel pointed at
         // Space on the keyboard's cursor, with Shift for the secondary colour.
         std::function<void(editor::Point, bool secondary)> space;
-        // A key the canvas does not take itself; true when the owner took it.
-        std::function<bool(UINT key, bool shift, bool control)> key;
+    };
+    // What is drawn over the stamp.
+    struct Marks {
+        bool grid = true;
+        std::optional<editor::Box> selection;
+        editor::Symmetry axes = editor::Symmetry::None;
     };
 
     static void RegisterWindowClass();
@@ -31,7 +37,7 @@ public:
     // template's size holds.
     void Attach(HWND control, Events events, int minZoom);
 
-    void Show(const editor::Stamp& stamp, bool grid);
+    void Show(const editor::Stamp& stamp, const Marks& marks);
     editor::Point Cursor() const { return m_cursor; }
 
 private:
@@ -44,11 +50,14 @@ private:
     void OnKey(UINT key);
     void Render();
     void Outline(editor::Point p, int width) const;
+    void DrawAxes() const;
+    void DrawSelection() const;
 
     Events m_events;
     COffscreen m_surface;
     editor::Stamp m_stamp;
-    bool m_grid = true;
+    Marks m_marks;
+    int m_antsPhase = 0; // how far the selection's dashes have moved
     int m_zoom = 10;
     editor::Point m_cursor{16, 16};
     std::optional<editor::Point> m_hover;

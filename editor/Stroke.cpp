@@ -1,4 +1,4 @@
-#include "editor/PerfectStroke.h"
+#include "editor/Stroke.h"
 
 #include "editor/Drawing.h"
 
@@ -18,17 +18,17 @@ bool ByCorner(Point a, Point b) {
 
 } // namespace
 
-void PerfectStroke::Add(Point p) {
+void Stroke::Add(Point p) {
     std::vector<Point> between = LinePoints(m_pixels.back(), p);
     for (std::size_t i = 1; i < between.size(); ++i) {
         Append(between[i]);
     }
 }
 
-void PerfectStroke::Append(Point p) {
+void Stroke::Append(Point p) {
     m_pixels.push_back(p);
     const std::size_t n = m_pixels.size();
-    if (n >= 3 && BySide(m_pixels[n - 3], m_pixels[n - 2]) &&
+    if (m_perfect && n >= 3 && BySide(m_pixels[n - 3], m_pixels[n - 2]) &&
         BySide(m_pixels[n - 2], m_pixels[n - 1]) && ByCorner(m_pixels[n - 3], m_pixels[n - 1])) {
         m_pixels.erase(m_pixels.end() - 2);
     }

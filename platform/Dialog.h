@@ -40,6 +40,9 @@ protected:
     // Called once the dialog has moved to a monitor of another DPI and the system has scaled
     // what the template made: what the dialog sized or drew itself is done again for dpi.
     virtual void OnDpiChanged(int dpi);
+    // Stands the dialog centred over the main window, within the screen's work area, once it is
+    // initialised; a dialog that belongs elsewhere places itself instead.
+    virtual void CentreOnMainWindow();
 
     DECLARE_MESSAGE_MAP()
 
@@ -48,8 +51,6 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const;
-    // Stands the dialog centred over the main window, within the screen's work area.
-    void CentreOnMainWindow();
     void Detach();
 
     UINT m_nIDTemplate;

@@ -107,6 +107,10 @@ UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
     return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
 }
 
+void CWnd::SetDlgItemText(int id, const std::string& text) {
+    ::SetDlgItemTextW(m_hWnd, id, Widen(text).c_str());
+}
+
 void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned) {
     ::SetDlgItemInt(m_hWnd, id, value, isSigned);
 }

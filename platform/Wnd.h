@@ -40,6 +40,7 @@ public:
 
     UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
     void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
+    void SetDlgItemText(int id, const std::string& text);
 
     // A message box owned by this window, centred over the main window.
     int MessageBox(const std::string& text, const std::string& caption, UINT type);

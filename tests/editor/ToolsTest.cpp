@@ -1,6 +1,6 @@
 #include "editor/Colours.h"
 #include "editor/Drawing.h"
-#include "editor/PerfectStroke.h"
+#include "editor/Stroke.h"
 #include "editor/Symmetry.h"
 
 #include <gtest/gtest.h>
@@ -129,11 +129,11 @@ TEST(Symmetry, EveryToolPaintsItsMirrorImage) {
               (std::vector<Point>{{16, 16}, {15, 15}, {16, 15}})); // the axes lie between
 }
 
-TEST(PerfectStroke, AHandDrawnLineHasNoLCornersAndStaysJoined) {
+TEST(Stroke, APerfectOneHasNoLCornersAndEveryOneStaysJoined) {
     std::mt19937 random(29);
     for (int run = 0; run < 200; ++run) {
         Point at{16, 16};
-        PerfectStroke stroke(at);
+        Stroke stroke(at, true);
         for (int step = 0; step < 40; ++step) { // a wobbling hand, sometimes a jump
             int reach = step % 7 == 0 ? 5 : 1;
             at.x = std::clamp(at.x + static_cast<int>(random() % (2 * reach + 1)) - reach, 0, 31);
@@ -155,9 +155,14 @@ TEST(PerfectStroke, AHandDrawnLineHasNoLCornersAndStaysJoined) {
             }
         }
     }
-    PerfectStroke stairs({0, 0});
+    Stroke stairs({0, 0}, true);
     for (Point p : {Point{1, 0}, Point{1, 1}, Point{2, 1}, Point{2, 2}}) {
         stairs.Add(p);
     }
     EXPECT_EQ(stairs.Pixels(), (std::vector<Point>{{0, 0}, {1, 1}, {2, 2}}));
+    Stroke plain({0, 0}, false);
+    for (Point p : {Point{1, 0}, Point{1, 1}, Point{3, 1}}) {
+        plain.Add(p);
+    }
+    EXPECT_EQ(plain.Pixels(), (std::vector<Point>{{0, 0}, {1, 0}, {1, 1}, {2, 1}, {3, 1}}));
 }

@@ -1,57 +1,12 @@
-#include "BrowserFixture.h"
+#include "EditorFixture.h"
 
 #include "app/ProgramState.h"
-#include "dialogs/EditorDlg.h"
 #include "editor/Colours.h"
 #include "editor/Drawing.h"
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
 
 #include <functional>
-
-namespace {
-
-// The canvas's client point at the centre of pixel (x, y).
-LPARAM PixelPoint(HWND editor, int x, int y) {
-    HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
-    RECT client;
-    ::GetClientRect(canvas, &client);
-    int zoom = client.right / 32;
-    return MAKELPARAM(x * zoom + zoom / 2, y * zoom + zoom / 2);
-}
-
-void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    ::PostMessageW(window, message, wParam, lParam);
-}
-
-// Keys pressed on a control, as the keyboard sends them.
-void Keys(HWND control, std::initializer_list<UINT> keys) {
-    for (UINT key : keys) {
-        Post(control, WM_KEYDOWN, key, 1);
-        Post(control, WM_KEYUP, key, 0xC0000001);
-    }
-}
-
-} // namespace
-
-// The real editor over the current target image, driven as a user would.
-class Editor : public BrowserTest {
-protected:
-    void SetUp() override {
-        BrowserTest::SetUp();
-        TestModalAnswers().dialog = nullptr;
-        Open(IDC_OPEN_TARGET, file_.Path());
-        GoTo(IDC_TARGET_GOTO_BOX, L"7");
-    }
-    // Opens the editor on image 7 and runs act on it, in the editor's own modal loop.
-    bool Edit(const std::function<void(HWND editor)>& act) {
-        WindowDriver driver(L"Edita el segell", act);
-        Command(ID_EDIT_IMAGE);
-        return driver.Found();
-    }
-    Bytes collection_ = MakeCollection(202752, 171);
-    ScratchFile file_{collection_};
-};
 
 TEST_F(Editor, AMouseStrokeAndAKeyboardLineAreStoredExactlyAsOneUndoStep) {
     bool previews = false;

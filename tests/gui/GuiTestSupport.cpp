@@ -91,6 +91,46 @@ void PressKey(HWND window, UINT virtualKey) {
     ::PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+void TypeKeys(const std::vector<std::pair<WORD, bool>>& strokes) {
+    std::vector<INPUT> inputs;
+    for (auto [key, down] : strokes) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+namespace {
+
+INPUT MouseInput(HWND window, POINT at, DWORD buttons) {
+    ::ClientToScreen(window, &at);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Absolute positions run from 0 to 65535 across the screen.
+    input.mi.dx = at.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    return input;
+}
+
+} // namespace
+
+void DragWithMouse(HWND window, POINT from, POINT to) {
+    std::vector<INPUT> inputs{MouseInput(window, from, 0),
+                              MouseInput(window, from, MOUSEEVENTF_LEFTDOWN)};
+    constexpr int kSteps = 4;
+    for (int step = 1; step <= kSteps; ++step) {
+        POINT at{from.x + (to.x - from.x) * step / kSteps,
+                 from.y + (to.y - from.y) * step / kSteps};
+        inputs.push_back(MouseInput(window, at, 0));
+    }
+    inputs.push_back(MouseInput(window, to, MOUSEEVENTF_LEFTUP));
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void Click(HWND dialog, int controlId) {
     ::SendMessageW(::GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
 }

@@ -40,6 +40,14 @@ std::wstring WindowClass(HWND window);
 // Posts a key press to the control that has the focus in window's thread, as the keyboard would.
 void PressKey(HWND window, UINT virtualKey);
 
+// Keys typed on the real keyboard (SendInput), to whichever window has the focus: each pair a
+// key and whether it goes down.
+void TypeKeys(const std::vector<std::pair<WORD, bool>>& strokes);
+
+// The real mouse: its left button pressed at one point of window's client area, moved there in
+// steps to another, and let go.
+void DragWithMouse(HWND window, POINT from, POINT to);
+
 // A button click, sent from the driving thread (the owner's modal loop handles it).
 void Click(HWND dialog, int controlId);
 

@@ -8,21 +8,8 @@
 
 namespace {
 
-// Keys typed on the keyboard: each press is a key down, each release a key up, in order.
-void Type(const std::vector<std::pair<WORD, bool>>& strokes) {
-    std::vector<INPUT> inputs;
-    for (auto [key, down] : strokes) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 void Press(WORD key) {
-    Type({{key, true}, {key, false}});
+    TypeKeys({{key, true}, {key, false}});
 }
 
 // A dialog of the program, once it shows, closed again; false when it never showed.
@@ -49,14 +36,14 @@ TEST(RealKeys, AltLettersAndTheKeysTheMenusShowWorkInTheRunningProgram) {
         ASSERT_NE(main, nullptr);
         ::SetForegroundWindow(main);
         ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == main; }));
-        Type({{VK_MENU, true}, {'F', true}, {'F', false}, {VK_MENU, false}});
+        TypeKeys({{VK_MENU, true}, {'F', true}, {'F', false}, {VK_MENU, false}});
         Press('N');
         EXPECT_TRUE(ShowsAndCloses(brelt, L"Crea Fitxer...")) << "Alt+F, N: Nova col·lecció...";
         ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == main; }));
-        Type({{VK_CONTROL, true}, {'O', true}, {'O', false}, {VK_CONTROL, false}});
+        TypeKeys({{VK_CONTROL, true}, {'O', true}, {'O', false}, {VK_CONTROL, false}});
         EXPECT_TRUE(ShowsAndCloses(brelt, L"Obre Fitxer...")) << "Ctrl+O: Obre la destinació...";
         ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == main; }));
-        Type({{VK_MENU, true}, {'A', true}, {'A', false}, {VK_MENU, false}});
+        TypeKeys({{VK_MENU, true}, {'A', true}, {'A', false}, {VK_MENU, false}});
         Press('Q');
         EXPECT_TRUE(ShowsAndCloses(brelt, L"Acerca de brelt")) << "Alt+A, Q: Quant a brelt...";
     }

@@ -1,0 +1,117 @@
+#include "dialogs/EditorKeys.h"
+
+#include "dialogs/EditorDlg.h"
+#include "res/resource.h"
+
+#include <iterator>
+#include <utility>
+
+namespace {
+
+// The editor open now: one at a time, each over the one window of the program.
+CEditorDlg* g_editor = nullptr;
+
+LRESULT CALLBACK EditorKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && g_editor != nullptr &&
+        g_editor->OnEditorKey(message->hwnd, static_cast<UINT>(message->wParam))) {
+        return TRUE;
+    }
+    return CWindowsHook::CallNext(code, wParam, lParam);
+}
+
+bool Held(int key) {
+    return (::GetKeyState(key) & 0x8000) != 0;
+}
+
+// The one-letter key of each tool, in the order of CEditorDlg::Tool.
+const char kToolKeys[] = {'L', 'N', 'R', 'O', 'C', 'G', 'S', 'E'};
+
+} // namespace
+
+CEditorKeys::CEditorKeys(CEditorDlg& editor)
+    : m_outer(std::exchange(g_editor, &editor)), m_hook(WH_MSGFILTER, &EditorKeyFilter) {}
+
+CEditorKeys::~CEditorKeys() {
+    m_hook.Remove();
+    g_editor = m_outer;
+}
+
+bool CEditorDlg::OnEditorKey(HWND target, UINT key) {
+    if (m_hWnd == nullptr || (target != m_hWnd && ::GetParent(target) != m_hWnd)) {
+        return false; // a window of its own, such as an effect's dialog
+    }
+    if (key == VK_ESCAPE && (m_selection || m_drawnBox)) {
+        SetDown(); // Esc sets a selection down before it closes the window
+        return true;
+    }
+    // Ctrl with Alt is AltGr, which types characters.
+    const bool control = Held(VK_CONTROL) && !Held(VK_MENU);
+    const bool inText =
+        target == GetDlgItem(IDC_EDITOR_TOLERANCE) || target == GetDlgItem(IDC_EDITOR_SYMMETRY);
+    if (control) {
+        // A text box keeps its own copy, paste, cut, select-all and undo.
+        return !inText && OnControlKey(key);
+    }
+    return !inText && !Held(VK_MENU) && OnPlainKey(target, key);
+}
+
+bool CEditorDlg::OnControlKey(UINT key) {
+    switch (key) {
+    case 'Z':
+        OnUndo();
+        return true;
+    case 'Y':
+        OnRedo();
+        return true;
+    case 'A':
+        SelectAll();
+        return true;
+    case 'C':
+        CopySelection();
+        return true;
+    case 'X':
+        CutSelection();
+        return true;
+    case 'V':
+        Paste();
+        return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        OnShift(key == VK_LEFT    ? IDC_EDITOR_SHIFT_LEFT
+                : key == VK_RIGHT ? IDC_EDITOR_SHIFT_RIGHT
+                : key == VK_UP    ? IDC_EDITOR_SHIFT_UP
+                                  : IDC_EDITOR_SHIFT_DOWN);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CEditorDlg::OnPlainKey(HWND target, UINT key) {
+    if (key == VK_DELETE && m_selection) {
+        ChangeSelection([this](editor::Selection& s) { s.Fill(m_secondary); });
+        return true;
+    }
+    const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+    if (arrow && m_selection && target == m_canvas.GetSafeHwnd()) {
+        ChangeSelection([key](editor::Selection& s) {
+            s.MoveBy(key == VK_LEFT    ? -1
+                     : key == VK_RIGHT ? 1
+                                       : 0,
+                     key == VK_UP     ? -1
+                     : key == VK_DOWN ? 1
+                                      : 0);
+        });
+        return true;
+    }
+    for (std::size_t i = 0; i < std::size(kToolKeys); ++i) {
+        if (key == static_cast<UINT>(kToolKeys[i]) && !Held(VK_SHIFT)) {
+            ChooseTool(static_cast<Tool>(i));
+            return true;
+        }
+    }
+    return false;
+}

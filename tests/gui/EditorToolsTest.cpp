@@ -1,0 +1,205 @@
+#include "EditorFixture.h"
+
+#include "editor/ColourAdjust.h"
+#include "editor/Drawing.h"
+#include "editor/Effects.h"
+#include "editor/Selection.h"
+#include "editor/Symmetry.h"
+#include "platform/Clipboard.h"
+
+#include <cstring>
+
+using editor::Point;
+
+namespace {
+
+// Whether the editor's status line comes to begin with text.
+bool StatusSays(HWND editor, const std::wstring& text) {
+    HWND status = ::GetDlgItem(editor, IDC_EDITOR_STATUS);
+    return Eventually([&] { return WindowText(status).rfind(text, 0) == 0; });
+}
+
+std::vector<unsigned> ColoursOf(const editor::Stamp& stamp) {
+    std::vector<unsigned> colours;
+    for (int i = 0; i < 32 * 32; ++i) {
+        editor::Rgb rgb = editor::Shown(stamp.ColourAt({i % 32, i / 32}));
+        colours.push_back(static_cast<unsigned>(rgb.red << 16 | rgb.green << 8 | rgb.blue));
+    }
+    return colours;
+}
+
+// Whether the canvas comes to show stamp (its grid off).
+bool CanvasShows(HWND editor, const editor::Stamp& stamp) {
+    HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+    RECT client;
+    ::GetClientRect(canvas, &client);
+    return Eventually([&] { return StampOnScreen(canvas, client.right / 32) == ColoursOf(stamp); });
+}
+
+// The size of the bitmap the clipboard holds as CF_DIB; 0 x 0 when it holds none.
+SIZE ClipboardBitmapSize() {
+    CClipboard clipboard(nullptr);
+    std::optional<std::vector<std::uint8_t>> dib = clipboard.Get(CF_DIB);
+    BITMAPINFOHEADER header{};
+    if (!dib || dib->size() < sizeof(header)) {
+        return {0, 0};
+    }
+    std::memcpy(&header, dib->data(), sizeof(header));
+    return {header.biWidth, header.biHeight};
+}
+
+// The focus to a button, in its turn after what was posted: the canvas outlines its keyboard
+// cursor while it has the focus.
+void FocusAwayFromCanvas(HWND editor) {
+    Post(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(editor, IDCANCEL)), TRUE);
+}
+
+void PressControl(WORD key) {
+    TypeKeys({{VK_CONTROL, true}, {key, true}, {key, false}, {VK_CONTROL, false}});
+}
+
+} // namespace
+
+TEST_F(Editor, ASelectionDraggedWithTheRealMouseMovesWhatItHolds) {
+    const editor::Stamp original = Stored(7);
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        Keys(canvas, {'S'});
+        DragWithMouse(canvas, PixelCentre(editor, 9, 6), PixelCentre(editor, 2, 2));
+        ASSERT_TRUE(StatusSays(editor, L"Selecció de 8 × 5 píxels a la columna 3, fila 3"));
+        DragWithMouse(canvas, PixelCentre(editor, 4, 4), PixelCentre(editor, 14, 14));
+        ASSERT_TRUE(StatusSays(editor, L"Selecció de 8 × 5 píxels a la columna 13, fila 13"));
+        PostClick(editor, IDOK);
+    }));
+    // The place it left takes the secondary colour, white.
+    editor::Selection moved = editor::Selection::Lift(original, {2, 2, 8, 5}, editor::kWhite);
+    moved.MoveBy(10, 10);
+    Bytes expected = collection_;
+    SetPixelArea(expected, 7, moved.Composite().ToArea());
+    EXPECT_EQ(file_.Read(), expected);
+}
+
+TEST_F(Editor, ASelectionCopiedInOneStampIsPastedInAnotherThroughTheRealKeys) {
+    const editor::Stamp seven = Stored(7), eight = Stored(8);
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        Keys(canvas, {'S'});
+        DragWithMouse(canvas, PixelCentre(editor, 0, 0), PixelCentre(editor, 7, 3));
+        ASSERT_TRUE(StatusSays(editor, L"Selecció de 8 × 4 píxels a la columna 1, fila 1"));
+        PressControl('C');
+        ASSERT_TRUE(StatusSays(editor, L"Copiat al porta-retalls: 8 × 4 píxels."));
+        PostClick(editor, IDCANCEL); // nothing changed: it closes without a question
+    }));
+    EXPECT_EQ(ClipboardBitmapSize().cx, 8);
+    EXPECT_EQ(ClipboardBitmapSize().cy, 4);
+    EXPECT_EQ(file_.Read(), collection_);
+    GoTo(IDC_TARGET_GOTO_BOX, L"8");
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        PressControl('V'); // laid in the middle, to be dragged where it belongs
+        ASSERT_TRUE(StatusSays(editor, L"Selecció de 8 × 4 píxels a la columna 13, fila 15"));
+        PostClick(editor, IDOK);
+    }));
+    // Through a bitmap: the colours come back exactly, painted (bit 15 clear).
+    editor::Piece piece = editor::CutOut(seven, {0, 0, 8, 4});
+    for (editor::Word& word : piece.words) {
+        word = editor::ColourOf(word);
+    }
+    Bytes expected = collection_;
+    SetPixelArea(expected, 8, editor::Selection::Lay(eight, piece, {12, 14}).Composite().ToArea());
+    EXPECT_EQ(file_.Read(), expected);
+}
+
+// Every new tool from the keyboard alone: symmetry chosen in its list, a dot and an ellipse
+// mirrored, a selection drawn with Space and the arrows, moved, filled with Supr and set down
+// with Esc, which leaves the editor open.
+TEST_F(Editor, TheNewToolsWorkFromTheKeyboardAlone) {
+    editor::Stamp expected = Stored(7);
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        HWND symmetry = ::GetDlgItem(editor, IDC_EDITOR_SYMMETRY);
+        ::SendMessageW(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(symmetry), TRUE);
+        Keys(symmetry, {VK_DOWN}); // "Eix vertical"
+        ASSERT_TRUE(Eventually([&] { return ::SendMessageW(symmetry, CB_GETCURSEL, 0, 0) == 1; }));
+        ::SendMessageW(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(canvas), TRUE);
+        Keys(canvas, {'L', VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_SPACE}); // a dot at 12, 16
+        Keys(canvas, {'E', VK_SPACE, VK_UP, VK_UP, VK_UP, VK_LEFT, VK_LEFT, VK_SPACE});
+        Keys(canvas, {'S', VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_SPACE});
+        Keys(canvas, {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_SPACE}); // 4 x 3
+        Keys(canvas, {VK_RIGHT, VK_RIGHT, VK_DELETE, VK_ESCAPE});
+        Keys(canvas, {VK_DOWN}); // the cursor moves again: the selection is down
+        ASSERT_TRUE(StatusSays(editor, L"Columna 14, fila 9"));
+        PostClick(editor, IDOK);
+    }));
+    editor::Stamp drawn = expected;
+    drawn.Paint({12, 16}, editor::kBlack);
+    expected = editor::Mirrored(expected, drawn, editor::Symmetry::Vertical);
+    drawn = expected;
+    editor::DrawEllipse(drawn, {12, 16}, {10, 13}, editor::kBlack, false);
+    expected = editor::Mirrored(expected, drawn, editor::Symmetry::Vertical);
+    editor::Selection selection = editor::Selection::Lift(expected, {10, 5, 4, 3}, editor::kWhite);
+    selection.MoveBy(2, 0);
+    selection.Fill(editor::kWhite);
+    Bytes stored = collection_;
+    SetPixelArea(stored, 7, selection.Composite().ToArea());
+    EXPECT_EQ(file_.Read(), stored);
+}
+
+// "Contorn..." and "Ajusta els colors..." show their result on the canvas as they are chosen,
+// and "Cancel·la" takes it back; "Ombra..." with "D'acord" is the stamp written.
+TEST_F(Editor, AnEffectIsPreviewedOnTheCanvasTakenBackByCancelAndKeptByOk) {
+    editor::Stamp drawn; // cleared, then a black rectangle
+    editor::DrawRectangle(drawn, {8, 8}, {20, 16}, editor::kBlack, false);
+    ::SetCursorPos(0, 0); // the real pointer away from the canvas: it would outline its pixel
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        // The grid off (a check box clicked, in its turn): each pixel a block of one colour.
+        Post(::GetDlgItem(editor, IDC_EDITOR_GRID), BM_CLICK);
+        PostClick(editor, IDC_EDITOR_CLEAR);
+        Keys(canvas, {'R'});
+        Post(canvas, WM_LBUTTONDOWN, MK_LBUTTON, PixelPoint(editor, 8, 8));
+        Post(canvas, WM_MOUSEMOVE, MK_LBUTTON, PixelPoint(editor, 20, 16));
+        Post(canvas, WM_LBUTTONUP, 0, PixelPoint(editor, 20, 16));
+        Post(canvas, WM_MOUSELEAVE); // the posted mouse leaves: no pixel outlined
+        FocusAwayFromCanvas(editor);
+        ASSERT_TRUE(CanvasShows(editor, drawn));
+
+        PostClick(editor, IDC_EDITOR_OUTLINE);
+        HWND outline = WaitForWindow(L"Contorn", 5000);
+        ASSERT_NE(outline, nullptr);
+        editor::Stamp outlined = drawn;
+        editor::DrawOutline(outlined, {false, false, editor::kBlack, std::nullopt});
+        EXPECT_TRUE(CanvasShows(editor, outlined)) << "outside, by the sides, in black";
+        Click(outline, IDC_EFFECT_CORNERS);
+        outlined = drawn;
+        editor::DrawOutline(outlined, {false, true, editor::kBlack, std::nullopt});
+        EXPECT_TRUE(CanvasShows(editor, outlined)) << "by the corners too";
+        Click(outline, IDCANCEL);
+        ASSERT_TRUE(WaitUntilClosed(outline));
+        FocusAwayFromCanvas(editor);
+        EXPECT_TRUE(CanvasShows(editor, drawn));
+
+        PostClick(editor, IDC_EDITOR_ADJUST);
+        HWND adjust = WaitForWindow(L"Ajusta els colors", 5000);
+        ASSERT_NE(adjust, nullptr);
+        Keys(::GetDlgItem(adjust, IDC_ADJUST_LIGHTNESS), {VK_NEXT, VK_NEXT, VK_NEXT}); // +30
+        editor::Stamp lighter = drawn;
+        editor::AdjustColours(lighter, {0, 30, 0, true});
+        EXPECT_TRUE(CanvasShows(editor, lighter));
+        EXPECT_EQ(WindowText(::GetDlgItem(adjust, IDC_ADJUST_LIGHTNESS_VALUE)), L"+30");
+        Click(adjust, IDCANCEL);
+        ASSERT_TRUE(WaitUntilClosed(adjust));
+        FocusAwayFromCanvas(editor);
+        EXPECT_TRUE(CanvasShows(editor, drawn));
+
+        PostClick(editor, IDC_EDITOR_SHADOW);
+        HWND shadow = WaitForWindow(L"Ombra", 5000);
+        ASSERT_NE(shadow, nullptr);
+        Click(shadow, IDC_EFFECT_TWO_PIXELS);
+        Click(shadow, IDOK);
+        ASSERT_TRUE(WaitUntilClosed(shadow));
+        PostClick(editor, IDOK);
+    }));
+    editor::Stamp expected = drawn;
+    editor::DrawShadow(expected, {2, 2, editor::ShadowOptions{}.colour, std::nullopt});
+    EXPECT_EQ(Stored(7), expected);
+}
