@@ -40,7 +40,8 @@ std::wstring CBreltDlg::PaneStatus() const {
     const CCollectionPane& pane = ActivePane();
     const bool source = pane.IsSource();
     if (g_pfSource == nullptr && g_pfTarget == nullptr) {
-        return L"Obriu una col·lecció amb Fitxer ▸ Obre la destinació... o amb Buscar...";
+        // "›" rather than "▸", which the window's font under Wine does not have.
+        return L"Obriu una col·lecció amb Fitxer › Obre la destinació... o amb Buscar...";
     }
     std::wstring name = source ? L"Origen: " : L"Destí: ";
     if (pane.Stream() == nullptr) {

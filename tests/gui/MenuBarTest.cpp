@@ -290,7 +290,7 @@ TEST_F(MenuBarTest, GreyWhileItCannotActWithItsAltLetterAndItsKey) {
 // with nothing open, the first step.
 TEST_F(MenuBarTest, StatusBarSaysWhichPaneAndWhatCtrlZUndoes) {
     EXPECT_EQ(StatusText(0),
-              L"Obriu una col·lecció amb Fitxer ▸ Obre la destinació... o amb Buscar...");
+              L"Obriu una col·lecció amb Fitxer › Obre la destinació... o amb Buscar...");
     Bytes source = MakeCollection(202752, 304), collection = MakeCollection(260096, 305);
     ScratchFile sourceFile(source), targetFile(collection), bitmap(BmpFile(32, 32, 24));
     std::string sourceName = sourceFile.Path().substr(sourceFile.Path().find_last_of('\\') + 1);
