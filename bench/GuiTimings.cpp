@@ -104,6 +104,75 @@ void Close(HWND window, int button) {
     }
 }
 
+// One step of a control, sent from this process: returns once the editor has shown its result.
+double TimeSent(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    const auto start = Clock::now();
+    ::SendMessageW(window, message, wParam, lParam);
+    return Since(start);
+}
+
+// A selection dragged by one pixel, back and forth.
+void TimeSelectionDrag(HWND editor, int runs, const std::function<LPARAM(int, int)>& at) {
+    HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+    Send(editor, IDC_EDITOR_SELECT);
+    ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at(4, 4));
+    ::SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, at(20, 20));
+    ::SendMessageW(canvas, WM_LBUTTONUP, 0, at(20, 20));
+    ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at(10, 10));
+    int step = 0;
+    Measure("editor: a selection dragged by one pixel", runs, [&](auto& start) {
+        ++step;
+        const double took = TimeSent(canvas, WM_MOUSEMOVE, MK_LBUTTON, at(10 + step % 2, 10));
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
+        return true;
+    });
+    ::SendMessageW(canvas, WM_LBUTTONUP, 0, at(10 + step % 2, 10));
+    Send(editor, IDC_EDITOR_PENCIL); // the selection set down
+}
+
+// An effect's dialog opened, one of its controls stepped runs times, and cancelled.
+void TimeEffect(const RunningProgram& brelt, HWND editor, int runs, int button,
+                const wchar_t* caption, const char* name,
+                const std::function<double(HWND, int)>& step) {
+    brelt.PostClick(editor, button);
+    HWND effect = brelt.WaitForWindow(caption);
+    if (effect == nullptr) {
+        Report(name, {});
+        return;
+    }
+    WaitUntilIdle(effect);
+    int count = 0;
+    Measure(name, runs, [&](auto& start) {
+        const double took = step(effect, ++count);
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
+        return true;
+    });
+    Close(effect, IDCANCEL);
+}
+
+// The editor's newer tools: the selection, and each effect's preview as a choice changes.
+void TimeEditorTools(const RunningProgram& brelt, HWND editor, int runs,
+                     const std::function<LPARAM(int, int)>& at) {
+    TimeSelectionDrag(editor, runs, at);
+    TimeEffect(brelt, editor, runs, IDC_EDITOR_OUTLINE, L"Contorn",
+               "editor: \"Contorn...\" preview, a choice changed", [](HWND effect, int) {
+                   return TimeSent(::GetDlgItem(effect, IDC_EFFECT_CORNERS), BM_CLICK);
+               });
+    TimeEffect(brelt, editor, runs, IDC_EDITOR_SHADOW, L"Ombra",
+               "editor: \"Ombra...\" preview, a choice changed", [](HWND effect, int count) {
+                   int id = count % 2 == 0 ? IDC_EFFECT_ONE_PIXEL : IDC_EFFECT_TWO_PIXELS;
+                   return TimeSent(::GetDlgItem(effect, id), BM_CLICK);
+               });
+    TimeEffect(brelt, editor, runs, IDC_EDITOR_ADJUST, L"Ajusta els colors",
+               "editor: \"Ajusta els colors...\" slider moved", [](HWND effect, int count) {
+                   // 15 steps right, then 15 left, and again: every position a new adjustment.
+                   UINT key = count / 15 % 2 == 0 ? VK_RIGHT : VK_LEFT;
+                   return TimeSent(::GetDlgItem(effect, IDC_ADJUST_HUE), WM_KEYDOWN, key);
+               });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -318,7 +387,10 @@ int main(int argc, char** argv) {
                                    std::chrono::duration<double, std::milli>(took));
         return canvas != nullptr;
     });
-    ::SendMessageW(canvas, WM_KEYDOWN, 'O', 0); // the fill
+    if (editor != nullptr) {
+        TimeEditorTools(brelt, editor, runs, at);
+    }
+    Send(editor, IDC_EDITOR_FILL);
     Measure("editor: a fill of the whole stamp", runs, [&](auto& start) {
         // All white again, then all black in one fill.
         ::SendMessageW(editor, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_CLEAR, BN_CLICKED),
