@@ -1,9 +1,11 @@
 // Arbitrary bytes as a picture file's first bytes for the header reader and the EXIF reader, as
 // a clipboard's packed bitmap,
 // and as a small picture of any
-// size, transparency and orientation for the conversion to a stamp. Nothing may read outside
-// its buffers; a usable picture always gives a stamp of levels the collection can store.
+// size, transparency and orientation for the conversion to a stamp and for a piece pasted in the
+// editor. Nothing may read outside its buffers; a usable picture always gives a stamp of levels the
+// collection can store.
 #include "collection/CollectionFormat.h"
+#include "editor/Pieces.h"
 #include "picture/Orientation.h"
 #include "picture/PackedDib.h"
 #include "picture/PictureHeader.h"
@@ -50,6 +52,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fprintf(stderr, "a usable picture gave no stamp\n");
         std::abort();
     }
+    // The same picture pasted into the editor: a piece that fits the stamp, all of its words
+    // colours.
+    std::optional<editor::Piece> piece = editor::PieceOfPicture(p);
+    if (!piece || piece->width < 1 || piece->height < 1 || piece->width > editor::kSide ||
+        piece->height > editor::kSide ||
+        piece->words.size() != static_cast<std::size_t>(piece->width * piece->height) ||
+        editor::ShownPixels(*piece).size() != piece->words.size() * 3) {
+        std::fprintf(stderr, "a usable picture gave no piece that fits\n");
+        std::abort();
+    }
+    editor::WithDarkOutline(*stamp);
     // The same picture as a sheet of stamps, cut as guessed and as the bytes say.
     bool brelt = false;
     for (sheet::Layout layout : {sheet::GuessLayout(p, brelt),
