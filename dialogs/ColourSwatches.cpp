@@ -66,9 +66,10 @@ void CColourSwatches::Draw(HDC dc) const {
     for (int i = 0; i < static_cast<int>(m_colours.size()); ++i) {
         RECT cell = CellRect(i);
         ::InflateRect(&cell, -1, -1);
-        // A frame, so that white shows too; black and thick round the colour chosen.
+        // A frame, so that white shows too; thick, in the selection's colour, round the colour
+        // chosen, so that it shows on black too.
         const bool chosen = m_chosen == m_colours[static_cast<std::size_t>(i)];
-        FillRect(dc, cell, chosen ? RGB(0, 0, 0) : RGB(96, 96, 96));
+        FillRect(dc, cell, chosen ? ::GetSysColor(COLOR_HIGHLIGHT) : RGB(96, 96, 96));
         if (chosen) {
             ::InflateRect(&cell, -1, -1);
         }

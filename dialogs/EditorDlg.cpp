@@ -59,6 +59,7 @@ ON_CONTROL(CBN_SELCHANGE, IDC_EDITOR_SYMMETRY, OnToolOptions)
 ON_BN_CLICKED(IDC_EDITOR_OUTLINE, OnOutline)
 ON_BN_CLICKED(IDC_EDITOR_SHADOW, OnShadow)
 ON_BN_CLICKED(IDC_EDITOR_ADJUST, OnAdjustColours)
+ON_WM_NOTIFY()
 END_MESSAGE_MAP()
 
 CEditorDlg::CEditorDlg(const PixelAreaBytes& area, CWnd* parent)
@@ -109,6 +110,7 @@ BOOL CEditorDlg::OnInitDialog() {
     CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_ELLIPSE, IDC_EDITOR_PENCIL);
     CheckDlgButton(IDC_EDITOR_GRID, BST_CHECKED);
     SetUpToolOptions();
+    CreateToolTips();
     ShowColours();
     Show();
     OnPoint(m_canvas.Cursor());

@@ -10,6 +10,7 @@
 #include "editor/Stroke.h"
 #include "editor/Symmetry.h"
 #include "platform/Afx.h"
+#include "platform/ToolTips.h"
 
 #include <optional>
 #include <string>
@@ -59,6 +60,8 @@ protected:
     void OnOutline();
     void OnShadow();
     void OnAdjustColours();
+    // A tool button's tip: its name and its key.
+    void OnNotify(NMHDR* header, LRESULT* result);
 
     DECLARE_MESSAGE_MAP()
 
@@ -66,6 +69,7 @@ private:
     // Sizes the canvas and the previews for what they show at dpi.
     void LayOut(int dpi);
     void SetUpToolOptions();
+    void CreateToolTips();
     // The canvas's input, as each tool takes it.
     void OnPress(editor::Point p, bool secondary, bool pick);
     void OnDrag(editor::Point p);
@@ -101,7 +105,9 @@ private:
     // The selection set down: what it holds becomes part of the stamp where it lies.
     void SetDown();
     void SelectAll();
-    void CopySelection();
+    // What the selection holds (the whole stamp when there is none) on the clipboard; false,
+    // said, when it could not be put there.
+    bool CopySelection();
     void CutSelection();
     void Paste();
     // The flips and turns: of the selection while there is one, otherwise of the whole stamp.
@@ -131,4 +137,5 @@ private:
 
     CStampCanvas m_canvas;
     CColourSwatches m_current, m_palette, m_own;
+    CToolTips m_toolTips;
 };

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 
 #include <iterator>
+#include <string>
 #include <utility>
 
 namespace {
@@ -24,8 +25,10 @@ bool Held(int key) {
     return (::GetKeyState(key) & 0x8000) != 0;
 }
 
-// The one-letter key of each tool, in the order of CEditorDlg::Tool.
+// The one-letter key of each tool, in the order of CEditorDlg::Tool, and its name.
 const char kToolKeys[] = {'L', 'N', 'R', 'O', 'C', 'G', 'S', 'E'};
+const char* const kToolNames[] = {"Llapis",      "Línia", "Rectangle",  "Omple",
+                                  "Comptagotes", "Goma",  "Selecciona", "El·lipse"};
 
 } // namespace
 
@@ -35,6 +38,25 @@ CEditorKeys::CEditorKeys(CEditorDlg& editor)
 CEditorKeys::~CEditorKeys() {
     m_hook.Remove();
     g_editor = m_outer;
+}
+
+void CEditorDlg::CreateToolTips() {
+    m_toolTips.Create(m_hWnd);
+    for (int tool = 0; tool < static_cast<int>(std::size(kToolKeys)); ++tool) {
+        m_toolTips.AddTool(GetDlgItem(IDC_EDITOR_PENCIL + tool));
+    }
+}
+
+void CEditorDlg::OnNotify(NMHDR* header, LRESULT*) {
+    HWND control = CToolTips::ToolAskedFor(header);
+    const int tool = control != nullptr ? ::GetDlgCtrlID(control) - IDC_EDITOR_PENCIL : -1;
+    if (tool >= 0 && tool < static_cast<int>(std::size(kToolKeys))) {
+        std::string tip = kToolNames[tool];
+        tip += " (tecla ";
+        tip += kToolKeys[tool];
+        tip += ")";
+        m_toolTips.Answer(header, tip);
+    }
 }
 
 bool CEditorDlg::OnEditorKey(HWND target, UINT key) {

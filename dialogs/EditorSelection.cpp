@@ -70,6 +70,7 @@ void CEditorDlg::SetDown() {
         m_selection.reset();
         m_drawnBox.reset();
         m_movedFrom.reset();
+        m_txtStatus.SetWindowText(""); // what it said of the selection no longer holds
         Show();
     }
 }
@@ -82,7 +83,7 @@ void CEditorDlg::SelectAll() {
     ShowSelectionStatus();
 }
 
-void CEditorDlg::CopySelection() {
+bool CEditorDlg::CopySelection() {
     // What the selection holds, or the whole stamp when there is none.
     editor::Piece piece = m_selection
                               ? m_selection->Held()
@@ -90,19 +91,25 @@ void CEditorDlg::CopySelection() {
     if (!PutPicture(m_hWnd, editor::ShownPixels(piece), piece.width, piece.height)) {
         MessageBox("No s'ha pogut posar la selecció al porta-retalls.", "Alerta",
                    MB_OK | MB_ICONHAND);
-        return;
+        return false;
     }
     m_txtStatus.SetWindowText("Copiat al porta-retalls: " + std::to_string(piece.width) + " × " +
                               std::to_string(piece.height) + " píxels.");
+    return true;
 }
 
 void CEditorDlg::CutSelection() {
     if (!m_selection) {
         SelectAll();
     }
-    CopySelection();
+    const editor::Box box = m_selection->Where();
+    if (!CopySelection()) {
+        return; // nothing is taken away that is not on the clipboard
+    }
     ChangeSelection([this](editor::Selection& s) { s.Fill(m_secondary); });
     SetDown();
+    m_txtStatus.SetWindowText("Retallat al porta-retalls: " + std::to_string(box.width) + " × " +
+                              std::to_string(box.height) + " píxels.");
 }
 
 void CEditorDlg::Paste() {

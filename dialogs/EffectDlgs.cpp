@@ -214,12 +214,14 @@ CAdjustDlg::CAdjustDlg(const editor::Stamp& stamp, ShowPreview show, CWnd* paren
 
 BOOL CAdjustDlg::OnInitDialog() {
     CEffectDlg::OnInitDialog();
+    // The trackbars run from 0: Wine's took no negative least value, and kept its thumb at the
+    // left end. Each value is the position moved by the slider's least.
     for (const Slider& slider : {kHue, kLightness, kChroma}) {
         HWND bar = GetDlgItem(slider.id);
-        ::SendMessageW(bar, TBM_SETRANGEMIN, FALSE, slider.least);
-        ::SendMessageW(bar, TBM_SETRANGEMAX, FALSE, slider.most);
+        ::SendMessageW(bar, TBM_SETRANGEMIN, FALSE, 0);
+        ::SendMessageW(bar, TBM_SETRANGEMAX, TRUE, slider.most - slider.least);
         ::SendMessageW(bar, TBM_SETPAGESIZE, 0, 10);
-        ::SendMessageW(bar, TBM_SETPOS, TRUE, 0);
+        ::SendMessageW(bar, TBM_SETPOS, TRUE, -slider.least);
     }
     CheckDlgButton(IDC_ADJUST_KEEP_LIGHTNESS, BST_CHECKED);
     ReadSliders();
@@ -241,7 +243,8 @@ void CAdjustDlg::OnKeepLightness() {
 
 void CAdjustDlg::ReadSliders() {
     auto read = [this](const Slider& slider) {
-        return static_cast<int>(::SendMessageW(GetDlgItem(slider.id), TBM_GETPOS, 0, 0));
+        return static_cast<int>(::SendMessageW(GetDlgItem(slider.id), TBM_GETPOS, 0, 0)) +
+               slider.least;
     };
     m_adjustment = {read(kHue), read(kLightness), read(kChroma),
                     IsDlgButtonChecked(IDC_ADJUST_KEEP_LIGHTNESS) == BST_CHECKED};

@@ -49,6 +49,8 @@ private:
     std::optional<editor::Point> PixelAt(LPARAM position) const;
     void OnKey(UINT key);
     void Render();
+    // One row of the canvas's pixels for a row of the stamp: its grid line, or its pixels.
+    void RenderRow(int stampRow, bool gridLine, std::uint8_t* row) const;
     void Outline(editor::Point p, int width) const;
     void DrawAxes() const;
     void DrawSelection() const;

@@ -24,7 +24,7 @@ void DrawOutline(Stamp& stamp, const OutlineOptions& options);
 
 struct ShadowOptions {
     int dx = 1, dy = 1; // where the shadow falls, -2..2 pixels each way
-    Colour colour = MakeColour(16, 16, 16);
+    Colour colour = MakeColour(18, 18, 18); // a grey of the editor's palette
     std::optional<Colour> background;
 };
 // The drawing's shadow, under it: the background pixels the drawing covers when moved by dx, dy.

@@ -46,6 +46,9 @@ protected:
     void SetUp() override {
         BrowserTest::SetUp();
         TestModalAnswers().dialog = nullptr;
+        // The real pointer away from where the editor opens: a window appearing under it is
+        // told the mouse moved, and the canvas outlines that pixel and names it in the status.
+        ::SetCursorPos(0, 0);
         Open(IDC_OPEN_TARGET, file_.Path());
         GoTo(IDC_TARGET_GOTO_BOX, L"7");
     }

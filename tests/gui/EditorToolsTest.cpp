@@ -6,6 +6,7 @@
 #include "editor/Selection.h"
 #include "editor/Symmetry.h"
 #include "platform/Clipboard.h"
+#include "platform/Text.h"
 
 #include <cstring>
 
@@ -14,9 +15,12 @@ using editor::Point;
 namespace {
 
 // Whether the editor's status line comes to begin with text.
-bool StatusSays(HWND editor, const std::wstring& text) {
+testing::AssertionResult StatusSays(HWND editor, const std::wstring& text) {
     HWND status = ::GetDlgItem(editor, IDC_EDITOR_STATUS);
-    return Eventually([&] { return WindowText(status).rfind(text, 0) == 0; });
+    if (Eventually([&] { return WindowText(status).rfind(text, 0) == 0; })) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "the status line says " << Narrow(WindowText(status));
 }
 
 std::vector<unsigned> ColoursOf(const editor::Stamp& stamp) {
@@ -81,17 +85,22 @@ TEST_F(Editor, ASelectionDraggedWithTheRealMouseMovesWhatItHolds) {
 
 TEST_F(Editor, ASelectionCopiedInOneStampIsPastedInAnotherThroughTheRealKeys) {
     const editor::Stamp seven = Stored(7), eight = Stored(8);
+    {
+        CClipboard clipboard(nullptr);
+        clipboard.Empty();
+    }
     ASSERT_TRUE(Edit([&](HWND editor) {
         HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
         Keys(canvas, {'S'});
         DragWithMouse(canvas, PixelCentre(editor, 0, 0), PixelCentre(editor, 7, 3));
         ASSERT_TRUE(StatusSays(editor, L"Selecció de 8 × 4 píxels a la columna 1, fila 1"));
         PressControl('C');
-        ASSERT_TRUE(StatusSays(editor, L"Copiat al porta-retalls: 8 × 4 píxels."));
+        ASSERT_TRUE(Eventually([] {
+            SIZE size = ClipboardBitmapSize();
+            return size.cx == 8 && size.cy == 4;
+        })) << "the selection on the clipboard as a bitmap";
         PostClick(editor, IDCANCEL); // nothing changed: it closes without a question
     }));
-    EXPECT_EQ(ClipboardBitmapSize().cx, 8);
-    EXPECT_EQ(ClipboardBitmapSize().cy, 4);
     EXPECT_EQ(file_.Read(), collection_);
     GoTo(IDC_TARGET_GOTO_BOX, L"8");
     ASSERT_TRUE(Edit([&](HWND editor) {
@@ -149,7 +158,6 @@ TEST_F(Editor, TheNewToolsWorkFromTheKeyboardAlone) {
 TEST_F(Editor, AnEffectIsPreviewedOnTheCanvasTakenBackByCancelAndKeptByOk) {
     editor::Stamp drawn; // cleared, then a black rectangle
     editor::DrawRectangle(drawn, {8, 8}, {20, 16}, editor::kBlack, false);
-    ::SetCursorPos(0, 0); // the real pointer away from the canvas: it would outline its pixel
     ASSERT_TRUE(Edit([&](HWND editor) {
         HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
         // The grid off (a check box clicked, in its turn): each pixel a block of one colour.
