@@ -60,8 +60,8 @@ void CEditorDlg::OnNotify(NMHDR* header, LRESULT*) {
 }
 
 bool CEditorDlg::OnEditorKey(HWND target, UINT key) {
-    if (m_hWnd == nullptr || (target != m_hWnd && ::GetParent(target) != m_hWnd)) {
-        return false; // a window of its own, such as an effect's dialog
+    if (m_hWnd == nullptr || ::GetAncestor(target, GA_ROOT) != m_hWnd) {
+        return false; // a window of its own, such as an effect's dialog, which the editor owns
     }
     if (key == VK_ESCAPE && (m_selection || m_drawnBox)) {
         SetDown(); // Esc sets a selection down before it closes the window

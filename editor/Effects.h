@@ -23,7 +23,7 @@ struct OutlineOptions {
 void DrawOutline(Stamp& stamp, const OutlineOptions& options);
 
 struct ShadowOptions {
-    int dx = 1, dy = 1; // where the shadow falls, -2..2 pixels each way
+    int dx = 1, dy = 1;                     // where the shadow falls, -2..2 pixels each way
     Colour colour = MakeColour(18, 18, 18); // a grey of the editor's palette
     std::optional<Colour> background;
 };

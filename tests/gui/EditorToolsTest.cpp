@@ -58,6 +58,23 @@ void FocusAwayFromCanvas(HWND editor) {
     Post(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(editor, IDCANCEL)), TRUE);
 }
 
+// An effect's dialog, opened by its button in the editor; null when it never shows.
+HWND OpenEffect(HWND editor, int button, const wchar_t* caption) {
+    PostClick(editor, button);
+    return WaitForWindow(caption, 5000);
+}
+
+// "Cancel·la" in an effect's dialog: whether it closes and the canvas comes to show the stamp as
+// it was.
+bool CancelledBack(HWND editor, HWND effect, const editor::Stamp& before) {
+    Click(effect, IDCANCEL);
+    if (!WaitUntilClosed(effect)) {
+        return false;
+    }
+    FocusAwayFromCanvas(editor);
+    return CanvasShows(editor, before);
+}
+
 void PressControl(WORD key) {
     TypeKeys({{VK_CONTROL, true}, {key, true}, {key, false}, {VK_CONTROL, false}});
 }
@@ -171,8 +188,7 @@ TEST_F(Editor, AnEffectIsPreviewedOnTheCanvasTakenBackByCancelAndKeptByOk) {
         FocusAwayFromCanvas(editor);
         ASSERT_TRUE(CanvasShows(editor, drawn));
 
-        PostClick(editor, IDC_EDITOR_OUTLINE);
-        HWND outline = WaitForWindow(L"Contorn", 5000);
+        HWND outline = OpenEffect(editor, IDC_EDITOR_OUTLINE, L"Contorn");
         ASSERT_NE(outline, nullptr);
         editor::Stamp outlined = drawn;
         editor::DrawOutline(outlined, {false, false, editor::kBlack, std::nullopt});
@@ -181,26 +197,18 @@ TEST_F(Editor, AnEffectIsPreviewedOnTheCanvasTakenBackByCancelAndKeptByOk) {
         outlined = drawn;
         editor::DrawOutline(outlined, {false, true, editor::kBlack, std::nullopt});
         EXPECT_TRUE(CanvasShows(editor, outlined)) << "by the corners too";
-        Click(outline, IDCANCEL);
-        ASSERT_TRUE(WaitUntilClosed(outline));
-        FocusAwayFromCanvas(editor);
-        EXPECT_TRUE(CanvasShows(editor, drawn));
+        ASSERT_TRUE(CancelledBack(editor, outline, drawn));
 
-        PostClick(editor, IDC_EDITOR_ADJUST);
-        HWND adjust = WaitForWindow(L"Ajusta els colors", 5000);
+        HWND adjust = OpenEffect(editor, IDC_EDITOR_ADJUST, L"Ajusta els colors");
         ASSERT_NE(adjust, nullptr);
         Keys(::GetDlgItem(adjust, IDC_ADJUST_LIGHTNESS), {VK_NEXT, VK_NEXT, VK_NEXT}); // +30
         editor::Stamp lighter = drawn;
         editor::AdjustColours(lighter, {0, 30, 0, true});
         EXPECT_TRUE(CanvasShows(editor, lighter));
         EXPECT_EQ(WindowText(::GetDlgItem(adjust, IDC_ADJUST_LIGHTNESS_VALUE)), L"+30");
-        Click(adjust, IDCANCEL);
-        ASSERT_TRUE(WaitUntilClosed(adjust));
-        FocusAwayFromCanvas(editor);
-        EXPECT_TRUE(CanvasShows(editor, drawn));
+        ASSERT_TRUE(CancelledBack(editor, adjust, drawn));
 
-        PostClick(editor, IDC_EDITOR_SHADOW);
-        HWND shadow = WaitForWindow(L"Ombra", 5000);
+        HWND shadow = OpenEffect(editor, IDC_EDITOR_SHADOW, L"Ombra");
         ASSERT_NE(shadow, nullptr);
         Click(shadow, IDC_EFFECT_TWO_PIXELS);
         Click(shadow, IDOK);
