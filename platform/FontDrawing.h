@@ -1,0 +1,30 @@
+#pragma once
+
+#include "text/TextStamps.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Text drawn large by the system's fonts (GDI), for the letters of text stamps.
+
+struct FontChoice {
+    std::wstring face;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const FontChoice&) const = default;
+};
+
+// The height of the em the letters are drawn at, in pixels: a stamp takes a tenth of it or
+// less, so that the fit loses nothing.
+inline constexpr int kDrawnEm = 160;
+
+// The installed font families by name, sorted, once each, without the vertical ("@") ones.
+std::vector<std::wstring> InstalledFonts();
+
+// text drawn in font, black on white with the font engine's smoothing, as coverage with its
+// baseline; nothing when the system could not draw it.
+std::optional<text::Drawing> DrawWithFont(const std::wstring& text, const FontChoice& font);
+
+// The characters of text that font has no glyph for, once each, in order.
+std::wstring MissingCharacters(const std::wstring& text, const FontChoice& font);
