@@ -131,8 +131,12 @@ void CEditorDlg::SetUpToolOptions() {
 void CEditorDlg::OnToolOptions() {
     BOOL valid = FALSE;
     UINT tolerance = GetDlgItemInt(IDC_EDITOR_TOLERANCE, &valid, FALSE);
+    if (valid && tolerance > static_cast<UINT>(editor::kMaxTolerance)) {
+        SetDlgItemInt(IDC_EDITOR_TOLERANCE, editor::kMaxTolerance, FALSE); // and comes back here
+        return;
+    }
     if (valid) {
-        m_fill.tolerance = std::min<int>(static_cast<int>(tolerance), editor::kMaxTolerance);
+        m_fill.tolerance = static_cast<int>(tolerance);
     }
     m_fill.wholeColour = IsDlgButtonChecked(IDC_EDITOR_WHOLE_COLOUR) == BST_CHECKED;
     m_perfect = IsDlgButtonChecked(IDC_EDITOR_PERFECT) == BST_CHECKED;

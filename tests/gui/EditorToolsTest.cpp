@@ -146,6 +146,9 @@ TEST_F(Editor, TheNewToolsWorkFromTheKeyboardAlone) {
         ::SendMessageW(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(symmetry), TRUE);
         Keys(symmetry, {VK_DOWN}); // "Eix vertical"
         ASSERT_TRUE(Eventually([&] { return ::SendMessageW(symmetry, CB_GETCURSEL, 0, 0) == 1; }));
+        HWND tolerance = ::GetDlgItem(editor, IDC_EDITOR_TOLERANCE);
+        ::SetWindowTextW(tolerance, L"150"); // typed beyond its range: it says what it uses
+        EXPECT_TRUE(Eventually([&] { return WindowText(tolerance) == L"100"; }));
         ::SendMessageW(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(canvas), TRUE);
         Keys(canvas, {'L', VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_SPACE}); // a dot at 12, 16
         Keys(canvas, {'E', VK_SPACE, VK_UP, VK_UP, VK_UP, VK_LEFT, VK_LEFT, VK_SPACE});
