@@ -52,6 +52,8 @@ const Command kCommands[] = {
      &D::OnSaveImagePng, nullptr},
     {ID_MAKE_ROOM, L"Fes &lloc aquí...", nullptr, kNoKey, &D::CanWriteTarget, &D::OnMakeRoom,
      nullptr},
+    {ID_CREATE_TEXT_STAMPS, L"Crea segells de &text...", nullptr, kNoKey, &D::CanWriteTarget,
+     &D::OnCreateTextStamps, nullptr},
     {ID_PREVIOUS_VERSIONS, L"&Versions anteriors...", nullptr, kNoKey, &D::CanWriteTarget,
      &D::OnPreviousVersions, nullptr},
     // Ajuda
@@ -101,7 +103,8 @@ const std::vector<MenuLayout>& MenuBarLayout() {
          {ID_UNDO, ID_REDO, kSeparator, ID_COPY_IMAGE, ID_PASTE_HERE, kSeparator, ID_EDIT_IMAGE,
           ID_LOAD_IMAGE}},
         {L"&Col·lecció",
-         {ID_SHOW_OVERVIEW, ID_SAVE_IMAGE_PNG, ID_MAKE_ROOM, kSeparator, ID_PREVIOUS_VERSIONS}},
+         {ID_SHOW_OVERVIEW, ID_SAVE_IMAGE_PNG, ID_MAKE_ROOM, ID_CREATE_TEXT_STAMPS, kSeparator,
+          ID_PREVIOUS_VERSIONS}},
         {L"&Ajuda", {ID_HELP_GUIDE, kSeparator, ID_HELP_ABOUT}},
     };
     return layout;
@@ -118,6 +121,7 @@ const std::vector<UINT>& PaneMenuLayout(bool target) {
                                                  ID_IMPORT_PICTURES_HERE,
                                                  ID_IMPORT_SHEET,
                                                  ID_MAKE_ROOM,
+                                                 ID_CREATE_TEXT_STAMPS,
                                                  kSeparator,
                                                  ID_UNDO,
                                                  ID_REDO,

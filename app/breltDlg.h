@@ -7,6 +7,7 @@
 
 #include "collection/SafeEdit.h"
 #include "dialogs/ConversionChoices.h"
+#include "dialogs/TextStampsDlg.h"
 #include "picture/StampConversion.h"
 #include "plans/Plans.h"
 #include "settings/RecentFiles.h"
@@ -127,6 +128,8 @@ public:
     void OnPasteHere();
     // "Importa un full de segells...": a picture cut into cells, into images from the current one.
     void OnImportSheet();
+    // "Crea segells de text...": text in a font as one stamp or a stamp for each character.
+    void OnCreateTextStamps();
     // Asks before a sheet fills more than one image, or leaves cells out: true for "SI".
     bool ConfirmSheetImport(const std::vector<int>& images, const std::vector<int>& cells);
     // "Fes lloc aquí...": the shift of old, from the current target image.
@@ -253,6 +256,7 @@ private:
     std::optional<picture::Stamp> StampOf(picture::Picture picture);
     // What the user last chose in the conversion dialog, for the next picture.
     ConversionChoices m_conversionChoices;
+    TextChoices m_textChoices;
 
     // Images of a pane as "<collection>-NNN.png" into a folder the user chooses, with the
     // printable sheet when withSheet; questions owned by owner (the overview), or the window.

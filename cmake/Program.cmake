@@ -40,6 +40,7 @@ add_library(brelt_program OBJECT
     commands/PreviousVersions.cpp
     commands/ShiftCollection.cpp
     commands/StartFiles.cpp
+    commands/TextStamps.cpp
     dialogs/ColourSwatches.cpp
     dialogs/CompareDlg.cpp
     dialogs/ConvertDlg.cpp
@@ -52,6 +53,7 @@ add_library(brelt_program OBJECT
     dialogs/OverviewDlg.cpp
     dialogs/QuestionDlg.cpp
     dialogs/SheetDlg.cpp
+    dialogs/TextStampsDlg.cpp
     dialogs/StampCanvas.cpp
     dialogs/VersionsDlg.cpp
 )
