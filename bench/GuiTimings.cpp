@@ -173,6 +173,53 @@ void TimeEditorTools(const RunningProgram& brelt, HWND editor, int runs,
                });
 }
 
+// "Crea segells de text": a key typed to its preview shown, and 36 stamps written from the
+// question's "SI" to the panes painted, undone after each run, from the target's first image.
+void TimeTextStamps(const RunningProgram& brelt, HWND main, int runs) {
+    ::SendMessageW(::GetDlgItem(main, IDC_TARGET_GOTO_BOX), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(L"1"));
+    Send(main, IDC_TARGET_GOTO);
+    int typed = 0;
+    Measure("text stamps: a key typed to the preview", runs, [&](auto& start) {
+        brelt.PostClick(main, ID_CREATE_TEXT_STAMPS);
+        HWND dialog = brelt.WaitForWindow(L"Crea segells de text");
+        if (dialog == nullptr) {
+            return false;
+        }
+        WaitUntilIdle(dialog);
+        // A character not typed before: drawn, fitted and shown anew.
+        const double took = TimeSent(::GetDlgItem(dialog, IDC_TEXT_TEXT), WM_CHAR,
+                                     static_cast<WPARAM>(L'a' + typed++ % 26));
+        Close(dialog, IDCANCEL);
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
+        return true;
+    });
+    Measure("text stamps: \"A–Z i 0–9\" written, from \"SI\"", runs, [&](auto& start) {
+        brelt.PostClick(main, ID_CREATE_TEXT_STAMPS);
+        HWND dialog = brelt.WaitForWindow(L"Crea segells de text");
+        if (dialog == nullptr) {
+            return false;
+        }
+        Send(dialog, IDC_TEXT_UPPER_DIGITS);
+        brelt.PostClick(dialog, IDOK);
+        HWND question = brelt.WaitForWindow(L"Avís");
+        if (question == nullptr) {
+            return false;
+        }
+        start = Clock::now();
+        brelt.PostClick(question, IDOK);
+        WaitUntilClosed(question, 10000);
+        WaitUntilIdle(main);
+        const double took = Since(start);
+        Send(main, ID_UNDO);
+        WaitUntilIdle(main);
+        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double, std::milli>(took));
+        return true;
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -411,6 +458,7 @@ int main(int argc, char** argv) {
         }
         WaitUntilClosed(editor, 10000);
     }
+    TimeTextStamps(brelt, main, runs);
 
     // The overview's organising commands, from the drop or the key to the overview and the panes
     // painted.
