@@ -10,6 +10,9 @@
 
 namespace {
 
+// Longer than any collection: a stamp a character fills every image long before.
+constexpr int kLongestText = 200;
+
 // The quick choices, in the order of their buttons.
 const wchar_t* const kQuickTexts[] = {L"ABCDEFGHIJKLMNOPQRSTUVWXYZ", L"abcdefghijklmnopqrstuvwxyz",
                                       L"0123456789", L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"};
@@ -94,6 +97,7 @@ BOOL CTextStampsDlg::OnInitDialog() {
     }
     ::SendMessageW(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                    reinterpret_cast<LPARAM>(m_choices.font.face.c_str()));
+    ::SendMessageW(GetDlgItem(IDC_TEXT_TEXT), EM_LIMITTEXT, kLongestText, 0);
     ::SetWindowTextW(GetDlgItem(IDC_TEXT_TEXT), m_choices.text.c_str());
     CheckDlgButton(IDC_TEXT_BOLD, m_choices.font.bold ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_TEXT_ITALIC, m_choices.font.italic ? BST_CHECKED : BST_UNCHECKED);
@@ -146,8 +150,8 @@ void CTextStampsDlg::OnQuickChoice(UINT id) {
 }
 
 void CTextStampsDlg::ReadChoices() {
-    wchar_t typed[256] = {};
-    ::GetWindowTextW(GetDlgItem(IDC_TEXT_TEXT), typed, 256);
+    wchar_t typed[kLongestText + 1] = {};
+    ::GetWindowTextW(GetDlgItem(IDC_TEXT_TEXT), typed, kLongestText + 1);
     m_choices.text = typed;
     HWND list = GetDlgItem(IDC_TEXT_FONT);
     const auto chosen = ::SendMessageW(list, CB_GETCURSEL, 0, 0);

@@ -40,11 +40,15 @@ std::vector<std::wstring> InstalledFonts() {
 }
 
 std::optional<text::Drawing> DrawWithFont(const std::wstring& text, const FontChoice& font) {
-    CFont drawn(Attributes(font, kDrawnEm));
+    // A long text is drawn smaller: its stamp shows each letter small anyway, and the surface
+    // stays within kMaxDrawnWidth.
+    const int em = std::clamp(kMaxDrawnWidth * 2 / 3 / (static_cast<int>(text.size()) + 1),
+                              kLeastDrawnEm, kDrawnEm);
+    CFont drawn(Attributes(font, em));
     COffscreen surface;
     // Room for every character at its widest, an italic's lean and a descender.
-    const int width = static_cast<int>(text.size() + 1) * kDrawnEm * 3 / 2;
-    const int height = kDrawnEm * 2;
+    const int width = static_cast<int>(text.size() + 1) * em * 3 / 2;
+    const int height = em * 2;
     if (drawn.GetSafeHandle() == nullptr || text.empty() || !surface.Create(width, height)) {
         return std::nullopt;
     }
@@ -53,7 +57,7 @@ std::optional<text::Drawing> DrawWithFont(const std::wstring& text, const FontCh
     HDC dc = surface.GetSafeHdc();
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
-    const int left = kDrawnEm / 2, top = kDrawnEm / 4;
+    const int left = em / 2, top = em / 4;
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));
     ::TextOutW(dc, left, top, text.c_str(), static_cast<int>(text.size()));

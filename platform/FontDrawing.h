@@ -18,12 +18,15 @@ struct FontChoice {
 // The height of the em the letters are drawn at, in pixels: a stamp takes a tenth of it or
 // less, so that the fit loses nothing.
 inline constexpr int kDrawnEm = 160;
+// A long text's em is smaller, down to this, so that its drawing is at most about this wide.
+inline constexpr int kLeastDrawnEm = 16;
+inline constexpr int kMaxDrawnWidth = 4096;
 
 // The installed font families by name, sorted, once each, without the vertical ("@") ones.
 std::vector<std::wstring> InstalledFonts();
 
 // text drawn in font, black on white with the font engine's smoothing, as coverage with its
-// baseline; nothing when the system could not draw it.
+// baseline, at kDrawnEm (smaller for a long text); nothing when the system could not draw it.
 std::optional<text::Drawing> DrawWithFont(const std::wstring& text, const FontChoice& font);
 
 // The characters of text that font has no glyph for, once each, in order.

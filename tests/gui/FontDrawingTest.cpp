@@ -34,4 +34,9 @@ TEST(FontDrawing, AnAInAKnownFontFillsTheStampsHeightInTwoColours) {
     // A character the font lacks is named, not drawn as a box; a space is no character to miss.
     EXPECT_EQ(MissingCharacters(L"A b\U0001F600", font).empty(), false);
     EXPECT_EQ(MissingCharacters(L"Abc 123", font), L"");
+    // The longest text the dialog takes is drawn smaller, not on a surface of tens of megabytes.
+    std::optional<text::Drawing> longest = DrawWithFont(std::wstring(200, L'W'), font);
+    ASSERT_TRUE(longest);
+    EXPECT_LE(longest->width, 201 * kLeastDrawnEm * 3 / 2);
+    EXPECT_FALSE(text::InkOf(*longest).Empty());
 }
