@@ -301,7 +301,7 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
         if (slot == IDC_TARGET_SLOT4) {
             expected.insert(expected.end(),
                             {L"&Importa imatges aquí...", L"Importa un full de se&gells...",
-                             L"Fes &lloc aquí..."});
+                             L"Fes &lloc aquí...", L"Crea segells de &text..."});
         }
         // Nothing done yet: "Desfés" and "Refés" stand greyed.
         expected.insert(expected.end(), {L"", L"Des&fés\tCtrl+Z", L"&Refés\tCtrl+Y"});
