@@ -37,6 +37,12 @@ void Report(const char* name, std::vector<double> ms) {
                 ms.back(), ms.size());
 }
 
+// Makes a run count only `took` milliseconds of it: what came before and after is set-up.
+void CountOnly(Clock::time_point& start, double took) {
+    start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                               std::chrono::duration<double, std::milli>(took));
+}
+
 // Times one run of act, which returns false when the program did not do what was asked.
 void Measure(const char* name, int runs, const std::function<bool(Clock::time_point&)>& act) {
     std::vector<double> ms;
@@ -123,8 +129,7 @@ void TimeSelectionDrag(HWND editor, int runs, const std::function<LPARAM(int, in
     Measure("editor: a selection dragged by one pixel", runs, [&](auto& start) {
         ++step;
         const double took = TimeSent(canvas, WM_MOUSEMOVE, MK_LBUTTON, at(10 + step % 2, 10));
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return true;
     });
     ::SendMessageW(canvas, WM_LBUTTONUP, 0, at(10 + step % 2, 10));
@@ -145,8 +150,7 @@ void TimeEffect(const RunningProgram& brelt, HWND editor, int runs, int button,
     int count = 0;
     Measure(name, runs, [&](auto& start) {
         const double took = step(effect, ++count);
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return true;
     });
     Close(effect, IDCANCEL);
@@ -191,8 +195,7 @@ void TimeTextStamps(const RunningProgram& brelt, HWND main, int runs) {
         const double took = TimeSent(::GetDlgItem(dialog, IDC_TEXT_TEXT), WM_CHAR,
                                      static_cast<WPARAM>(L'a' + typed++ % 26));
         Close(dialog, IDCANCEL);
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return true;
     });
     Measure("text stamps: \"A–Z i 0–9\" written, from \"SI\"", runs, [&](auto& start) {
@@ -214,8 +217,7 @@ void TimeTextStamps(const RunningProgram& brelt, HWND main, int runs) {
         const double took = Since(start);
         Send(main, ID_UNDO);
         WaitUntilIdle(main);
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return true;
     });
 }
@@ -255,8 +257,7 @@ int main(int argc, char** argv) {
         WaitUntilIdle(about);
         double took = Since(start);
         Close(about, IDOK);
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return true;
     });
     Measure("open a collection and show the pane (from OK)", runs, [&](auto& start) {
@@ -310,8 +311,7 @@ int main(int argc, char** argv) {
         double took = Since(start);
         ::PostMessageW(main, WM_CANCELMODE, 0, 0);
         WaitUntilIdle(main);
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return true;
     });
     std::wstring stamp = pictures.wstring() + L"\\..\\stamp.bmp";
@@ -380,8 +380,7 @@ int main(int argc, char** argv) {
         Send(main, ID_UNDO);
         double undo = Since(start);
         Send(main, ID_REDO);
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(undo));
+        CountOnly(start, undo);
         return true;
     });
     {
@@ -412,8 +411,7 @@ int main(int argc, char** argv) {
         WaitUntilIdle(editor);
         double took = Since(start);
         Close(editor, IDCANCEL); // nothing drawn: no question
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return true;
     });
     brelt.PostClick(main, ID_EDIT_IMAGE);
@@ -430,8 +428,7 @@ int main(int argc, char** argv) {
         ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at(pixel % 32, pixel / 32));
         double took = Since(start);
         ::SendMessageW(canvas, WM_LBUTTONUP, 0, at(pixel % 32, pixel / 32));
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return canvas != nullptr;
     });
     if (editor != nullptr) {
@@ -446,8 +443,7 @@ int main(int argc, char** argv) {
         ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
         double took = Since(start);
         ::SendMessageW(canvas, WM_LBUTTONUP, 0, at(5, 5));
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return canvas != nullptr;
     });
     if (editor != nullptr) {
@@ -550,8 +546,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "the export's report did not close\n");
             }
         }
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return done != nullptr &&
                std::distance(fs::directory_iterator(exports), fs::directory_iterator()) == 127;
     });
@@ -593,8 +588,7 @@ int main(int argc, char** argv) {
                              WindowClass(report).c_str(), owner, ::IsWindowEnabled(report), said);
             }
         }
-        start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double, std::milli>(took));
+        CountOnly(start, took);
         return report != nullptr;
     });
 
@@ -620,8 +614,7 @@ int main(int argc, char** argv) {
             WaitUntilIdle(convert);
             double took = Since(start);
             Close(convert, IDCANCEL);
-            start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                       std::chrono::duration<double, std::milli>(took));
+            CountOnly(start, took);
         }
         return convert != nullptr;
     });
@@ -665,8 +658,7 @@ int main(int argc, char** argv) {
                 if (done != nullptr) {
                     Close(done, IDOK);
                 }
-                start = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                           std::chrono::duration<double, std::milli>(took));
+                CountOnly(start, took);
                 return done != nullptr;
             });
 

@@ -3,6 +3,7 @@
 #include "dialogs/EffectDlgs.h"
 #include "dialogs/QuestionDlg.h"
 #include "editor/Colours.h"
+#include "editor/Pieces.h"
 #include "layout/Zoom.h"
 #include "platform/Layout.h"
 #include "platform/Text.h"
@@ -24,17 +25,6 @@ std::string Described(Colour colour) {
     editor::Rgb rgb = editor::Shown(colour);
     return "vermell " + std::to_string(rgb.red) + ", verd " + std::to_string(rgb.green) +
            ", blau " + std::to_string(rgb.blue);
-}
-
-std::vector<std::uint8_t> ShownPixels(const editor::Stamp& stamp) {
-    std::vector<std::uint8_t> bgr;
-    for (int y = 0; y < editor::kSide; ++y) {
-        for (int x = 0; x < editor::kSide; ++x) {
-            editor::Rgb rgb = editor::Shown(stamp.ColourAt({x, y}));
-            bgr.insert(bgr.end(), {rgb.blue, rgb.green, rgb.red});
-        }
-    }
-    return bgr;
 }
 
 } // namespace
@@ -438,7 +428,7 @@ void CEditorDlg::Show() {
     const editor::Stamp& shown = m_preview ? *m_preview : m_stamp;
     std::optional<editor::Box> box = m_selection ? std::optional(m_selection->Where()) : m_drawnBox;
     m_canvas.Show(shown, {m_grid, box, m_symmetry});
-    std::vector<std::uint8_t> pixels = ShownPixels(shown);
+    std::vector<std::uint8_t> pixels = editor::ShownPixels(shown);
     m_picPreview1.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, m_previewZoom));
     m_picPreview2.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, 2 * m_previewZoom));
     std::vector<Colour> own = editor::ColoursByUse(m_stamp);

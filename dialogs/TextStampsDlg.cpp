@@ -1,6 +1,7 @@
 #include "dialogs/TextStampsDlg.h"
 
 #include "editor/Colours.h"
+#include "editor/Pieces.h"
 #include "layout/Zoom.h"
 #include "platform/Layout.h"
 #include "platform/Text.h"
@@ -39,15 +40,6 @@ std::string ImagesText(int first, int count) {
         text += std::to_string(first + count - 1);
     }
     return text + ".";
-}
-
-std::vector<std::uint8_t> ShownPixels(const editor::Stamp& stamp) {
-    std::vector<std::uint8_t> bgr;
-    for (int i = 0; i < editor::kSide * editor::kSide; ++i) {
-        editor::Rgb rgb = editor::Shown(stamp.ColourAt({i % editor::kSide, i / editor::kSide}));
-        bgr.insert(bgr.end(), {rgb.blue, rgb.green, rgb.red});
-    }
-    return bgr;
 }
 
 } // namespace
@@ -213,7 +205,7 @@ void CTextStampsDlg::Update() {
 
 void CTextStampsDlg::ShowStamps() {
     const editor::Stamp shown = m_stamps.empty() ? editor::Stamp() : m_stamps.front();
-    const std::vector<std::uint8_t> pixels = ShownPixels(shown);
+    const std::vector<std::uint8_t> pixels = editor::ShownPixels(shown);
     m_picPreview4.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, m_zoom));
     m_picPreview1.SetBitmap(CBitmap::FromPixels(pixels.data(), 32, 32, m_zoom / 4));
     // The series as a row, at the size the stamps will be seen, as many as the row holds.
@@ -223,7 +215,8 @@ void CTextStampsDlg::ShowStamps() {
     const int width = std::max(1, shownCount) * 34, height = 32;
     std::vector<std::uint8_t> strip(static_cast<std::size_t>(width * height * 3), 240);
     for (int s = 0; s < shownCount; ++s) {
-        const std::vector<std::uint8_t> one = ShownPixels(m_stamps[static_cast<std::size_t>(s)]);
+        const std::vector<std::uint8_t> one =
+            editor::ShownPixels(m_stamps[static_cast<std::size_t>(s)]);
         for (int y = 0; y < 32; ++y) {
             std::copy_n(one.begin() + y * 96, 96, strip.begin() + (y * width + s * 34 + 1) * 3);
         }

@@ -62,9 +62,13 @@ picture::Stamp WithDarkOutline(const picture::Stamp& shown) {
     }
     DrawOutline(stamp, {false, false, kBlack, kWhite});
     picture::Stamp outlined{};
-    const std::vector<std::uint8_t> bgr = ShownPixels(CutOut(stamp, {0, 0, kSide, kSide}));
+    const std::vector<std::uint8_t> bgr = ShownPixels(stamp);
     std::copy(bgr.begin(), bgr.end(), outlined.begin());
     return outlined;
+}
+
+std::vector<std::uint8_t> ShownPixels(const Stamp& stamp) {
+    return ShownPixels(CutOut(stamp, {0, 0, kSide, kSide}));
 }
 
 std::vector<std::uint8_t> ShownPixels(const Piece& piece) {

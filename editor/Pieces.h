@@ -20,6 +20,8 @@ std::optional<Piece> PieceOfPicture(const picture::Picture& picture);
 // of one pixel round what is not white, so that a pale picture keeps a readable edge.
 picture::Stamp WithDarkOutline(const picture::Stamp& shown);
 
+// A stamp's pixels as the display shows them: blue, green, red, top row first.
+std::vector<std::uint8_t> ShownPixels(const Stamp& stamp);
 // A piece's pixels as the display shows them: blue, green, red, top row first.
 std::vector<std::uint8_t> ShownPixels(const Piece& piece);
 
