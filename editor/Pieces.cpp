@@ -21,7 +21,7 @@ picture::Picture OnWholeStamp(const picture::Picture& small) {
 }
 
 Piece PieceOf(const picture::Stamp& shown, int left, int top, int width, int height) {
-    Piece piece{width, height, {}};
+    Piece piece{width, height, {}, {}};
     for (int y = top; y < top + height; ++y) {
         for (int x = left; x < left + width; ++x) {
             const auto at = static_cast<std::size_t>((y * kSide + x) * 3);

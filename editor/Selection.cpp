@@ -13,7 +13,7 @@ Box BoxOf(Point a, Point b) {
 }
 
 Piece CutOut(const Stamp& stamp, Box box) {
-    Piece piece{box.width, box.height, {}};
+    Piece piece{box.width, box.height, {}, {}};
     for (int y = 0; y < box.height; ++y) {
         for (int x = 0; x < box.width; ++x) {
             Point p{box.left + x, box.top + y};
@@ -24,8 +24,10 @@ Piece CutOut(const Stamp& stamp, Box box) {
 }
 
 Piece Plain(int width, int height, Colour colour) {
-    return {width, height,
-            std::vector<Word>(static_cast<std::size_t>(width * height), ColourOf(colour))};
+    return {width,
+            height,
+            std::vector<Word>(static_cast<std::size_t>(width * height), ColourOf(colour)),
+            {}};
 }
 
 Selection::Selection(Stamp beneath, Piece piece, Point at)
@@ -59,51 +61,65 @@ void Selection::Turned(Piece turned) {
     MoveBy(0, 0);
 }
 
-void Selection::FlipHorizontally() {
-    Piece flipped = m_piece;
-    for (int y = 0; y < m_piece.height; ++y) {
-        for (int x = 0; x < m_piece.width; ++x) {
-            flipped.words[static_cast<std::size_t>(y * m_piece.width + x)] =
-                m_piece.At(m_piece.width - 1 - x, y);
+namespace {
+
+// A piece of width x height whose pixel (x, y) is the source's pixel at from(x, y), clear or not.
+template <typename From> Piece Remapped(const Piece& source, int width, int height, From from) {
+    Piece remapped{width, height, {}, {}};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Point p = from(x, y);
+            remapped.words.push_back(source.At(p.x, p.y));
+            if (!source.clear.empty()) {
+                remapped.clear.push_back(source.IsClear(p.x, p.y));
+            }
         }
     }
-    m_piece = std::move(flipped);
+    return remapped;
+}
+
+} // namespace
+
+void Selection::FlipHorizontally() {
+    const int w = m_piece.width, h = m_piece.height;
+    m_piece = Remapped(m_piece, w, h, [w](int x, int y) { return Point{w - 1 - x, y}; });
 }
 
 void Selection::FlipVertically() {
-    Piece flipped = m_piece;
-    for (int y = 0; y < m_piece.height; ++y) {
-        for (int x = 0; x < m_piece.width; ++x) {
-            flipped.words[static_cast<std::size_t>(y * m_piece.width + x)] =
-                m_piece.At(x, m_piece.height - 1 - y);
-        }
-    }
-    m_piece = std::move(flipped);
+    const int w = m_piece.width, h = m_piece.height;
+    m_piece = Remapped(m_piece, w, h, [h](int x, int y) { return Point{x, h - 1 - y}; });
 }
 
 void Selection::RotateRight() {
     // A quarter turn clockwise: the new row y is the old column y, read from the bottom up.
-    Piece turned{m_piece.height, m_piece.width, {}};
-    for (int y = 0; y < turned.height; ++y) {
-        for (int x = 0; x < turned.width; ++x) {
-            turned.words.push_back(m_piece.At(y, m_piece.height - 1 - x));
-        }
-    }
-    Turned(std::move(turned));
+    const int h = m_piece.height;
+    Turned(Remapped(m_piece, h, m_piece.width, [h](int x, int y) { return Point{y, h - 1 - x}; }));
 }
 
 void Selection::RotateLeft() {
-    Piece turned{m_piece.height, m_piece.width, {}};
-    for (int y = 0; y < turned.height; ++y) {
-        for (int x = 0; x < turned.width; ++x) {
-            turned.words.push_back(m_piece.At(m_piece.width - 1 - y, x));
-        }
-    }
-    Turned(std::move(turned));
+    const int w = m_piece.width;
+    Turned(Remapped(m_piece, m_piece.height, w, [w](int x, int y) { return Point{w - 1 - y, x}; }));
 }
 
 void Selection::Fill(Colour colour) {
+    std::vector<bool> clear = std::move(m_piece.clear);
     m_piece = Plain(m_piece.width, m_piece.height, colour);
+    m_piece.clear = std::move(clear);
+}
+
+Piece Selection::Visible() const {
+    Piece visible = m_piece;
+    for (int y = 0; y < m_piece.height; ++y) {
+        for (int x = 0; x < m_piece.width; ++x) {
+            const Point p{m_at.x + x, m_at.y + y};
+            if (m_piece.IsClear(x, y)) {
+                visible.words[m_piece.Index(x, y)] =
+                    Stamp::Contains(p) ? m_beneath.WordAt(p) : kWhite;
+            }
+        }
+    }
+    visible.clear.clear();
+    return visible;
 }
 
 Stamp Selection::Composite() const {
@@ -111,7 +127,7 @@ Stamp Selection::Composite() const {
     for (int y = 0; y < m_piece.height; ++y) {
         for (int x = 0; x < m_piece.width; ++x) {
             Point p{m_at.x + x, m_at.y + y};
-            if (Stamp::Contains(p)) {
+            if (Stamp::Contains(p) && !m_piece.IsClear(x, y)) {
                 shown.Move(p, m_piece.At(x, y));
             }
         }

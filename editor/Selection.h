@@ -19,11 +19,15 @@ struct Box {
 // The box with corners a and b, both included, cut to the stamp.
 Box BoxOf(Point a, Point b);
 
-// Pixels of a stamp, as words, top row first.
+// Pixels of a stamp, as words, top row first; clear pixels (letters' surroundings, say) show what
+// lies beneath.
 struct Piece {
     int width = 0, height = 0;
     std::vector<Word> words;
-    Word At(int x, int y) const { return words[static_cast<std::size_t>(y * width + x)]; }
+    std::vector<bool> clear; // empty when no pixel is
+    Word At(int x, int y) const { return words[Index(x, y)]; }
+    bool IsClear(int x, int y) const { return !clear.empty() && clear[Index(x, y)]; }
+    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y * width + x); }
     bool operator==(const Piece&) const = default;
 };
 Piece CutOut(const Stamp& stamp, Box box);
@@ -48,8 +52,10 @@ public:
     void FlipVertically();
     void RotateLeft();
     void RotateRight();
-    // What it holds becomes one colour.
+    // What it holds becomes one colour; its clear pixels stay clear.
     void Fill(Colour colour);
+    // What it shows: its clear pixels as what lies beneath them (white off the stamp).
+    Piece Visible() const;
 
     // The stamp as it shows: what lies beneath, with the piece over it, cut to the stamp.
     Stamp Composite() const;

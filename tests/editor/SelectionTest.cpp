@@ -110,6 +110,41 @@ TEST(Selection, APieceLaidOverAStampCoversItWithoutLiftingAnything) {
     EXPECT_EQ(CutOut(laid.Composite(), laid.Where()), Plain(2, 3, kRed));
 }
 
+TEST(Selection, ClearPixelsShowWhatLiesBeneathThroughMovesTurnsAndFills) {
+    const Stamp original = Patterned();
+    // An L of red in a 2x3 piece: the rest clear.
+    Piece letter = Plain(2, 3, kRed);
+    letter.clear = {false, true, false, true, false, false};
+    Selection laid = Selection::Lay(original, letter, {10, 10});
+    Stamp shown = laid.Composite();
+    EXPECT_EQ(shown.WordAt({10, 10}), kRed);
+    EXPECT_EQ(shown.WordAt({11, 10}), original.WordAt({11, 10})); // clear: the stamp shows
+    EXPECT_EQ(shown.WordAt({11, 12}), kRed);
+    laid.RotateRight(); // 3x2 about the same centre: top row red, bottom row clear but its left
+    EXPECT_EQ(laid.Where(), (Box{10, 10, 3, 2}));
+    shown = laid.Composite();
+    for (int x = 10; x < 13; ++x) {
+        EXPECT_EQ(shown.WordAt({x, 10}), kRed);
+    }
+    EXPECT_EQ(shown.WordAt({10, 11}), kRed);
+    EXPECT_EQ(shown.WordAt({11, 11}), original.WordAt({11, 11}));
+    laid.FlipHorizontally();
+    EXPECT_EQ(laid.Composite().WordAt({10, 11}), original.WordAt({10, 11}));
+    EXPECT_EQ(laid.Composite().WordAt({12, 11}), kRed);
+    laid.Fill(kGrey); // the letter takes the colour, its surroundings stay clear
+    EXPECT_EQ(laid.Composite().WordAt({12, 11}), kGrey);
+    EXPECT_EQ(laid.Composite().WordAt({11, 11}), original.WordAt({11, 11}));
+    // What it shows, for the clipboard: the clear pixels as the stamp beneath, white off it.
+    laid.MoveBy(20, 0); // columns 30..32: the last is off the stamp
+    Piece visible = laid.Visible();
+    EXPECT_TRUE(visible.clear.empty());
+    EXPECT_EQ(visible.At(0, 0), kGrey);
+    EXPECT_EQ(visible.At(1, 1), original.WordAt({31, 11}));
+    EXPECT_EQ(visible.At(2, 1), kGrey);
+    laid.FlipHorizontally();
+    EXPECT_EQ(laid.Visible().At(2, 1), kWhite);
+}
+
 TEST(Selection, PicturesBecomePiecesPixelForPixelOrReducedToFit) {
     picture::Picture small{3, 2, {}};
     for (int i = 0; i < 6; ++i) { // red, black, green / blue, white, transparent
@@ -123,7 +158,8 @@ TEST(Selection, PicturesBecomePiecesPixelForPixelOrReducedToFit) {
     EXPECT_EQ(*piece, (Piece{3,
                              2,
                              {MakeColour(31, 0, 0), kBlack, MakeColour(0, 31, 0),
-                              MakeColour(0, 0, 31), kWhite, kWhite}}));
+                              MakeColour(0, 0, 31), kWhite, kWhite},
+                             {}}));
     EXPECT_EQ(ShownPixels(*piece), (std::vector<std::uint8_t>{0, 0, 255, 0, 0, 0, 0, 255, 0, 255, 0,
                                                               0, 255, 255, 255, 255, 255, 255}));
     // 128x64 of one colour: halved to 32x16, every pixel that colour.
