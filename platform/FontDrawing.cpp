@@ -7,13 +7,14 @@
 
 namespace {
 
-LOGFONTW Attributes(const FontChoice& font, int em) {
+LOGFONTW Attributes(const FontChoice& font, int em, bool crisp = false) {
     LOGFONTW attributes{};
     attributes.lfHeight = -em; // negative: the em, not the cell, is this high
     attributes.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     attributes.lfItalic = font.italic ? TRUE : FALSE;
     attributes.lfCharSet = DEFAULT_CHARSET;
-    attributes.lfQuality = ANTIALIASED_QUALITY; // grey smoothing: coverage, never colour fringes
+    // Grey smoothing (coverage, never colour fringes), or the font's own hinted pixels.
+    attributes.lfQuality = crisp ? NONANTIALIASED_QUALITY : ANTIALIASED_QUALITY;
     font.face.copy(attributes.lfFaceName, LF_FACESIZE - 1);
     return attributes;
 }
@@ -23,6 +24,14 @@ int CALLBACK AddFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM l
         reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(font->lfFaceName);
     }
     return 1;
+}
+
+// The em a text of length characters is drawn at.
+int DrawnEm(std::size_t length) {
+    // A long text is drawn smaller: its stamp shows each letter small anyway, and the surface
+    // stays within kMaxDrawnWidth.
+    const auto room = static_cast<std::size_t>(kMaxDrawnWidth * 2 / 3);
+    return static_cast<int>(std::clamp<std::size_t>(room / (length + 1), kLeastDrawnEm, kDrawnEm));
 }
 
 } // namespace
@@ -39,12 +48,20 @@ std::vector<std::wstring> InstalledFonts() {
     return fonts;
 }
 
-std::optional<text::Drawing> DrawWithFont(const std::wstring& text, const FontChoice& font) {
-    // A long text is drawn smaller: its stamp shows each letter small anyway, and the surface
-    // stays within kMaxDrawnWidth.
-    const int em = std::clamp(kMaxDrawnWidth * 2 / 3 / (static_cast<int>(text.size()) + 1),
-                              kLeastDrawnEm, kDrawnEm);
-    CFont drawn(Attributes(font, em));
+std::wstring StartingFont(const std::vector<std::wstring>& installed) {
+    for (const wchar_t* name : {L"Arial", L"DejaVu Sans", L"Liberation Sans", L"Tahoma"}) {
+        if (std::find(installed.begin(), installed.end(), name) != installed.end()) {
+            return name;
+        }
+    }
+    return installed.empty() ? std::wstring() : installed.front();
+}
+
+namespace {
+
+std::optional<text::Drawing> Draw(const std::wstring& text, const FontChoice& font, int em,
+                                  bool crisp) {
+    CFont drawn(Attributes(font, em, crisp));
     COffscreen surface;
     // Room for every character at its widest, an italic's lean and a descender.
     const int width = static_cast<int>(text.size() + 1) * em * 3 / 2;
@@ -71,6 +88,37 @@ std::optional<text::Drawing> DrawWithFont(const std::wstring& text, const FontCh
         }
     }
     return drawing;
+}
+
+} // namespace
+
+std::optional<text::Drawing> DrawWithFont(const std::wstring& text, const FontChoice& font) {
+    return Draw(text, font, DrawnEm(text.size()), false);
+}
+
+std::optional<text::Drawing> DrawCrisp(const std::wstring& text, const FontChoice& font, int em) {
+    return Draw(text, font, std::clamp(em, 1, kDrawnEm), true);
+}
+
+int EmForCapitals(const FontChoice& font, int capitals) {
+    auto capitalsAt = [&font](int em) {
+        std::optional<text::Drawing> h = DrawCrisp(L"H", font, em);
+        return h ? text::InkOf(*h).Height() : 0;
+    };
+    // From the proportion at the large em, then a step at a time: the font's hinting rounds
+    // each size its own way.
+    const int large = capitalsAt(kDrawnEm);
+    if (large <= 0) {
+        return std::clamp(capitals * 10 / 7, 1, kDrawnEm); // no "H": a usual proportion
+    }
+    int em = std::clamp((capitals * kDrawnEm + large / 2) / large, 1, kDrawnEm);
+    for (int step = 0; step < 4 && em < kDrawnEm && capitalsAt(em) < capitals; ++step) {
+        ++em;
+    }
+    for (int step = 0; step < 4 && em > 1 && capitalsAt(em) > capitals; ++step) {
+        --em;
+    }
+    return em;
 }
 
 std::wstring MissingCharacters(const std::wstring& text, const FontChoice& font) {

@@ -4,6 +4,7 @@
 #include "picture/ColourLevels.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace text {
@@ -68,31 +69,62 @@ std::vector<Placement> FitSeries(const std::vector<Drawing>& drawings) {
     return placements;
 }
 
+namespace {
+
+bool IsWhole(const Drawing& drawing) {
+    return drawing.coverage.size() == static_cast<std::size_t>(drawing.width) * drawing.height;
+}
+
+// How much of the pixel at x, y the drawing placed so covers, 0..1, from kSamples^2 samples.
+float Sampled(const Drawing& drawing, const Placement& placement, int x, int y) {
+    float sum = 0;
+    for (int s = 0; s < kSamples * kSamples; ++s) {
+        // The sample's place in the drawing.
+        const double sx = x + (s % kSamples + 0.5) / kSamples;
+        const double sy = y + (s / kSamples + 0.5) / kSamples;
+        const auto dx = static_cast<int>((sx - placement.offsetX) / placement.scale);
+        const auto dy = static_cast<int>((sy - placement.offsetY) / placement.scale);
+        if (sx >= placement.offsetX && sy >= placement.offsetY && dx < drawing.width &&
+            dy < drawing.height) {
+            sum += drawing.At(dx, dy) / 255.0f;
+        }
+    }
+    return sum / (kSamples * kSamples);
+}
+
+} // namespace
+
 std::array<float, editor::kSide * editor::kSide> CoverageIn(const Drawing& drawing,
                                                             const Placement& placement) {
     std::array<float, editor::kSide * editor::kSide> coverage{};
-    if (placement.scale <= 0 ||
-        drawing.coverage.size() != static_cast<std::size_t>(drawing.width) * drawing.height) {
+    if (placement.scale <= 0 || !IsWhole(drawing)) {
         return coverage;
     }
     for (int y = 0; y < editor::kSide; ++y) {
         for (int x = 0; x < editor::kSide; ++x) {
-            float sum = 0;
-            for (int s = 0; s < kSamples * kSamples; ++s) {
-                // The sample's place in the drawing.
-                const double sx = x + (s % kSamples + 0.5) / kSamples;
-                const double sy = y + (s / kSamples + 0.5) / kSamples;
-                const auto dx = static_cast<int>((sx - placement.offsetX) / placement.scale);
-                const auto dy = static_cast<int>((sy - placement.offsetY) / placement.scale);
-                if (sx >= placement.offsetX && sy >= placement.offsetY && dx < drawing.width &&
-                    dy < drawing.height) {
-                    sum += drawing.At(dx, dy) / 255.0f;
-                }
-            }
-            coverage[static_cast<std::size_t>(y * editor::kSide + x)] = sum / (kSamples * kSamples);
+            coverage[static_cast<std::size_t>(y * editor::kSide + x)] =
+                Sampled(drawing, placement, x, y);
         }
     }
     return coverage;
+}
+
+editor::Piece LettersOf(const Drawing& drawing, double scale, editor::Colour ink) {
+    const InkBox box = InkOf(drawing);
+    if (scale <= 0 || !IsWhole(drawing) || box.Empty()) {
+        return {};
+    }
+    const Placement placement{scale, -scale * box.left, -scale * box.top};
+    auto side = [scale](int drawn) {
+        return std::clamp(static_cast<int>(std::ceil(scale * drawn)), 1, kMaxLetters);
+    };
+    editor::Piece letters = editor::Plain(side(box.Width()), side(box.Height()), ink);
+    for (int y = 0; y < letters.height; ++y) {
+        for (int x = 0; x < letters.width; ++x) {
+            letters.clear.push_back(Sampled(drawing, placement, x, y) < 0.5f);
+        }
+    }
+    return letters;
 }
 
 namespace {

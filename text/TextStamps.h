@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/Selection.h"
 #include "editor/Stamp.h"
 
 #include <array>
@@ -51,6 +52,12 @@ std::vector<Placement> FitSeries(const std::vector<Drawing>& drawings);
 // How much of each stamp pixel the ink covers, 0..1, top row first: 4 x 4 samples a pixel.
 std::array<float, editor::kSide * editor::kSide> CoverageIn(const Drawing& drawing,
                                                             const Placement& placement);
+
+// The editor's "Text" tool: a drawing's ink at a scale, from the top left of its ink, in one
+// colour; a pixel is ink when covered at least half, so that the letters are crisp, and clear
+// otherwise, so that the stamp shows round them. At most kMaxLetters a side.
+inline constexpr int kMaxLetters = 512;
+editor::Piece LettersOf(const Drawing& drawing, double scale, editor::Colour ink);
 
 struct Colours {
     editor::Colour ink = editor::kBlack;

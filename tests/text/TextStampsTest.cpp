@@ -118,3 +118,23 @@ TEST(TextStamps, SmoothingBlendsTheEdgesAndAnOutlineGoesRoundTheLetters) {
     EXPECT_EQ(withOutline.ColourAt({0, 0}), editor::kWhite) << "the margin";
     EXPECT_EQ(withOutline.ColourAt({6, 0}), editor::kBlack) << "above the ink's top row";
 }
+
+TEST(TextStamps, TheEditorsLettersAreTheInkAtItsScaleInOneColourClearRoundIt) {
+    // Ink 40 wide and 80 high at (100, 20), with a faint fringe, and a second block of ink.
+    const Drawing drawing = WithBlocks(400, 200, 100, {{100, 20, 140, 100}, {180, 60, 200, 100}});
+    const editor::Colour red = editor::MakeColour(31, 0, 0);
+    const editor::Piece letters = LettersOf(drawing, 0.25, red); // the ink's box, 100 x 80
+    ASSERT_EQ(letters.width, 25);
+    ASSERT_EQ(letters.height, 20);
+    EXPECT_EQ(letters.words, std::vector<editor::Word>(25 * 20, red));
+    for (int y = 0; y < 20; ++y) {
+        // The first block fills columns 0..9, the second columns 20..24 of the lower half.
+        EXPECT_FALSE(letters.IsClear(0, y) || letters.IsClear(9, y)) << y;
+        EXPECT_TRUE(letters.IsClear(10, y) && letters.IsClear(19, y)) << y;
+        EXPECT_EQ(letters.IsClear(20, y), y < 10) << y;
+    }
+    EXPECT_EQ(LettersOf(drawing, 0.01, red).width, 1);          // never less than a pixel
+    EXPECT_EQ(LettersOf(drawing, 100, red).width, kMaxLetters); // never an unbounded piece
+    EXPECT_TRUE(LettersOf(WithBlocks(8, 8, 4, {}), 1, red).words.empty());  // no ink: nothing
+    EXPECT_TRUE(LettersOf(Drawing{8, 8, 4, {1, 2}}, 1, red).words.empty()); // lies about its size
+}
