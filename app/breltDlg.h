@@ -7,7 +7,7 @@
 
 #include "collection/SafeEdit.h"
 #include "dialogs/ConversionChoices.h"
-#include "dialogs/TextStampsDlg.h"
+#include "dialogs/TextChoices.h"
 #include "picture/StampConversion.h"
 #include "plans/Plans.h"
 #include "settings/RecentFiles.h"

@@ -48,12 +48,14 @@ add_library(brelt_program OBJECT
     dialogs/EditorDlg.cpp
     dialogs/EditorKeys.cpp
     dialogs/EditorSelection.cpp
+    dialogs/EditorText.cpp
     dialogs/EffectDlgs.cpp
     dialogs/MsgDlg.cpp
     dialogs/OverviewDlg.cpp
     dialogs/QuestionDlg.cpp
     dialogs/SheetDlg.cpp
     dialogs/TextStampsDlg.cpp
+    dialogs/TextToolDlg.cpp
     dialogs/StampCanvas.cpp
     dialogs/VersionsDlg.cpp
 )

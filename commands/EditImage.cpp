@@ -32,7 +32,7 @@ void CBreltDlg::EditImage(int image, CWnd* parent) {
               TargetPane().Path() + ".");
         return;
     }
-    CEditorDlg editor(*area, parent);
+    CEditorDlg editor(*area, m_textChoices, parent);
     if (editor.DoModal() != IDOK || !editor.IsChanged()) {
         return;
     }

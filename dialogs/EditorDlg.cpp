@@ -30,7 +30,7 @@ std::string Described(Colour colour) {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CEditorDlg, CDialog)
-ON_CONTROL_RANGE(BN_CLICKED, IDC_EDITOR_PENCIL, IDC_EDITOR_ELLIPSE, OnToolChosen)
+ON_CONTROL_RANGE(BN_CLICKED, IDC_EDITOR_PENCIL, IDC_EDITOR_TEXT, OnToolChosen)
 ON_BN_CLICKED(IDC_EDITOR_FLIP_H, OnFlipHorizontally)
 ON_BN_CLICKED(IDC_EDITOR_FLIP_V, OnFlipVertically)
 ON_BN_CLICKED(IDC_EDITOR_ROTATE_LEFT, OnRotateLeft)
@@ -52,9 +52,9 @@ ON_BN_CLICKED(IDC_EDITOR_ADJUST, OnAdjustColours)
 ON_WM_NOTIFY()
 END_MESSAGE_MAP()
 
-CEditorDlg::CEditorDlg(const PixelAreaBytes& area, CWnd* parent)
+CEditorDlg::CEditorDlg(const PixelAreaBytes& area, TextChoices& text, CWnd* parent)
     : CDialog(IDD_EDITOR_DIALOG, parent), m_original(editor::Stamp::FromArea(area)),
-      m_stamp(m_original) {
+      m_stamp(m_original), m_text(text) {
     // The template names these window classes: they must be there before it is made.
     CStampCanvas::RegisterWindowClass();
     CColourSwatches::RegisterWindowClass();
@@ -97,7 +97,7 @@ BOOL CEditorDlg::OnInitDialog() {
     m_palette.Attach(GetDlgItem(IDC_EDITOR_PALETTE), 8, choose);
     m_palette.SetColours(editor::ChildrensPalette());
     m_own.Attach(GetDlgItem(IDC_EDITOR_OWN), 8, choose);
-    CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_ELLIPSE, IDC_EDITOR_PENCIL);
+    CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_TEXT, IDC_EDITOR_PENCIL);
     CheckDlgButton(IDC_EDITOR_GRID, BST_CHECKED);
     SetUpToolOptions();
     CreateToolTips();
@@ -238,13 +238,16 @@ void CEditorDlg::OnPress(Point p, bool secondary, bool pick) {
     case Tool::Select:
         SelectPress(p);
         break;
+    case Tool::Text:
+        TextPress(p);
+        break;
     case Tool::Picker:
         break;
     }
 }
 
 void CEditorDlg::OnDrag(Point p) {
-    if (m_tool == Tool::Select) {
+    if (m_tool == Tool::Select || m_tool == Tool::Text) {
         SelectDrag(p);
     } else if (m_anchor && m_stroke) {
         StrokeTo(p);
@@ -256,6 +259,10 @@ void CEditorDlg::OnDrag(Point p) {
 void CEditorDlg::OnRelease(Point p) {
     if (m_tool == Tool::Select) {
         SelectRelease();
+        return;
+    }
+    if (m_tool == Tool::Text) {
+        TextRelease();
         return;
     }
     if (!m_anchor) {
@@ -307,7 +314,7 @@ void CEditorDlg::ChooseTool(Tool tool) {
     m_anchor.reset();
     m_drawnBox.reset();
     m_preview.reset();
-    CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_ELLIPSE,
+    CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_TEXT,
                      IDC_EDITOR_PENCIL + static_cast<int>(tool));
     Show();
 }

@@ -3,6 +3,7 @@
 #include "dialogs/ColourSwatches.h"
 #include "dialogs/EditorKeys.h"
 #include "dialogs/StampCanvas.h"
+#include "dialogs/TextChoices.h"
 #include "editor/Drawing.h"
 #include "editor/EditorHistory.h"
 #include "editor/Selection.h"
@@ -22,9 +23,10 @@
 class CEditorDlg : public CDialog {
 public:
     // In the order of their buttons' ids and of kToolKeys.
-    enum class Tool { Pencil, Line, Rectangle, Fill, Picker, Eraser, Select, Ellipse };
+    enum class Tool { Pencil, Line, Rectangle, Fill, Picker, Eraser, Select, Ellipse, Text };
 
-    explicit CEditorDlg(const PixelAreaBytes& area, CWnd* parent = nullptr);
+    // text: the choices of "Crea segells de text", whose font the "Text" tool writes in.
+    CEditorDlg(const PixelAreaBytes& area, TextChoices& text, CWnd* parent = nullptr);
 
     INT_PTR DoModal() override;
     BOOL OnInitDialog() override;
@@ -110,9 +112,17 @@ private:
     bool CopySelection();
     void CutSelection();
     void Paste();
+    // A piece laid over the stamp at `at`, selected, as one step of the undo.
+    void LayPiece(editor::Piece piece, editor::Point at);
     // The flips and turns: of the selection while there is one, otherwise of the whole stamp.
     void Turn(void (editor::Selection::*ofSelection)(), void (*ofStamp)(editor::Stamp&));
     void ShowSelectionStatus();
+
+    // "Text" (EditorText.cpp): a press inside the selection moves it; elsewhere, once the button
+    // is up, the text's box opens there.
+    void TextPress(editor::Point p);
+    void TextRelease();
+    void PlaceText(editor::Point at);
 
     editor::Stamp m_original, m_stamp;
     std::optional<editor::Stamp> m_preview;
@@ -134,6 +144,8 @@ private:
     std::optional<editor::Selection> m_selection;
     std::optional<editor::Box> m_drawnBox;
     std::optional<editor::Point> m_movedFrom;
+
+    TextChoices& m_text;
 
     CStampCanvas m_canvas;
     CColourSwatches m_current, m_palette, m_own;

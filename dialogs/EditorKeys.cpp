@@ -26,9 +26,9 @@ bool Held(int key) {
 }
 
 // The one-letter key of each tool, in the order of CEditorDlg::Tool, and its name.
-const char kToolKeys[] = {'L', 'N', 'R', 'O', 'C', 'G', 'S', 'E'};
-const char* const kToolNames[] = {"Llapis",      "Línia", "Rectangle",  "Omple",
-                                  "Comptagotes", "Goma",  "Selecciona", "El·lipse"};
+const char kToolKeys[] = {'L', 'N', 'R', 'O', 'C', 'G', 'S', 'E', 'T'};
+const char* const kToolNames[] = {"Llapis", "Línia",      "Rectangle", "Omple", "Comptagotes",
+                                  "Goma",   "Selecciona", "El·lipse",  "Text"};
 
 } // namespace
 

@@ -86,7 +86,7 @@ void CEditorDlg::SelectAll() {
 bool CEditorDlg::CopySelection() {
     // What the selection holds, or the whole stamp when there is none.
     editor::Piece piece = m_selection
-                              ? m_selection->Held()
+                              ? m_selection->Visible()
                               : editor::CutOut(m_stamp, {0, 0, editor::kSide, editor::kSide});
     if (!PutPicture(m_hWnd, editor::ShownPixels(piece), piece.width, piece.height)) {
         MessageBox("No s'ha pogut posar la selecció al porta-retalls.", "Alerta",
@@ -130,8 +130,12 @@ void CEditorDlg::Paste() {
     ChooseTool(Tool::Select);
     // Laid in the middle of the stamp, to be dragged where it belongs.
     const Point at{(editor::kSide - piece->width) / 2, (editor::kSide - piece->height) / 2};
+    LayPiece(std::move(*piece), at);
+}
+
+void CEditorDlg::LayPiece(editor::Piece piece, Point at) {
     editor::Stamp before = m_stamp;
-    m_selection = editor::Selection::Lay(m_stamp, std::move(*piece), at);
+    m_selection = editor::Selection::Lay(m_stamp, std::move(piece), at);
     m_stamp = m_selection->Composite();
     if (m_stamp != before) {
         m_history.Push(before);

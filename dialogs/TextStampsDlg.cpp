@@ -18,17 +18,6 @@ constexpr int kLongestText = 200;
 const wchar_t* const kQuickTexts[] = {L"ABCDEFGHIJKLMNOPQRSTUVWXYZ", L"abcdefghijklmnopqrstuvwxyz",
                                       L"0123456789", L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"};
 
-// A font every system is likely to have, then the ones Wine's systems have; the first listed
-// when none is.
-std::wstring StartingFont(const std::vector<std::wstring>& fonts) {
-    for (const wchar_t* name : {L"Arial", L"DejaVu Sans", L"Liberation Sans", L"Tahoma"}) {
-        if (std::find(fonts.begin(), fonts.end(), name) != fonts.end()) {
-            return name;
-        }
-    }
-    return fonts.empty() ? std::wstring() : fonts.front();
-}
-
 std::string ImagesText(int first, int count) {
     std::string text = count == 1 ? "Un segell, a la imatge " : std::to_string(count);
     if (count == 1) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/ColourSwatches.h"
+#include "dialogs/TextChoices.h"
 #include "editor/Stamp.h"
 #include "platform/Afx.h"
 #include "platform/FontDrawing.h"
@@ -10,17 +11,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// What "Crea segells de text" was last set to: the next time it opens, in this session, it
-// starts so.
-struct TextChoices {
-    std::wstring text = L"A";
-    FontChoice font;
-    text::Colours colours;
-    bool smooth = false;
-    bool fixedSize = true;
-    bool eachCharacter = false;
-};
 
 // "Crea segells de text": text in any installed font as one stamp, or a stamp for each of its
 // characters in consecutive images, shown as it will be stored.

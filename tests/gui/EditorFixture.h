@@ -40,6 +40,23 @@ inline void PostClick(HWND dialog, int id) {
          reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
+inline std::vector<unsigned> ColoursOf(const editor::Stamp& stamp) {
+    std::vector<unsigned> colours;
+    for (int i = 0; i < 32 * 32; ++i) {
+        editor::Rgb rgb = editor::Shown(stamp.ColourAt({i % 32, i / 32}));
+        colours.push_back(static_cast<unsigned>(rgb.red << 16 | rgb.green << 8 | rgb.blue));
+    }
+    return colours;
+}
+
+// Whether the canvas comes to show stamp (its grid off).
+inline bool CanvasShows(HWND editor, const editor::Stamp& stamp) {
+    HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+    RECT client;
+    ::GetClientRect(canvas, &client);
+    return Eventually([&] { return StampOnScreen(canvas, client.right / 32) == ColoursOf(stamp); });
+}
+
 // The real editor over the current target image, driven as a user would.
 class Editor : public BrowserTest {
 protected:

@@ -23,23 +23,6 @@ testing::AssertionResult StatusSays(HWND editor, const std::wstring& text) {
     return testing::AssertionFailure() << "the status line says " << Narrow(WindowText(status));
 }
 
-std::vector<unsigned> ColoursOf(const editor::Stamp& stamp) {
-    std::vector<unsigned> colours;
-    for (int i = 0; i < 32 * 32; ++i) {
-        editor::Rgb rgb = editor::Shown(stamp.ColourAt({i % 32, i / 32}));
-        colours.push_back(static_cast<unsigned>(rgb.red << 16 | rgb.green << 8 | rgb.blue));
-    }
-    return colours;
-}
-
-// Whether the canvas comes to show stamp (its grid off).
-bool CanvasShows(HWND editor, const editor::Stamp& stamp) {
-    HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
-    RECT client;
-    ::GetClientRect(canvas, &client);
-    return Eventually([&] { return StampOnScreen(canvas, client.right / 32) == ColoursOf(stamp); });
-}
-
 // The size of the bitmap the clipboard holds as CF_DIB; 0 x 0 when it holds none.
 SIZE ClipboardBitmapSize() {
     CClipboard clipboard(nullptr);
