@@ -177,6 +177,20 @@ void TimeEditorTools(const RunningProgram& brelt, HWND editor, int runs,
                });
 }
 
+// "SI" in the question brelt asks, timed from the click to the main window idle again: the
+// command done and the panes painted. False when no question came.
+bool AnswerYes(const RunningProgram& brelt, HWND main, Clock::time_point& start) {
+    HWND question = brelt.WaitForWindow(L"Avís");
+    if (question == nullptr) {
+        return false;
+    }
+    start = Clock::now();
+    brelt.PostClick(question, IDOK);
+    WaitUntilClosed(question, 10000);
+    WaitUntilIdle(main);
+    return true;
+}
+
 // "Crea segells de text": a key typed to its preview shown, and 36 stamps written from the
 // question's "SI" to the panes painted, undone after each run, from the target's first image.
 void TimeTextStamps(const RunningProgram& brelt, HWND main, int runs) {
@@ -206,14 +220,9 @@ void TimeTextStamps(const RunningProgram& brelt, HWND main, int runs) {
         }
         Send(dialog, IDC_TEXT_UPPER_DIGITS);
         brelt.PostClick(dialog, IDOK);
-        HWND question = brelt.WaitForWindow(L"Avís");
-        if (question == nullptr) {
+        if (!AnswerYes(brelt, main, start)) {
             return false;
         }
-        start = Clock::now();
-        brelt.PostClick(question, IDOK);
-        WaitUntilClosed(question, 10000);
-        WaitUntilIdle(main);
         const double took = Since(start);
         Send(main, ID_UNDO);
         WaitUntilIdle(main);
@@ -349,15 +358,7 @@ int main(int argc, char** argv) {
                        reinterpret_cast<LPARAM>(L"1"));
         Send(main, IDC_TARGET_GOTO);
         brelt.PostClick(main, IDC_SHIFT_COLLECTION);
-        HWND question = brelt.WaitForWindow(L"Avís");
-        if (question == nullptr) {
-            return false;
-        }
-        start = Clock::now();
-        brelt.PostClick(question, IDOK);
-        WaitUntilClosed(question, 10000);
-        WaitUntilIdle(main);
-        return true;
+        return AnswerYes(brelt, main, start);
     });
 
     Measure("picture: OK in the file dialog to the conversion dialog", runs, [&](auto& start) {
