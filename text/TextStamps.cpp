@@ -14,6 +14,10 @@ namespace {
 constexpr std::uint8_t kHalf = 128;
 constexpr int kSamples = 4; // a side, in every stamp pixel
 
+bool IsWhole(const Drawing& drawing) {
+    return drawing.coverage.size() == static_cast<std::size_t>(drawing.width) * drawing.height;
+}
+
 Placement Centred(const InkBox& ink, double scale, double centreY) {
     return {scale, editor::kSide / 2.0 - scale * (ink.left + ink.right) / 2.0,
             editor::kSide / 2.0 - scale * centreY};
@@ -22,6 +26,9 @@ Placement Centred(const InkBox& ink, double scale, double centreY) {
 } // namespace
 
 InkBox InkOf(const Drawing& drawing) {
+    if (!IsWhole(drawing)) {
+        return {};
+    }
     InkBox box{drawing.width, drawing.height, 0, 0};
     for (int y = 0; y < drawing.height; ++y) {
         for (int x = 0; x < drawing.width; ++x) {
@@ -70,10 +77,6 @@ std::vector<Placement> FitSeries(const std::vector<Drawing>& drawings) {
 }
 
 namespace {
-
-bool IsWhole(const Drawing& drawing) {
-    return drawing.coverage.size() == static_cast<std::size_t>(drawing.width) * drawing.height;
-}
 
 // How much of the pixel at x, y the drawing placed so covers, 0..1, from kSamples^2 samples.
 float Sampled(const Drawing& drawing, const Placement& placement, int x, int y) {

@@ -22,7 +22,8 @@ struct Drawing {
     }
 };
 
-// The rectangle of a drawing's ink, right and bottom excluded; empty when it has none.
+// The rectangle of a drawing's ink, right and bottom excluded; empty when it has none (or its
+// coverage is not width x height).
 struct InkBox {
     int left = 0, top = 0, right = 0, bottom = 0;
     bool Empty() const { return right <= left || bottom <= top; }
