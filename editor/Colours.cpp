@@ -37,9 +37,12 @@ const std::vector<picture::Oklab>& OklabTable() {
 
 } // namespace
 
+const picture::Oklab& OklabOfStorable(Colour colour) {
+    return OklabTable()[ColourOf(colour)];
+}
+
 float Distance(Colour x, Colour y) {
-    const auto& table = OklabTable();
-    return 100.0f * std::sqrt(picture::DistanceSquared(table[ColourOf(x)], table[ColourOf(y)]));
+    return 100.0f * std::sqrt(picture::DistanceSquared(OklabOfStorable(x), OklabOfStorable(y)));
 }
 
 float LightnessOf(Colour colour) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/Stamp.h"
+#include "picture/LinearLight.h"
 
 #include <vector>
 
@@ -10,6 +11,8 @@ namespace editor {
 // The storable colour the display shows nearest to rgb.
 Colour SnapToStorable(Rgb rgb);
 
+// A storable colour in OKLab, from a table of all of them.
+const picture::Oklab& OklabOfStorable(Colour colour);
 // How far apart two colours look: their distance in OKLab, in hundredths (black to white is 100).
 float Distance(Colour x, Colour y);
 // A colour's perceived lightness, OKLab's L: 0 black, 1 white.
