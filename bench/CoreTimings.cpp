@@ -5,6 +5,7 @@
 #include "collection/ImageSequences.h"
 #include "collection/PixelAreas.h"
 #include "collection/SafeEdit.h"
+#include "library/Search.h"
 #include "picture/StampConversion.h"
 
 #include <algorithm>
@@ -42,6 +43,55 @@ void Time(const char* name, int runs, const std::function<void()>& edit) {
     std::sort(ms.begin(), ms.end());
     std::printf("%-28s median %9.3f ms   max %9.3f ms   (%d runs)\n", name, ms[ms.size() / 2],
                 ms.back(), runs);
+}
+
+// Where results go, so that the work that made them is not left out.
+volatile float g_sink = 0;
+
+// A library of 200 collections of 126 stamps: drawings of a few rectangles on white.
+std::vector<library::Shelf> LibraryOf200() {
+    std::uint32_t seed = 1;
+    auto next = [&seed](std::uint32_t below) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % below;
+    };
+    std::vector<library::Shelf> shelves(200);
+    for (library::Shelf& shelf : shelves) {
+        shelf.entry.state = library::Entry::State::Collection;
+        for (int image = 0; image < 126; ++image) {
+            library::StampColours stamp;
+            stamp.fill(0x7FFF);
+            for (int shape = 0; shape < 4; ++shape) {
+                const auto x0 = next(28), y0 = next(28), w = 2 + next(12), h = 2 + next(12);
+                const auto colour = static_cast<std::uint16_t>(next(0x8000));
+                for (auto y = y0; y < std::min(32u, y0 + h); ++y) {
+                    for (auto x = x0; x < std::min(32u, x0 + w); ++x) {
+                        stamp[y * 32 + x] = colour;
+                    }
+                }
+            }
+            shelf.stamps.push_back(stamp);
+            shelf.entry.prints.push_back(library::PrintOf(stamp));
+        }
+    }
+    return shelves;
+}
+
+void TimeLibrary(int runs) {
+    const std::vector<library::Shelf> shelves = LibraryOf200();
+    const library::StampColours wanted = shelves[17].stamps[40];
+    Time("baseline: 25200 compared whole", runs, [&] {
+        float nearest = 1000;
+        for (const library::Shelf& shelf : shelves) {
+            for (const library::StampColours& stamp : shelf.stamps) {
+                nearest = std::min(nearest, library::Distance(wanted, stamp));
+            }
+        }
+        g_sink = nearest;
+    });
+    Time("near search, 25200 stamps x8", runs,
+         [&] { g_sink = float(library::Search(shelves, wanted, library::kNearByDefault).size()); });
+    Time("repeats across 200", runs, [&] { g_sink = float(library::Repeats(shelves).size()); });
 }
 
 } // namespace
@@ -125,5 +175,6 @@ int main(int argc, char** argv) {
     std::optional<picture::FramedStamp> framed = picture::FrameStamp(photo, {});
     Time("colours reduced and dithered (an option changed)", runs,
          [&] { picture::ReduceColours(*framed, true); });
+    TimeLibrary(runs);
     return 0;
 }
