@@ -56,6 +56,8 @@ const Command kCommands[] = {
      &D::OnCreateTextStamps, nullptr},
     {ID_PREVIOUS_VERSIONS, L"&Versions anteriors...", nullptr, kNoKey, &D::CanWriteTarget,
      &D::OnPreviousVersions, nullptr},
+    {ID_COMPARE_WITH, L"Com&para amb...", nullptr, kNoKey, &D::CanWriteTarget, &D::OnCompareWith,
+     nullptr},
     // Ajuda
     {ID_HELP_GUIDE,
      L"&Com s'utilitza brelt",
@@ -104,7 +106,7 @@ const std::vector<MenuLayout>& MenuBarLayout() {
           ID_LOAD_IMAGE}},
         {L"&Col·lecció",
          {ID_SHOW_OVERVIEW, ID_SAVE_IMAGE_PNG, ID_MAKE_ROOM, ID_CREATE_TEXT_STAMPS, kSeparator,
-          ID_PREVIOUS_VERSIONS}},
+          ID_PREVIOUS_VERSIONS, ID_COMPARE_WITH}},
         {L"&Ajuda", {ID_HELP_GUIDE, kSeparator, ID_HELP_ABOUT}},
     };
     return layout;

@@ -61,6 +61,7 @@ public:
     // "Versions anteriors...": an earlier state of the target chosen, compared with the file and
     // its images brought back as one change.
     void OnPreviousVersions();
+    void OnCompareWith();
 
     // Image export, for the panes and the commands; they need nothing of the dialog's state.
     void ExportImage(std::FILE* collection, const char* path, int imageNumber);
@@ -301,8 +302,10 @@ private:
         std::string backup;
     };
     std::vector<Version> PreviousVersions() const;
-    void RestoreImages(const FileBytes& version, const std::vector<int>& images,
-                       const std::string& label);
+    // images copied from content (a collection's bytes) into the target as one change, named so;
+    // report said when it is done.
+    void WriteImagesFrom(const FileBytes& content, const std::vector<int>& images,
+                         const std::string& change, const std::string& report);
     // At start: every collection with a step cut short, settled.
     LRESULT OnRecoverAtStart(WPARAM, LPARAM);
     LRESULT OnWindowDestroyed(WPARAM, LPARAM);

@@ -27,6 +27,7 @@ add_library(brelt_program OBJECT
     browser/CollectionPane.cpp
     browser/SlotFrames.cpp
     commands/Clipboard.cpp
+    commands/CompareWith.cpp
     commands/DropFiles.cpp
     commands/EditCollection.cpp
     commands/EditImage.cpp

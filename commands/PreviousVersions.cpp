@@ -113,24 +113,24 @@ void CBreltDlg::OnPreviousVersions() {
     }
     CCompareDlg compare(chosen.label, earlier.bytes, now.bytes, TargetPane().Count());
     if (compare.DoModal() == IDOK && !compare.GetChosen().empty()) {
-        RestoreImages(earlier.bytes, compare.GetChosen(), chosen.label);
+        WriteImagesFrom(earlier.bytes, compare.GetChosen(), "Recupera una versió anterior",
+                        "S'han recuperat les imatges " + ImageList(compare.GetChosen()) +
+                            " de la versió «" + chosen.label + "». Ctrl+Z ho desfà.");
     }
 }
 
-void CBreltDlg::RestoreImages(const FileBytes& version, const std::vector<int>& images,
-                              const std::string& label) {
-    EditOutcome outcome =
-        EditCollection("Recupera una versió anterior", images, [&](std::FILE*& stream) {
-            Written written;
-            for (int image : images) {
-                if (!WritePixelArea(stream, image, PixelAreaIn(version, image))) {
-                    written.failed.push_back(image);
-                }
+void CBreltDlg::WriteImagesFrom(const FileBytes& content, const std::vector<int>& images,
+                                const std::string& change, const std::string& report) {
+    EditOutcome outcome = EditCollection(change, images, [&](std::FILE*& stream) {
+        Written written;
+        for (int image : images) {
+            if (!WritePixelArea(stream, image, PixelAreaIn(content, image))) {
+                written.failed.push_back(image);
             }
-            return written;
-        });
+        }
+        return written;
+    });
     if (outcome.kind == EditOutcome::Kind::Done) {
-        Inform("S'han recuperat les imatges " + ImageList(images) + " de la versió «" + label +
-               "». Ctrl+Z ho desfà.");
+        Inform(report);
     }
 }

@@ -69,8 +69,8 @@ ON_BN_CLICKED(IDC_COMPARE_RESTORE_ALL, OnRestoreAll)
 END_MESSAGE_MAP()
 
 CCompareDlg::CCompareDlg(std::string caption, FileBytes earlier, FileBytes now, int imageCount,
-                         CWnd* parent)
-    : CDialog(IDD_COMPARE_DIALOG, parent), m_caption(std::move(caption)),
+                         Texts texts, CWnd* parent)
+    : CDialog(IDD_COMPARE_DIALOG, parent), m_texts(std::move(texts)), m_caption(std::move(caption)),
       m_earlier(std::move(earlier)), m_now(std::move(now)), m_count(std::max(1, imageCount)) {
     m_differing = DifferingImages(m_earlier, m_now, m_count);
     m_selected.assign(static_cast<std::size_t>(m_count), false);
@@ -85,6 +85,15 @@ CCompareDlg::~CCompareDlg() = default;
 BOOL CCompareDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText(m_caption);
+    const std::pair<int, const std::string*> texts[] = {
+        {IDC_COMPARE_HELP, &m_texts.help},
+        {IDC_COMPARE_RESTORE_SELECTED, &m_texts.selected},
+        {IDC_COMPARE_RESTORE_ALL, &m_texts.all}};
+    for (const auto& [id, text] : texts) {
+        if (!text->empty()) {
+            SetDlgItemText(id, *text);
+        }
+    }
     m_gridControl = std::make_unique<Grid>(*this);
     m_gridControl->Create(m_hWnd);
     m_grid = m_gridControl->GetSafeHwnd();

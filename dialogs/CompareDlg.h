@@ -14,8 +14,14 @@
 // with the images to bring back.
 class CCompareDlg : public CDialog {
 public:
+    // What the window says of the two sides and of its two ways to end; as the template has them
+    // (an earlier version and the file as it is) when empty.
+    struct Texts {
+        std::string help, selected, all;
+    };
+
     CCompareDlg(std::string caption, FileBytes earlier, FileBytes now, int imageCount,
-                CWnd* parent = nullptr);
+                Texts texts = {}, CWnd* parent = nullptr);
     ~CCompareDlg() override;
 
     BOOL OnInitDialog() override;
@@ -35,6 +41,7 @@ private:
     class Grid;
     friend class Grid;
     void LayOut(int dpi);
+    Texts m_texts;
     void DrawCell(int image);
     void Press(int image, bool shift, bool control);
     void Key(UINT key, bool shift, bool control);

@@ -147,6 +147,7 @@
 
 // "Crea segells de text..."
 #define ID_CREATE_TEXT_STAMPS 32798
+#define ID_COMPARE_WITH 32799
 #define IDD_TEXT_DIALOG 146
 #define IDC_TEXT_TEXT 1210
 #define IDC_TEXT_UPPER 1211

@@ -177,6 +177,8 @@ TEST_F(MenuBarTest, EveryItemReachesItsCommand) {
         {ID_PREVIOUS_VERSIONS,
          [&] { return run(ID_PREVIOUS_VERSIONS), shows(IDD_VERSIONS_DIALOG); }},
         {ID_CREATE_TEXT_STAMPS, [&] { return run(ID_CREATE_TEXT_STAMPS), shows(IDD_TEXT_DIALOG); }},
+        {ID_COMPARE_WITH,
+         [&] { return run(ID_COMPARE_WITH), lastFileDialogTitle_ == L"Compara amb..."; }},
         {ID_EDIT_IMAGE, [&] { return run(ID_EDIT_IMAGE), shows(IDD_EDITOR_DIALOG); }},
         {ID_SHOW_OVERVIEW, [&] { return run(ID_SHOW_OVERVIEW), shows(IDD_OVERVIEW_DIALOG); }},
         {ID_SAVE_IMAGE_PNG,
