@@ -23,6 +23,7 @@ const Command kCommands[] = {
      nullptr},
     {ID_FILE_NEW_COLLECTION, L"&Nova col·lecció...", nullptr, Ctrl('N'), nullptr,
      &D::OnNewCollection, nullptr},
+    {ID_LIBRARY, L"&Biblioteca...", nullptr, Ctrl('B'), nullptr, &D::OnLibrary, nullptr},
     {ID_IMPORT_PICTURES_HERE, L"&Importa imatges a la destinació...", L"&Importa imatges aquí...",
      kNoKey, &D::CanWriteTarget, &D::OnImportPicturesHere, nullptr},
     {ID_IMPORT_SHEET, L"Importa un full de se&gells...", nullptr, kNoKey, &D::CanWriteTarget,
@@ -98,9 +99,9 @@ std::wstring KeyText(const CommandKey& key) {
 const std::vector<MenuLayout>& MenuBarLayout() {
     static const std::vector<MenuLayout> layout = {
         {L"&Fitxer",
-         {ID_FILE_OPEN_SOURCE, ID_FILE_OPEN_TARGET, ID_FILE_NEW_COLLECTION, kRecentCollections,
-          kSeparator, ID_IMPORT_PICTURES_HERE, ID_IMPORT_SHEET, ID_EXPORT_COLLECTION_PNG,
-          kSeparator, ID_FILE_EXIT}},
+         {ID_FILE_OPEN_SOURCE, ID_FILE_OPEN_TARGET, ID_FILE_NEW_COLLECTION, ID_LIBRARY,
+          kRecentCollections, kSeparator, ID_IMPORT_PICTURES_HERE, ID_IMPORT_SHEET,
+          ID_EXPORT_COLLECTION_PNG, kSeparator, ID_FILE_EXIT}},
         {L"&Edita",
          {ID_UNDO, ID_REDO, kSeparator, ID_COPY_IMAGE, ID_PASTE_HERE, kSeparator, ID_EDIT_IMAGE,
           ID_LOAD_IMAGE}},

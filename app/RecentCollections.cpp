@@ -17,7 +17,7 @@ settings::RecentFiles ReadRecentList() {
     std::string folder = RecentListFolder();
     FileContent content = folder.empty() ? FileContent{} : ReadWholeFile(folder + "\\recents.txt");
     if (!content.ok()) {
-        return {};
+        return settings::RecentFiles();
     }
     return settings::RecentFiles::Parse(std::string_view(
         reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()));

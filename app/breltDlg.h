@@ -62,6 +62,7 @@ public:
     // its images brought back as one change.
     void OnPreviousVersions();
     void OnCompareWith();
+    void OnLibrary();
 
     // Image export, for the panes and the commands; they need nothing of the dialog's state.
     void ExportImage(std::FILE* collection, const char* path, int imageNumber);

@@ -11,7 +11,9 @@ add_library(brelt_program OBJECT
     app/HistoryFolder.cpp
     app/HistoryRecovery.cpp
     app/ImageCells.cpp
+    app/LibraryFiles.cpp
     app/LibraryFolder.cpp
+    app/LibraryLoader.cpp
     app/Menus.cpp
     app/ProgramFolder.cpp
     app/RecentCollections.cpp
@@ -35,6 +37,7 @@ add_library(brelt_program OBJECT
     commands/ImportImage.cpp
     commands/ImportPictures.cpp
     commands/ImportSheet.cpp
+    commands/Library.cpp
     commands/MoveCommands.cpp
     commands/NewCollection.cpp
     commands/Overview.cpp
@@ -51,6 +54,8 @@ add_library(brelt_program OBJECT
     dialogs/EditorSelection.cpp
     dialogs/EditorText.cpp
     dialogs/EffectDlgs.cpp
+    dialogs/LibraryDlg.cpp
+    dialogs/LibraryList.cpp
     dialogs/MsgDlg.cpp
     dialogs/OverviewDlg.cpp
     dialogs/QuestionDlg.cpp
@@ -60,7 +65,7 @@ add_library(brelt_program OBJECT
     dialogs/StampCanvas.cpp
     dialogs/VersionsDlg.cpp
 )
-target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_sheet brelt_plans brelt_layout brelt_settings brelt_messages shell32 shlwapi ole32
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_library brelt_sheet brelt_plans brelt_layout brelt_settings brelt_messages shell32 shlwapi ole32
                       PRIVATE brelt_warnings)
 
 # The icon is drawn by a generator of ours at build time; the version and the manifest come from

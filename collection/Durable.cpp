@@ -23,7 +23,7 @@ bool SyncFile(std::FILE* stream) {
 #endif
 }
 
-bool ReplaceFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+bool ReplaceFileBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::string partial = path + ".nou";
     std::FILE* file = OpenFile(partial, "wb");
     if (file == nullptr) {

@@ -13,4 +13,4 @@ bool SyncFile(std::FILE* stream);
 
 // Puts bytes in place of the file at path (UTF-8), all or nothing: written beside it, synced,
 // then renamed over it. False, with the file as it was, when any step fails.
-bool ReplaceFile(const std::string& path, const std::vector<unsigned char>& bytes);
+bool ReplaceFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);

@@ -91,7 +91,7 @@ bool FileLogStorage::Write(std::size_t at, const std::vector<std::uint8_t>& byte
 bool FileLogStorage::Replace(const std::vector<std::uint8_t>& bytes) {
     Close();
     errno = 0;
-    if (!ReplaceFile(m_path, bytes)) {
+    if (!ReplaceFileBytes(m_path, bytes)) {
         error = LastError();
         return false;
     }

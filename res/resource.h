@@ -148,6 +148,7 @@
 // "Crea segells de text..."
 #define ID_CREATE_TEXT_STAMPS 32798
 #define ID_COMPARE_WITH 32799
+#define ID_LIBRARY 32810
 #define IDD_TEXT_DIALOG 146
 #define IDC_TEXT_TEXT 1210
 #define IDC_TEXT_UPPER 1211
@@ -176,6 +177,15 @@
 #define IDC_EDITOR_TEXT_SIZE_SPIN 1232
 #define IDC_EDITOR_TEXT_FONT 1233
 #define IDC_EDITOR_TEXT_SUMMARY 1234
+// "Biblioteca": every collection of the library's folders
+#define IDD_LIBRARY_DIALOG 148
+#define IDC_LIBRARY_FILTER 1240
+#define IDC_LIBRARY_LIST 1241
+#define IDC_LIBRARY_ADD_FOLDER 1242
+#define IDC_LIBRARY_PROGRESS 1243
+#define IDC_LIBRARY_STOP 1244
+#define ID_LIBRARY_OPEN_TARGET 1245
+#define ID_LIBRARY_OPEN_SOURCE 1246
 #define ID_EDIT_IMAGE 32777
 
 // Importing a sheet of stamps

@@ -41,9 +41,9 @@ bool SamePath(std::string_view a, std::string_view b) {
            });
 }
 
-RecentFiles RecentFiles::Parse(std::string_view text) {
-    RecentFiles recent;
-    while (!text.empty() && recent.m_paths.size() < kMax) {
+RecentFiles RecentFiles::Parse(std::string_view text, std::size_t max) {
+    RecentFiles recent(max);
+    while (!text.empty() && recent.m_paths.size() < max) {
         std::size_t end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
@@ -73,8 +73,8 @@ void RecentFiles::Add(const std::string& path) {
     }
     Remove(path);
     m_paths.insert(m_paths.begin(), path);
-    if (m_paths.size() > kMax) {
-        m_paths.resize(kMax);
+    if (m_paths.size() > m_max) {
+        m_paths.resize(m_max);
     }
 }
 

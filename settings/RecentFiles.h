@@ -15,7 +15,9 @@ public:
     static constexpr std::size_t kMax = 8;
     static constexpr std::size_t kMaxPathLength = 32767; // the longest path Windows allows
 
-    static RecentFiles Parse(std::string_view text);
+    // A list of at most max paths (the library's folders are such a list too).
+    explicit RecentFiles(std::size_t max = kMax) : m_max(max) {}
+    static RecentFiles Parse(std::string_view text, std::size_t max = kMax);
     std::string Text() const;
 
     // path opened now: first in the list, once (paths compared as Windows does, whatever the
@@ -26,6 +28,7 @@ public:
     const std::vector<std::string>& Paths() const { return m_paths; }
 
 private:
+    std::size_t m_max;
     std::vector<std::string> m_paths;
 };
 

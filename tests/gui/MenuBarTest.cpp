@@ -177,6 +177,7 @@ TEST_F(MenuBarTest, EveryItemReachesItsCommand) {
         {ID_PREVIOUS_VERSIONS,
          [&] { return run(ID_PREVIOUS_VERSIONS), shows(IDD_VERSIONS_DIALOG); }},
         {ID_CREATE_TEXT_STAMPS, [&] { return run(ID_CREATE_TEXT_STAMPS), shows(IDD_TEXT_DIALOG); }},
+        {ID_LIBRARY, [&] { return run(ID_LIBRARY), shows(IDD_LIBRARY_DIALOG); }},
         {ID_COMPARE_WITH,
          [&] { return run(ID_COMPARE_WITH), lastFileDialogTitle_ == L"Compara amb..."; }},
         {ID_EDIT_IMAGE, [&] { return run(ID_EDIT_IMAGE), shows(IDD_EDITOR_DIALOG); }},
@@ -238,13 +239,11 @@ TEST_F(MenuBarTest, EveryItemReachesItsCommand) {
 // Greyed while it can't act, each item with an Alt letter of its own in its menu, and the key
 // shown is the key that runs it.
 TEST_F(MenuBarTest, GreyWhileItCannotActWithItsAltLetterAndItsKey) {
-    const std::set<std::wstring> alwaysOpen = {L"Obre l'&origen...\tCtrl+",
-                                               L"Obre la &destinació...\tCtrl+O",
-                                               L"&Nova col·lecció...\tCtrl+N",
-                                               L"C&arrega una imatge...",
-                                               L"&Surt\tAlt+F4",
-                                               L"&Com s'utilitza brelt\tF1",
-                                               L"&Quant a brelt..."};
+    const std::set<std::wstring> alwaysOpen = {
+        L"Obre l'&origen...\tCtrl+",    L"Obre la &destinació...\tCtrl+O",
+        L"&Nova col·lecció...\tCtrl+N", L"&Biblioteca...\tCtrl+B",
+        L"C&arrega una imatge...",      L"&Surt\tAlt+F4",
+        L"&Com s'utilitza brelt\tF1",   L"&Quant a brelt..."};
     std::set<wchar_t> titles;
     for (const auto& [title, items] : MenuBar(hwnd_)) {
         EXPECT_TRUE(titles.insert(AltLetter(title)).second) << Narrow(title);
@@ -272,11 +271,9 @@ TEST_F(MenuBarTest, GreyWhileItCannotActWithItsAltLetterAndItsKey) {
     EXPECT_TRUE(Item(L"Col·leccions &recents").enabled);
 
     // The keys the menus show, pressed as the user presses them, open what the items open.
-    std::map<std::wstring, std::pair<UINT, bool>> keys = {{L"Ctrl+O", {'O', true}},
-                                                          {L"Ctrl+N", {'N', true}},
-                                                          {L"Ctrl+T", {'T', true}},
-                                                          {L"F1", {VK_F1, false}},
-                                                          {L"F2", {VK_F2, false}}};
+    std::map<std::wstring, std::pair<UINT, bool>> keys = {
+        {L"Ctrl+O", {'O', true}}, {L"Ctrl+N", {'N', true}}, {L"Ctrl+B", {'B', true}},
+        {L"Ctrl+T", {'T', true}}, {L"F1", {VK_F1, false}},  {L"F2", {VK_F2, false}}};
     for (const auto& [shown, key] : keys) {
         dialogsShown_.clear();
         lastFileDialogTitle_.clear();

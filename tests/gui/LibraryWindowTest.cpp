@@ -1,0 +1,103 @@
+#include "BrowserFixture.h"
+
+#include "app/ProgramState.h"
+#include "editor/Stamp.h"
+#include "platform/ModalAnswers.h"
+#include "res/resource.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// Whether the control shows stamp (given as a pixel area) somewhere at its true size.
+bool ShowsStamp(HWND control, const Bytes& area) {
+    int width = 0, height = 0;
+    const std::vector<unsigned> screen = ScreenPixels(control, &width, &height);
+    const editor::Stamp stamp = editor::Stamp::FromArea(area);
+    auto shown = [&](int x, int y) {
+        const editor::Rgb rgb = editor::Shown(stamp.ColourAt({x, y}));
+        return static_cast<unsigned>(rgb.red << 16 | rgb.green << 8 | rgb.blue);
+    };
+    for (int top = 0; top + 32 <= height; ++top) {
+        for (int left = 0; left + 32 <= width; ++left) {
+            bool same = true;
+            for (int i = 0; i < 32 * 32 && same; ++i) {
+                same = screen[static_cast<std::size_t>((top + i / 32) * width + left + i % 32)] ==
+                       shown(i % 32, i / 32);
+            }
+            if (same) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// A folder added to the library holds two collections and a file that is none: the window lists
+// them, reading on its own thread, shows their stamps, and a double click opens one as the
+// target; changed outside brelt, it shows its new stamps when the library is opened again.
+class LibraryWindow : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        std::filesystem::create_directories(folder_);
+        for (const auto& [name, bytes] : {std::pair{"biblioteca-animals.sgc", animals_},
+                                          std::pair{"biblioteca-flors.sgc", flowers_},
+                                          std::pair{"biblioteca-nota.sgc", Bytes(1000, 'x')}}) {
+            std::ofstream(folder_ / name, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        }
+        std::filesystem::create_directories(local_ + "\\brelt");
+        std::ofstream(local_ + "\\brelt\\biblioteca.txt") << folder_.string() << "\n";
+        TestModalAnswers().dialog = [](CDialog&) { return ModalAnswers::kShowIt; };
+    }
+    void TearDown() override {
+        BrowserTest::TearDown();
+        std::filesystem::remove_all(folder_);
+    }
+    // The library opened, read to the end and narrowed to this test's files; act on it, then
+    // it is closed unless act closed it.
+    void WithLibrary(const std::function<void(HWND window, HWND list)>& act) {
+        WindowDriver driver(L"Biblioteca", [&](HWND window) {
+            HWND progress = ::GetDlgItem(window, IDC_LIBRARY_PROGRESS);
+            ASSERT_TRUE(Eventually([&] {
+                return WindowText(progress).find(L"segells.") != std::wstring::npos;
+            })) << Narrow(WindowText(progress));
+            ::SetWindowTextW(::GetDlgItem(window, IDC_LIBRARY_FILTER), L"biblioteca-");
+            act(window, ::GetDlgItem(window, IDC_LIBRARY_LIST));
+            if (::IsWindow(window)) {
+                Click(window, IDCANCEL);
+            }
+        });
+        Command(ID_LIBRARY);
+        EXPECT_TRUE(driver.Found());
+    }
+    std::filesystem::path folder_ = std::filesystem::temp_directory_path() /
+                                    ("brelt-biblioteca-" + std::to_string(::GetCurrentProcessId()));
+    Bytes animals_ = MakeCollection(202752, 81), flowers_ = MakeCollection(260096, 82);
+};
+
+TEST_F(LibraryWindow, ListsTheFolderShowsItsStampsAndOpensOneAsTheTarget) {
+    WithLibrary([&](HWND, HWND list) {
+        EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(animals_, 1)); }));
+        EXPECT_TRUE(ShowsStamp(list, PixelArea(animals_, 20)));
+        EXPECT_TRUE(ShowsStamp(list, PixelArea(flowers_, 2)));
+        // The first row, the animals: opened as the target.
+        ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 10));
+    });
+    EXPECT_EQ(g_strTargetPath, (folder_ / "biblioteca-animals.sgc").string());
+    EXPECT_EQ(g_nTargetCount, 98);
+
+    // Changed by another program: read again, its new stamp shown, the old one gone.
+    Bytes changed = animals_;
+    SetPixelArea(changed, 1, PatternBytes(2048, 5));
+    std::ofstream(folder_ / "biblioteca-animals.sgc", std::ios::binary)
+        .write(reinterpret_cast<const char*>(changed.data()), changed.size());
+    WithLibrary([&](HWND, HWND list) {
+        EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(changed, 1)); }));
+        EXPECT_FALSE(ShowsStamp(list, PixelArea(animals_, 1)));
+    });
+}
