@@ -24,6 +24,8 @@ const Command kCommands[] = {
     {ID_FILE_NEW_COLLECTION, L"&Nova col·lecció...", nullptr, Ctrl('N'), nullptr,
      &D::OnNewCollection, nullptr},
     {ID_LIBRARY, L"&Biblioteca...", nullptr, Ctrl('B'), nullptr, &D::OnLibrary, nullptr},
+    {ID_LIBRARY_REPEATS, L"Repetits a la biblio&teca...", nullptr, kNoKey, nullptr,
+     &D::OnLibraryRepeats, nullptr},
     {ID_IMPORT_PICTURES_HERE, L"&Importa imatges a la destinació...", L"&Importa imatges aquí...",
      kNoKey, &D::CanWriteTarget, &D::OnImportPicturesHere, nullptr},
     {ID_IMPORT_SHEET, L"Importa un full de se&gells...", nullptr, kNoKey, &D::CanWriteTarget,
@@ -57,6 +59,8 @@ const Command kCommands[] = {
      &D::OnCreateTextStamps, nullptr},
     {ID_PREVIOUS_VERSIONS, L"&Versions anteriors...", nullptr, kNoKey, &D::CanWriteTarget,
      &D::OnPreviousVersions, nullptr},
+    {ID_SEARCH_STAMP, L"Cerca aquest &segell a la biblioteca...", nullptr, kNoKey,
+     &D::CanActOnActivePane, &D::OnSearchStamp, nullptr},
     {ID_COMPARE_WITH, L"Com&para amb...", nullptr, kNoKey, &D::CanWriteTarget, &D::OnCompareWith,
      nullptr},
     // Ajuda
@@ -100,14 +104,14 @@ const std::vector<MenuLayout>& MenuBarLayout() {
     static const std::vector<MenuLayout> layout = {
         {L"&Fitxer",
          {ID_FILE_OPEN_SOURCE, ID_FILE_OPEN_TARGET, ID_FILE_NEW_COLLECTION, ID_LIBRARY,
-          kRecentCollections, kSeparator, ID_IMPORT_PICTURES_HERE, ID_IMPORT_SHEET,
-          ID_EXPORT_COLLECTION_PNG, kSeparator, ID_FILE_EXIT}},
+          ID_LIBRARY_REPEATS, kRecentCollections, kSeparator, ID_IMPORT_PICTURES_HERE,
+          ID_IMPORT_SHEET, ID_EXPORT_COLLECTION_PNG, kSeparator, ID_FILE_EXIT}},
         {L"&Edita",
          {ID_UNDO, ID_REDO, kSeparator, ID_COPY_IMAGE, ID_PASTE_HERE, kSeparator, ID_EDIT_IMAGE,
           ID_LOAD_IMAGE}},
         {L"&Col·lecció",
          {ID_SHOW_OVERVIEW, ID_SAVE_IMAGE_PNG, ID_MAKE_ROOM, ID_CREATE_TEXT_STAMPS, kSeparator,
-          ID_PREVIOUS_VERSIONS, ID_COMPARE_WITH}},
+          ID_PREVIOUS_VERSIONS, ID_COMPARE_WITH, kSeparator, ID_SEARCH_STAMP}},
         {L"&Ajuda", {ID_HELP_GUIDE, kSeparator, ID_HELP_ABOUT}},
     };
     return layout;
@@ -125,12 +129,19 @@ const std::vector<UINT>& PaneMenuLayout(bool target) {
                                                  ID_IMPORT_SHEET,
                                                  ID_MAKE_ROOM,
                                                  ID_CREATE_TEXT_STAMPS,
+                                                 ID_SEARCH_STAMP,
                                                  kSeparator,
                                                  ID_UNDO,
                                                  ID_REDO,
                                                  ID_PREVIOUS_VERSIONS};
-    static const std::vector<UINT> sourceMenu = {
-        ID_COPY_IMAGE, kSeparator, ID_SHOW_OVERVIEW, ID_SAVE_IMAGE_PNG, ID_EXPORT_COLLECTION_PNG,
-        kSeparator,    ID_UNDO,    ID_REDO};
+    static const std::vector<UINT> sourceMenu = {ID_COPY_IMAGE,
+                                                 kSeparator,
+                                                 ID_SHOW_OVERVIEW,
+                                                 ID_SAVE_IMAGE_PNG,
+                                                 ID_EXPORT_COLLECTION_PNG,
+                                                 ID_SEARCH_STAMP,
+                                                 kSeparator,
+                                                 ID_UNDO,
+                                                 ID_REDO};
     return target ? targetMenu : sourceMenu;
 }

@@ -8,6 +8,7 @@
 #include "collection/SafeEdit.h"
 #include "dialogs/ConversionChoices.h"
 #include "dialogs/TextChoices.h"
+#include "library/StampPrint.h"
 #include "picture/StampConversion.h"
 #include "plans/Plans.h"
 #include "settings/RecentFiles.h"
@@ -63,6 +64,10 @@ public:
     void OnPreviousVersions();
     void OnCompareWith();
     void OnLibrary();
+    void OnLibraryRepeats();
+    void OnSearchStamp();
+    // The library's window in a way of it (a CLibraryDlg::Mode), and what is chosen there opened.
+    void RunLibrary(int mode, const std::optional<library::StampColours>& query);
 
     // Image export, for the panes and the commands; they need nothing of the dialog's state.
     void ExportImage(std::FILE* collection, const char* path, int imageNumber);

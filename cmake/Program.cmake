@@ -37,7 +37,7 @@ add_library(brelt_program OBJECT
     commands/ImportImage.cpp
     commands/ImportPictures.cpp
     commands/ImportSheet.cpp
-    commands/Library.cpp
+    commands/LibraryCommands.cpp
     commands/MoveCommands.cpp
     commands/NewCollection.cpp
     commands/Overview.cpp
@@ -56,6 +56,7 @@ add_library(brelt_program OBJECT
     dialogs/EffectDlgs.cpp
     dialogs/LibraryDlg.cpp
     dialogs/LibraryList.cpp
+    dialogs/LibraryRows.cpp
     dialogs/MsgDlg.cpp
     dialogs/OverviewDlg.cpp
     dialogs/QuestionDlg.cpp

@@ -3,52 +3,38 @@
 #include "app/LibraryFiles.h"
 #include "app/LibraryLoader.h"
 #include "dialogs/LibraryList.h"
+#include "dialogs/LibraryRow.h"
 #include "layout/Zoom.h"
 #include "platform/FolderDialog.h"
 #include "platform/Menu.h"
 #include "platform/Text.h"
 #include "res/resource.h"
 
+#include <commctrl.h>
+
+#include <cmath>
 #include <cwctype>
 
 namespace {
 
 // The loader's word on each file read.
 constexpr UINT WM_LIBRARY_PROGRESS = WM_APP + 31;
+// "Semblança": the threshold's slider runs over tenths, up to this many hundredths.
+constexpr int kMostThreshold = 10;
 
-std::wstring Lower(std::wstring text) {
-    for (wchar_t& c : text) {
-        c = static_cast<wchar_t>(std::towlower(c));
+const char* CaptionOf(CLibraryDlg::Mode mode) {
+    switch (mode) {
+    case CLibraryDlg::Mode::Search:
+        return "Cerca a la biblioteca";
+    case CLibraryDlg::Mode::Repeats:
+        return "Repetits a la biblioteca";
+    case CLibraryDlg::Mode::Browse:
+        break;
     }
-    return text;
-}
-
-std::wstring NameOf(const std::string& path) {
-    return Widen(path.substr(path.find_last_of("\\/") + 1));
-}
-
-std::wstring FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return Widen(slash == std::string::npos ? std::string() : path.substr(0, slash));
-}
-
-// When a file last changed, as the user's clock shows it: "10/12/2026 a les 01:55".
-std::wstring ChangedAt(std::int64_t written) {
-    FILETIME utc{static_cast<DWORD>(written), static_cast<DWORD>(written >> 32)}, local{};
-    SYSTEMTIME time{};
-    if (written == 0 || !::FileTimeToLocalFileTime(&utc, &local) ||
-        !::FileTimeToSystemTime(&local, &time)) {
-        return {};
-    }
-    wchar_t text[64] = {};
-    ::swprintf(text, 64, L"%02u/%02u/%04u a les %02u:%02u", time.wDay, time.wMonth, time.wYear,
-               time.wHour, time.wMinute);
-    return text;
+    return "Biblioteca";
 }
 
 } // namespace
-
-class CLibraryDlg::List : public CLibraryList {};
 
 BEGIN_MESSAGE_MAP(CLibraryDlg, CDialog)
 ON_CONTROL(EN_CHANGE, IDC_LIBRARY_FILTER, OnFilterChanged)
@@ -56,15 +42,25 @@ ON_BN_CLICKED(IDC_LIBRARY_ADD_FOLDER, OnAddFolder)
 ON_BN_CLICKED(IDC_LIBRARY_STOP, OnStop)
 END_MESSAGE_MAP()
 
-CLibraryDlg::CLibraryDlg(CWnd* parent)
-    : CDialog(IDD_LIBRARY_DIALOG, parent), m_list(std::make_unique<List>()) {
+CLibraryDlg::CLibraryDlg(Mode mode, std::optional<library::StampColours> query, CWnd* parent)
+    : CDialog(IDD_LIBRARY_DIALOG, parent), m_mode(mode), m_query(query),
+      m_list(std::make_unique<CLibraryList>()) {
     CLibraryList::Register(); // the template names its class
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
 }
 
 CLibraryDlg::~CLibraryDlg() = default;
 
 BOOL CLibraryDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    SetWindowText(CaptionOf(m_mode));
+    HWND slider = GetDlgItem(IDC_LIBRARY_NEAR);
+    ::SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kMostThreshold * 10));
+    ::SendMessageW(slider, TBM_SETPOS, TRUE, std::lround(library::kNearByDefault * 10));
+    for (int id : {IDC_LIBRARY_NEAR, IDC_LIBRARY_NEAR_LABEL, IDC_LIBRARY_NEAR_VALUE}) {
+        ::ShowWindow(GetDlgItem(id), m_mode == Mode::Search ? SW_SHOW : SW_HIDE);
+    }
     m_list->Attach(GetDlgItem(IDC_LIBRARY_LIST),
                    {[this](int row) { Open(row, false); },
                     [this](int row, POINT screen) { ShowMenu(row, screen); }});
@@ -75,7 +71,7 @@ BOOL CLibraryDlg::OnInitDialog() {
 void CLibraryDlg::StartReading() {
     m_loader.reset(); // a reading under way ends first
     m_shelves.clear();
-    OnFilterChanged();
+    ShowRows();
     ::EnableWindow(GetDlgItem(IDC_LIBRARY_STOP), TRUE);
     SetDlgItemText(IDC_LIBRARY_PROGRESS, "S'estan buscant les col·leccions...");
     m_loader = std::make_unique<CLibraryLoader>(LibraryFolders(), LibraryIndexPath(), m_hWnd,
@@ -87,6 +83,9 @@ BOOL CLibraryDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
         OnProgress(wParam, lParam);
         *result = 0;
         return TRUE;
+    }
+    if (message == WM_HSCROLL && reinterpret_cast<HWND>(lParam) == GetDlgItem(IDC_LIBRARY_NEAR)) {
+        ShowRows(); // the threshold moved
     }
     return CDialog::OnWndMsg(message, wParam, lParam, result);
 }
@@ -108,40 +107,36 @@ void CLibraryDlg::OnProgress(WPARAM done, LPARAM total) {
         std::to_string(m_shelves.size()) + " col·leccions, " + std::to_string(stamps) + " segells";
     SetDlgItemText(IDC_LIBRARY_PROGRESS, said + (stopped ? " (aturat abans d'acabar)." : "."));
     ::EnableWindow(GetDlgItem(IDC_LIBRARY_STOP), FALSE);
-    OnFilterChanged();
+    ShowRows();
 }
 
 void CLibraryDlg::OnFilterChanged() {
     wchar_t typed[256] = {};
     ::GetWindowTextW(GetDlgItem(IDC_LIBRARY_FILTER), typed, 256);
-    const std::wstring filter = Lower(typed);
-    m_shown.clear();
-    std::vector<CLibraryList::Row> rows;
-    for (std::size_t i = 0; i < m_shelves.size(); ++i) {
-        if (Lower(NameOf(m_shelves[i].entry.path)).find(filter) != std::wstring::npos) {
-            m_shown.push_back(static_cast<int>(i));
-            rows.push_back({Heading(m_shelves[i]), &m_shelves[i].stamps});
-        }
+    m_filter = typed;
+    for (wchar_t& c : m_filter) {
+        c = static_cast<wchar_t>(std::towlower(c));
     }
-    m_list->SetRows(std::move(rows), layout::ZoomForDpi(1, GetDpi()));
+    ShowRows();
 }
 
-std::wstring CLibraryDlg::Heading(const library::Shelf& shelf) const {
-    const library::Entry& entry = shelf.entry;
-    std::wstring heading = NameOf(entry.path) + L"  —  " + FolderOf(entry.path) + L"  ·  ";
-    switch (entry.state) {
-    case library::Entry::State::Collection:
-        heading += std::to_wstring(shelf.stamps.size()) + L" imatges";
-        break;
-    case library::Entry::State::NotACollection:
-        heading += L"no és una col·lecció";
-        break;
-    case library::Entry::State::Unreadable:
-        heading += L"no es pot llegir";
-        break;
+float CLibraryDlg::Threshold() const {
+    return static_cast<float>(::SendMessageW(GetDlgItem(IDC_LIBRARY_NEAR), TBM_GETPOS, 0, 0)) /
+           10.0f;
+}
+
+void CLibraryDlg::ShowRows() {
+    m_rows = Rows();
+    std::vector<CLibraryList::Row> shown;
+    for (const LibraryRow& row : m_rows) {
+        shown.push_back({row.heading, &row.Stamps()});
     }
-    const std::wstring changed = ChangedAt(entry.modified);
-    return changed.empty() ? heading : heading + L"  ·  canviada el " + changed;
+    m_list->SetRows(std::move(shown), layout::ZoomForDpi(1, GetDpi())); // at their true size
+    if (m_mode == Mode::Search) {
+        wchar_t value[32] = {};
+        std::swprintf(value, 32, L"%.1f", static_cast<double>(Threshold()));
+        ::SetWindowTextW(GetDlgItem(IDC_LIBRARY_NEAR_VALUE), value);
+    }
 }
 
 void CLibraryDlg::OnStop() {
@@ -163,29 +158,28 @@ void CLibraryDlg::OnAddFolder() {
     StartReading();
 }
 
-void CLibraryDlg::Open(int shown, bool asSource) {
-    const library::Shelf& shelf =
-        m_shelves[static_cast<std::size_t>(m_shown[static_cast<std::size_t>(shown)])];
-    if (shelf.entry.state != library::Entry::State::Collection) {
-        MessageBox(Narrow(NameOf(shelf.entry.path)) + " no es pot obrir: " +
-                       (shelf.entry.state == library::Entry::State::Unreadable
-                            ? "no es pot llegir."
-                            : "no és una col·lecció."),
+void CLibraryDlg::Open(int row, bool asSource) {
+    const library::Place place = m_rows[static_cast<std::size_t>(row)].place;
+    const library::Entry& entry = m_shelves[static_cast<std::size_t>(place.shelf)].entry;
+    if (entry.state != library::Entry::State::Collection) {
+        MessageBox(entry.path + " no es pot obrir: " +
+                       (entry.state == library::Entry::State::Unreadable ? "no es pot llegir."
+                                                                         : "no és una col·lecció."),
                    "Alerta", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    m_chosen = {shelf.entry.path, asSource};
+    m_chosen = {entry.path, place.image, asSource};
     EndDialog(IDOK);
 }
 
-void CLibraryDlg::ShowMenu(int shown, POINT screen) {
+void CLibraryDlg::ShowMenu(int row, POINT screen) {
     CMenu menu;
     menu.CreatePopupMenu();
     menu.AppendItem(ID_LIBRARY_OPEN_TARGET, L"Obre com a &destinació\tIntro");
     menu.AppendItem(ID_LIBRARY_OPEN_SOURCE, L"Obre com a &origen");
     const UINT chosen = menu.TrackForCommand(m_hWnd, screen);
     if (chosen == ID_LIBRARY_OPEN_TARGET || chosen == ID_LIBRARY_OPEN_SOURCE) {
-        Open(shown, chosen == ID_LIBRARY_OPEN_SOURCE);
+        Open(row, chosen == ID_LIBRARY_OPEN_SOURCE);
     }
 }
 

@@ -1,35 +1,41 @@
 #pragma once
 
-#include "library/Shelves.h"
+#include "library/Search.h"
 #include "platform/Afx.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class CLibraryLoader;
+class CLibraryList;
+struct LibraryRow;
 
 // "Biblioteca": every collection of the library's folders, each with its name, folder, image
 // count, when it last changed and its stamps at their true size, under a filter by name; read on
 // a thread of its own with a progress line and "Atura". A double click or Enter opens one as the
-// target, its menu as the source too.
+// target, its menu as the source too. The same window finds a stamp across the library (the
+// same, then near ones under a threshold the user moves, also mirrored or turned) and lists the
+// stamps more than one collection holds.
 class CLibraryDlg : public CDialog {
 public:
-    // What the window was closed to open.
+    enum class Mode { Browse, Search, Repeats };
+    // What the window was closed to open: a collection, at an image (0: as it opens).
     struct Chosen {
         std::string path;
+        int image = 0;
         bool asSource = false;
     };
 
-    explicit CLibraryDlg(CWnd* parent = nullptr);
+    // query: the stamp looked for, in Search.
+    CLibraryDlg(Mode mode, std::optional<library::StampColours> query = std::nullopt,
+                CWnd* parent = nullptr);
     ~CLibraryDlg() override;
 
     BOOL OnInitDialog() override;
     void OnCancel() override;
     const Chosen& GetChosen() const { return m_chosen; }
-
-    // The collections shown now, after the filter, by their place in the library.
-    const std::vector<int>& Shown() const { return m_shown; }
 
 protected:
     void OnFilterChanged();
@@ -39,17 +45,25 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    class List;
-    friend class List;
     void StartReading();
     void OnProgress(WPARAM done, LPARAM total);
-    void Open(int shown, bool asSource);
-    void ShowMenu(int shown, POINT screen);
-    std::wstring Heading(const library::Shelf& shelf) const;
+    // The rows for the mode, the filter and the threshold (LibraryRows.cpp).
+    std::vector<LibraryRow> Rows() const;
+    std::vector<LibraryRow> CollectionRows() const;
+    std::vector<LibraryRow> FoundRows() const;
+    std::vector<LibraryRow> RepeatRows() const;
+    bool Passes(int shelf) const;
+    void ShowRows();
+    float Threshold() const;
+    void Open(int row, bool asSource);
+    void ShowMenu(int row, POINT screen);
 
+    Mode m_mode;
+    std::optional<library::StampColours> m_query;
     std::vector<library::Shelf> m_shelves;
-    std::vector<int> m_shown;
+    std::vector<LibraryRow> m_rows;
+    std::wstring m_filter;
     std::unique_ptr<CLibraryLoader> m_loader;
-    std::unique_ptr<List> m_list;
+    std::unique_ptr<CLibraryList> m_list;
     Chosen m_chosen;
 };

@@ -1,4 +1,4 @@
-#include "BrowserFixture.h"
+#include "EditorFixture.h"
 
 #include "app/ProgramState.h"
 #include "editor/Stamp.h"
@@ -9,6 +9,20 @@
 #include <fstream>
 
 namespace {
+
+// A pixel area mirrored left to right.
+Bytes Mirrored(const Bytes& area) {
+    Bytes mirrored = area;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            for (int b = 0; b < 2; ++b) {
+                mirrored[static_cast<std::size_t>((y * 32 + x) * 2 + b)] =
+                    area[static_cast<std::size_t>((y * 32 + 31 - x) * 2 + b)];
+            }
+        }
+    }
+    return mirrored;
+}
 
 // Whether the control shows stamp (given as a pixel area) somewhere at its true size.
 bool ShowsStamp(HWND control, const Bytes& area) {
@@ -43,6 +57,9 @@ class LibraryWindow : public BrowserTest {
 protected:
     void SetUp() override {
         BrowserTest::SetUp();
+        // The flowers hold the animals' seventh stamp, and the same mirrored.
+        SetPixelArea(flowers_, 50, PixelArea(animals_, 7));
+        SetPixelArea(flowers_, 60, Mirrored(PixelArea(animals_, 7)));
         std::filesystem::create_directories(folder_);
         for (const auto& [name, bytes] : {std::pair{"biblioteca-animals.sgc", animals_},
                                           std::pair{"biblioteca-flors.sgc", flowers_},
@@ -60,8 +77,9 @@ protected:
     }
     // The library opened, read to the end and narrowed to this test's files; act on it, then
     // it is closed unless act closed it.
-    void WithLibrary(const std::function<void(HWND window, HWND list)>& act) {
-        WindowDriver driver(L"Biblioteca", [&](HWND window) {
+    void WithLibrary(const std::function<void(HWND window, HWND list)>& act,
+                     int command = ID_LIBRARY, const wchar_t* caption = L"Biblioteca") {
+        WindowDriver driver(caption, [&](HWND window) {
             HWND progress = ::GetDlgItem(window, IDC_LIBRARY_PROGRESS);
             ASSERT_TRUE(Eventually([&] {
                 return WindowText(progress).find(L"segells.") != std::wstring::npos;
@@ -72,7 +90,7 @@ protected:
                 Click(window, IDCANCEL);
             }
         });
-        Command(ID_LIBRARY);
+        Command(command);
         EXPECT_TRUE(driver.Found());
     }
     std::filesystem::path folder_ = std::filesystem::temp_directory_path() /
@@ -100,4 +118,26 @@ TEST_F(LibraryWindow, ListsTheFolderShowsItsStampsAndOpensOneAsTheTarget) {
         EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(changed, 1)); }));
         EXPECT_FALSE(ShowsStamp(list, PixelArea(animals_, 1)));
     });
+}
+
+// The animals' seventh stamp looked for from its slot: itself, its copy in the flowers, then its
+// mirrored copy, which Enter on the third row opens at its image; the repeats list it too.
+TEST_F(LibraryWindow, AStampIsFoundAsItIsAndMirroredAndItsRepeatsListed) {
+    Open(IDC_OPEN_TARGET, (folder_ / "biblioteca-animals.sgc").string());
+    GoTo(IDC_TARGET_GOTO_BOX, L"7");
+    WithLibrary(
+        [&](HWND window, HWND list) {
+            EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(flowers_, 60)); }))
+                << "the mirrored copy, shown as it lies";
+            Keys(list, {VK_DOWN, VK_DOWN, VK_RETURN});
+            EXPECT_TRUE(WaitUntilClosed(window)); // posted keys come after a click sent
+        },
+        ID_SEARCH_STAMP, L"Cerca a la biblioteca");
+    EXPECT_EQ(g_strTargetPath, (folder_ / "biblioteca-flors.sgc").string());
+    EXPECT_EQ(g_nTargetFirst, 60);
+    WithLibrary(
+        [&](HWND, HWND list) {
+            EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(animals_, 7)); }));
+        },
+        ID_LIBRARY_REPEATS, L"Repetits a la biblioteca");
 }

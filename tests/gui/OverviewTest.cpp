@@ -303,6 +303,7 @@ TEST_F(Overview, ARightClickMakesTheSlotCurrentAndOpensThePanesMenu) {
                             {L"&Importa imatges aquí...", L"Importa un full de se&gells...",
                              L"Fes &lloc aquí...", L"Crea segells de &text..."});
         }
+        expected.push_back(L"Cerca aquest &segell a la biblioteca...");
         // Nothing done yet: "Desfés" and "Refés" stand greyed.
         expected.insert(expected.end(), {L"", L"Des&fés\tCtrl+Z", L"&Refés\tCtrl+Y"});
         if (slot == IDC_TARGET_SLOT4) {

@@ -1,0 +1,41 @@
+#include "app/breltDlg.h"
+#include "browser/CollectionPane.h"
+#include "collection/PathNames.h"
+#include "collection/PixelAreas.h"
+#include "dialogs/LibraryDlg.h"
+
+// The library's window in each of its ways; the collection chosen there opened in the target
+// or the source, at the image chosen.
+
+void CBreltDlg::RunLibrary(int mode, const std::optional<library::StampColours>& query) {
+    CLibraryDlg library(static_cast<CLibraryDlg::Mode>(mode), query, this);
+    if (library.DoModal() != IDOK) {
+        return;
+    }
+    const CLibraryDlg::Chosen& chosen = library.GetChosen();
+    CCollectionPane& pane = chosen.asSource ? SourcePane() : TargetPane();
+    if (OpenCollectionFile(pane, chosen.path, FileNameOf(chosen.path)) && chosen.image > 0 &&
+        chosen.image <= pane.Count()) {
+        pane.GoToImage(chosen.image);
+        ShowFrames();
+    }
+}
+
+void CBreltDlg::OnLibrary() {
+    RunLibrary(static_cast<int>(CLibraryDlg::Mode::Browse), std::nullopt);
+}
+
+void CBreltDlg::OnLibraryRepeats() {
+    RunLibrary(static_cast<int>(CLibraryDlg::Mode::Repeats), std::nullopt);
+}
+
+void CBreltDlg::OnSearchStamp() {
+    const CCollectionPane& pane = ActivePane();
+    std::optional<PixelAreaBytes> area =
+        pane.Stream() != nullptr ? ReadPixelArea(pane.Stream(), pane.Current()) : std::nullopt;
+    if (!area) {
+        Alert("No s'ha pogut llegir la imatge " + std::to_string(pane.Current()) + ".");
+        return;
+    }
+    RunLibrary(static_cast<int>(CLibraryDlg::Mode::Search), library::ColoursOfArea(*area));
+}
