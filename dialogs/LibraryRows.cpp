@@ -131,17 +131,25 @@ std::vector<LibraryRow> CLibraryDlg::FoundRows() const {
 std::vector<LibraryRow> CLibraryDlg::RepeatRows() const {
     std::vector<LibraryRow> rows;
     for (const std::vector<library::Place>& places : library::Repeats(m_shelves)) {
+        // "formes.sgc (27, 67) · còpia.sgc (27)": each collection once, its images after it.
         std::wstring where;
+        int collections = 0, shelf = -1;
         bool passes = false;
         for (const library::Place& place : places) {
-            passes = passes || Passes(place.shelf);
-            where += (where.empty() ? L"" : L", ") +
-                     NameOf(m_shelves[static_cast<std::size_t>(place.shelf)].entry.path) + L" (" +
-                     std::to_wstring(place.image) + L")";
+            if (place.shelf != shelf) {
+                shelf = place.shelf;
+                ++collections;
+                passes = passes || Passes(shelf);
+                where += (where.empty() ? L"" : L")  ·  ") +
+                         NameOf(m_shelves[static_cast<std::size_t>(shelf)].entry.path) + L" (";
+            } else {
+                where += L", ";
+            }
+            where += std::to_wstring(place.image);
         }
         if (passes) {
             const library::Place& first = places.front();
-            rows.push_back({std::to_wstring(places.size()) + L" llocs: " + where,
+            rows.push_back({std::to_wstring(collections) + L" col·leccions: " + where + L")",
                             nullptr,
                             {m_shelves[static_cast<std::size_t>(first.shelf)]
                                  .stamps[static_cast<std::size_t>(first.image - 1)]},
