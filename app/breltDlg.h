@@ -66,6 +66,7 @@ public:
     void OnLibrary();
     void OnLibraryRepeats();
     void OnSearchStamp();
+    void OnSearchPicture();
     // The library's window in a way of it (a CLibraryDlg::Mode), and what is chosen there opened.
     void RunLibrary(int mode, const std::optional<library::StampColours>& query);
 

@@ -2,7 +2,11 @@
 #include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
+#include "commands/PictureFiles.h"
 #include "dialogs/LibraryDlg.h"
+#include "editor/Pieces.h"
+#include "picture/StampBitmap.h"
+#include "picture/StampConversion.h"
 
 // The library's window in each of its ways; the collection chosen there opened in the target
 // or the source, at the image chosen.
@@ -38,4 +42,28 @@ void CBreltDlg::OnSearchStamp() {
         return;
     }
     RunLibrary(static_cast<int>(CLibraryDlg::Mode::Search), library::ColoursOfArea(*area));
+}
+
+void CBreltDlg::OnSearchPicture() {
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, kPictureFilter, nullptr);
+    dialog.SetTitle("Cerca una imatge a la biblioteca");
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    // As the conversion dialog would start converting it, with the choices it was last left at.
+    DecodedPicture decoded = DecodePicture(dialog.GetPathName());
+    std::optional<picture::Stamp> stamp =
+        decoded.picture
+            ? picture::ConvertToStamp(*decoded.picture,
+                                      StartingOptions(m_conversionChoices, *decoded.picture))
+            : std::nullopt;
+    if (!stamp) {
+        Alert(UnreadablePictureMessage(dialog.GetFileName(), decoded));
+        return;
+    }
+    if (m_conversionChoices.darkOutline) {
+        stamp = editor::WithDarkOutline(*stamp);
+    }
+    const std::vector<std::uint8_t> area = picture::StampPixelArea(*stamp);
+    RunLibrary(static_cast<int>(CLibraryDlg::Mode::Search), library::ColoursOfArea(area));
 }

@@ -141,3 +141,25 @@ TEST_F(LibraryWindow, AStampIsFoundAsItIsAndMirroredAndItsRepeatsListed) {
         },
         ID_LIBRARY_REPEATS, L"Repetits a la biblioteca");
 }
+
+// A picture of the same stamp, chosen from a file: converted as the conversion would, it is
+// found in both collections, as it is and mirrored.
+TEST_F(LibraryWindow, APictureChosenIsFoundWhereItsStampIs) {
+    const editor::Stamp stamp = editor::Stamp::FromArea(PixelArea(animals_, 7));
+    Bytes pixels; // bottom row first, blue, green, red
+    for (int y = 31; y >= 0; --y) {
+        for (int x = 0; x < 32; ++x) {
+            const editor::Rgb rgb = editor::Shown(stamp.ColourAt({x, y}));
+            pixels.insert(pixels.end(), {rgb.blue, rgb.green, rgb.red});
+        }
+    }
+    ScratchFile picture(BmpFile(32, 32, 24, 0, 40, pixels));
+    nextPath_ = picture.Path();
+    WithLibrary(
+        [&](HWND, HWND list) {
+            EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(animals_, 7)); }));
+            EXPECT_TRUE(ShowsStamp(list, PixelArea(flowers_, 60)));
+        },
+        ID_SEARCH_PICTURE, L"Cerca a la biblioteca");
+    EXPECT_EQ(lastFileDialogTitle_, L"Cerca una imatge a la biblioteca");
+}

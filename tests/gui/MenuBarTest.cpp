@@ -178,6 +178,11 @@ TEST_F(MenuBarTest, EveryItemReachesItsCommand) {
          [&] { return run(ID_PREVIOUS_VERSIONS), shows(IDD_VERSIONS_DIALOG); }},
         {ID_CREATE_TEXT_STAMPS, [&] { return run(ID_CREATE_TEXT_STAMPS), shows(IDD_TEXT_DIALOG); }},
         {ID_LIBRARY, [&] { return run(ID_LIBRARY), shows(IDD_LIBRARY_DIALOG); }},
+        {ID_SEARCH_PICTURE,
+         [&] {
+             return run(ID_SEARCH_PICTURE),
+                    lastFileDialogTitle_ == L"Cerca una imatge a la biblioteca";
+         }},
         {ID_LIBRARY_REPEATS, [&] { return run(ID_LIBRARY_REPEATS), shows(IDD_LIBRARY_DIALOG); }},
         {ID_SEARCH_STAMP, [&] { return run(ID_SEARCH_STAMP), shows(IDD_LIBRARY_DIALOG); }},
         {ID_COMPARE_WITH,
@@ -241,15 +246,12 @@ TEST_F(MenuBarTest, EveryItemReachesItsCommand) {
 // Greyed while it can't act, each item with an Alt letter of its own in its menu, and the key
 // shown is the key that runs it.
 TEST_F(MenuBarTest, GreyWhileItCannotActWithItsAltLetterAndItsKey) {
-    const std::set<std::wstring> alwaysOpen = {L"Obre l'&origen...\tCtrl+",
-                                               L"Obre la &destinació...\tCtrl+O",
-                                               L"&Nova col·lecció...\tCtrl+N",
-                                               L"&Biblioteca...\tCtrl+B",
-                                               L"Repetits a la biblio&teca...",
-                                               L"C&arrega una imatge...",
-                                               L"&Surt\tAlt+F4",
-                                               L"&Com s'utilitza brelt\tF1",
-                                               L"&Quant a brelt..."};
+    const std::set<std::wstring> alwaysOpen = {
+        L"Obre l'&origen...\tCtrl+",     L"Obre la &destinació...\tCtrl+O",
+        L"&Nova col·lecció...\tCtrl+N",  L"&Biblioteca...\tCtrl+B",
+        L"Repetits a la biblio&teca...", L"&Cerca una imatge a la biblioteca...",
+        L"C&arrega una imatge...",       L"&Surt\tAlt+F4",
+        L"&Com s'utilitza brelt\tF1",    L"&Quant a brelt..."};
     std::set<wchar_t> titles;
     for (const auto& [title, items] : MenuBar(hwnd_)) {
         EXPECT_TRUE(titles.insert(AltLetter(title)).second) << Narrow(title);
