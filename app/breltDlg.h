@@ -7,6 +7,7 @@
 
 #include "collection/SafeEdit.h"
 #include "dialogs/ConversionChoices.h"
+#include "dialogs/LibraryRow.h"
 #include "dialogs/TextChoices.h"
 #include "library/StampPrint.h"
 #include "picture/StampConversion.h"
@@ -67,8 +68,14 @@ public:
     void OnLibraryRepeats();
     void OnSearchStamp();
     void OnSearchPicture();
-    // The library's window in a way of it (a CLibraryDlg::Mode), and what is chosen there opened.
+    // The library's window in a way of it (a CLibraryDlg::Mode), over owner (null: this
+    // window); what is chosen there, opened in its pane.
+    std::optional<LibraryChoice>
+    ChooseInLibrary(int mode, const std::optional<library::StampColours>& query, CWnd* owner);
+    void OpenInPane(const LibraryChoice& chosen);
     void RunLibrary(int mode, const std::optional<library::StampColours>& query);
+    // A pane's image as the library compares it; nothing, said, when it can't be read.
+    std::optional<library::StampColours> StampToSearch(const CCollectionPane& pane, int image);
 
     // Image export, for the panes and the commands; they need nothing of the dialog's state.
     void ExportImage(std::FILE* collection, const char* path, int imageNumber);

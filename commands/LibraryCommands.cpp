@@ -11,17 +11,25 @@
 // The library's window in each of its ways; the collection chosen there opened in the target
 // or the source, at the image chosen.
 
-void CBreltDlg::RunLibrary(int mode, const std::optional<library::StampColours>& query) {
-    CLibraryDlg library(static_cast<CLibraryDlg::Mode>(mode), query, this);
-    if (library.DoModal() != IDOK) {
-        return;
-    }
-    const CLibraryDlg::Chosen& chosen = library.GetChosen();
+std::optional<LibraryChoice>
+CBreltDlg::ChooseInLibrary(int mode, const std::optional<library::StampColours>& query,
+                           CWnd* owner) {
+    CLibraryDlg library(static_cast<CLibraryDlg::Mode>(mode), query, owner ? owner : this);
+    return library.DoModal() == IDOK ? std::optional(library.GetChosen()) : std::nullopt;
+}
+
+void CBreltDlg::OpenInPane(const LibraryChoice& chosen) {
     CCollectionPane& pane = chosen.asSource ? SourcePane() : TargetPane();
     if (OpenCollectionFile(pane, chosen.path, FileNameOf(chosen.path)) && chosen.image > 0 &&
         chosen.image <= pane.Count()) {
         pane.GoToImage(chosen.image);
         ShowFrames();
+    }
+}
+
+void CBreltDlg::RunLibrary(int mode, const std::optional<library::StampColours>& query) {
+    if (std::optional<LibraryChoice> chosen = ChooseInLibrary(mode, query, nullptr)) {
+        OpenInPane(*chosen);
     }
 }
 
@@ -35,13 +43,20 @@ void CBreltDlg::OnLibraryRepeats() {
 
 void CBreltDlg::OnSearchStamp() {
     const CCollectionPane& pane = ActivePane();
-    std::optional<PixelAreaBytes> area =
-        pane.Stream() != nullptr ? ReadPixelArea(pane.Stream(), pane.Current()) : std::nullopt;
-    if (!area) {
-        Alert("No s'ha pogut llegir la imatge " + std::to_string(pane.Current()) + ".");
-        return;
+    if (std::optional<library::StampColours> stamp = StampToSearch(pane, pane.Current())) {
+        RunLibrary(static_cast<int>(CLibraryDlg::Mode::Search), stamp);
     }
-    RunLibrary(static_cast<int>(CLibraryDlg::Mode::Search), library::ColoursOfArea(*area));
+}
+
+std::optional<library::StampColours> CBreltDlg::StampToSearch(const CCollectionPane& pane,
+                                                              int image) {
+    std::optional<PixelAreaBytes> area =
+        pane.Stream() != nullptr ? ReadPixelArea(pane.Stream(), image) : std::nullopt;
+    if (!area) {
+        Alert("No s'ha pogut llegir la imatge " + std::to_string(image) + ".");
+        return std::nullopt;
+    }
+    return library::ColoursOfArea(*area);
 }
 
 void CBreltDlg::OnSearchPicture() {

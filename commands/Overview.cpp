@@ -3,6 +3,7 @@
 #include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
 #include "collection/PixelAreas.h"
+#include "dialogs/LibraryDlg.h"
 #include "dialogs/OverviewDlg.h"
 #include "dialogs/QuestionDlg.h"
 
@@ -30,10 +31,19 @@ void CBreltDlg::OnShowOverview() {
             CopyToTarget(images, owner);
         };
     }
+    std::optional<LibraryChoice> found;
+    commands.search = [this, &pane, &found](int image, CWnd* owner) {
+        std::optional<library::StampColours> stamp = StampToSearch(pane, image);
+        found = stamp ? ChooseInLibrary(static_cast<int>(CLibraryDlg::Mode::Search), stamp, owner)
+                      : std::nullopt;
+        return found.has_value();
+    };
     COverviewDlg overview(pane.Stream(), pane.Count(), pane.Current(), name, std::move(commands));
     if (overview.DoModal() == IDOK) {
         pane.GoToImage(overview.GetChosen());
         ShowFrames();
+    } else if (found) {
+        OpenInPane(*found); // the overview, which read the pane, has gone
     }
 }
 

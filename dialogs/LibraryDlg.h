@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/LibraryRow.h"
 #include "library/Search.h"
 #include "platform/Afx.h"
 
@@ -10,7 +11,6 @@
 
 class CLibraryLoader;
 class CLibraryList;
-struct LibraryRow;
 
 // "Biblioteca": every collection of the library's folders, each with its name, folder, image
 // count, when it last changed and its stamps at their true size, under a filter by name; read on
@@ -21,13 +21,6 @@ struct LibraryRow;
 class CLibraryDlg : public CDialog {
 public:
     enum class Mode { Browse, Search, Repeats };
-    // What the window was closed to open: a collection, at an image (0: as it opens).
-    struct Chosen {
-        std::string path;
-        int image = 0;
-        bool asSource = false;
-    };
-
     // query: the stamp looked for, in Search.
     CLibraryDlg(Mode mode, std::optional<library::StampColours> query = std::nullopt,
                 CWnd* parent = nullptr);
@@ -35,7 +28,7 @@ public:
 
     BOOL OnInitDialog() override;
     void OnCancel() override;
-    const Chosen& GetChosen() const { return m_chosen; }
+    const LibraryChoice& GetChosen() const { return m_chosen; }
 
 protected:
     void OnFilterChanged();
@@ -65,5 +58,5 @@ private:
     std::wstring m_filter;
     std::unique_ptr<CLibraryLoader> m_loader;
     std::unique_ptr<CLibraryList> m_list;
-    Chosen m_chosen;
+    LibraryChoice m_chosen;
 };

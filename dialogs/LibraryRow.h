@@ -14,3 +14,10 @@ struct LibraryRow {
     library::Place place; // image 0: the collection as it opens
     const std::vector<library::StampColours>& Stamps() const { return stamps ? *stamps : own; }
 };
+
+// What the library's window was closed to open: a collection, at an image (0: as it opens).
+struct LibraryChoice {
+    std::string path;
+    int image = 0;
+    bool asSource = false;
+};

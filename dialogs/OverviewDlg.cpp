@@ -412,6 +412,11 @@ void COverviewDlg::Command(UINT id) {
     case ID_OVERVIEW_SELECT_ALL:
         SetSelection(std::vector<bool>(static_cast<std::size_t>(m_count), true));
         break;
+    case ID_SEARCH_STAMP:
+        if (m_commands.search && m_commands.search(m_current, this)) {
+            EndDialog(IDCANCEL); // what was chosen opens once the overview has gone
+        }
+        break;
     case ID_UNDO:
     case ID_REDO:
     case ID_EDIT_IMAGE:
@@ -491,6 +496,9 @@ void COverviewDlg::FillMenu(CMenu& menu) const {
         menu.AppendItem(ID_OVERVIEW_COPY_TO_TARGET, L"&Copia a la destinació...", selected > 0);
     }
     menu.AppendItem(ID_OVERVIEW_EXPORT, L"E&xporta la selecció en PNG...", selected > 0);
+    if (m_commands.search) {
+        menu.AppendItem(ID_SEARCH_STAMP, L"Cerca aquest &segell a la biblioteca...");
+    }
     menu.AppendSeparator();
     menu.AppendItem(ID_OVERVIEW_SELECT_REPEATS, L"Selecciona els &repetits", m_marks.repeats > 0);
     menu.AppendItem(ID_OVERVIEW_SELECT_ALL, L"Selecciona-ho &tot\tCtrl+A");

@@ -33,6 +33,9 @@ public:
         std::function<void(const std::vector<int>& images, CWnd* owner)> copyToTarget;
         std::function<void(const std::vector<int>& images, CWnd* owner)> exportImages;
         std::function<void(int image, CWnd* owner)> edit;
+        // "Cerca aquest segell a la biblioteca": true when something was chosen there to open,
+        // and the overview closes for it.
+        std::function<bool(int image, CWnd* owner)> search;
         // Ctrl+Z and Ctrl+Y on the collection shown, and the name of the change each would
         // take back or do again ("" for none).
         std::function<void(bool undo)> replay;

@@ -163,3 +163,26 @@ TEST_F(LibraryWindow, APictureChosenIsFoundWhereItsStampIs) {
         ID_SEARCH_PICTURE, L"Cerca a la biblioteca");
     EXPECT_EQ(lastFileDialogTitle_, L"Cerca una imatge a la biblioteca");
 }
+
+// From the overview's cell: the search opens over it, and what is chosen opens once the
+// overview, which reads the pane, has gone.
+TEST_F(LibraryWindow, TheOverviewLooksForAStampAndWhatIsChosenOpensOnceItHasGone) {
+    Open(IDC_OPEN_TARGET, (folder_ / "biblioteca-animals.sgc").string());
+    GoTo(IDC_TARGET_GOTO_BOX, L"7");
+    WindowDriver overview(L"biblioteca-animals.sgc", [&](HWND window) {
+        HWND grid = ::FindWindowExW(window, nullptr, L"BreltOverviewGrid", nullptr);
+        Post(grid, WM_COMMAND, ID_SEARCH_STAMP); // as its menu sends it
+        HWND search = WaitForWindow(L"Cerca a la biblioteca", 10000);
+        ASSERT_NE(search, nullptr);
+        HWND progress = ::GetDlgItem(search, IDC_LIBRARY_PROGRESS);
+        ASSERT_TRUE(Eventually([&] { return WindowText(progress).ends_with(L"segells."); }));
+        ::SetWindowTextW(::GetDlgItem(search, IDC_LIBRARY_FILTER), L"biblioteca-");
+        Keys(::GetDlgItem(search, IDC_LIBRARY_LIST), {VK_DOWN, VK_DOWN, VK_RETURN});
+        EXPECT_TRUE(WaitUntilClosed(search));
+        EXPECT_TRUE(WaitUntilClosed(window));
+    });
+    Command(ID_SHOW_OVERVIEW);
+    ASSERT_TRUE(overview.Found());
+    EXPECT_EQ(g_strTargetPath, (folder_ / "biblioteca-flors.sgc").string());
+    EXPECT_EQ(g_nTargetFirst, 60);
+}
