@@ -74,6 +74,8 @@ public:
     ChooseInLibrary(int mode, const std::optional<library::StampColours>& query, CWnd* owner);
     void OpenInPane(const LibraryChoice& chosen);
     void RunLibrary(int mode, const std::optional<library::StampColours>& query);
+    // A picture as the library compares it, converted as the conversion dialog would start.
+    std::optional<library::StampColours> StampOfPicture(const picture::Picture& picture);
     // A pane's image as the library compares it; nothing, said, when it can't be read.
     std::optional<library::StampColours> StampToSearch(const CCollectionPane& pane, int image);
 

@@ -14,7 +14,10 @@
 std::optional<LibraryChoice>
 CBreltDlg::ChooseInLibrary(int mode, const std::optional<library::StampColours>& query,
                            CWnd* owner) {
-    CLibraryDlg library(static_cast<CLibraryDlg::Mode>(mode), query, owner ? owner : this);
+    CLibraryDlg library(
+        static_cast<CLibraryDlg::Mode>(mode), query,
+        [this](const picture::Picture& picture) { return StampOfPicture(picture); },
+        owner ? owner : this);
     return library.DoModal() == IDOK ? std::optional(library.GetChosen()) : std::nullopt;
 }
 
@@ -59,26 +62,31 @@ std::optional<library::StampColours> CBreltDlg::StampToSearch(const CCollectionP
     return library::ColoursOfArea(*area);
 }
 
+std::optional<library::StampColours> CBreltDlg::StampOfPicture(const picture::Picture& picture) {
+    // As the conversion dialog would start converting it, with the choices it was last left at.
+    std::optional<picture::Stamp> stamp =
+        picture::ConvertToStamp(picture, StartingOptions(m_conversionChoices, picture));
+    if (!stamp) {
+        return std::nullopt;
+    }
+    if (m_conversionChoices.darkOutline) {
+        stamp = editor::WithDarkOutline(*stamp);
+    }
+    return library::ColoursOfArea(picture::StampPixelArea(*stamp));
+}
+
 void CBreltDlg::OnSearchPicture() {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, kPictureFilter, nullptr);
     dialog.SetTitle("Cerca una imatge a la biblioteca");
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    // As the conversion dialog would start converting it, with the choices it was last left at.
     DecodedPicture decoded = DecodePicture(dialog.GetPathName());
-    std::optional<picture::Stamp> stamp =
-        decoded.picture
-            ? picture::ConvertToStamp(*decoded.picture,
-                                      StartingOptions(m_conversionChoices, *decoded.picture))
-            : std::nullopt;
+    std::optional<library::StampColours> stamp =
+        decoded.picture ? StampOfPicture(*decoded.picture) : std::nullopt;
     if (!stamp) {
         Alert(UnreadablePictureMessage(dialog.GetFileName(), decoded));
         return;
     }
-    if (m_conversionChoices.darkOutline) {
-        stamp = editor::WithDarkOutline(*stamp);
-    }
-    const std::vector<std::uint8_t> area = picture::StampPixelArea(*stamp);
-    RunLibrary(static_cast<int>(CLibraryDlg::Mode::Search), library::ColoursOfArea(area));
+    RunLibrary(static_cast<int>(CLibraryDlg::Mode::Search), stamp);
 }

@@ -5,12 +5,16 @@
 #include "dialogs/LibraryList.h"
 #include "dialogs/LibraryRow.h"
 #include "layout/Zoom.h"
+#include "platform/Clipboard.h"
+#include "platform/ClipboardPictures.h"
 #include "platform/FolderDialog.h"
 #include "platform/Menu.h"
+#include "platform/PictureDecoder.h"
 #include "platform/Text.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cmath>
 #include <cwctype>
@@ -34,6 +38,14 @@ const char* CaptionOf(CLibraryDlg::Mode mode) {
     return "Biblioteca";
 }
 
+// The first file dropped, decoded as a picture.
+std::optional<picture::Picture> DroppedPicture(HDROP drop) {
+    std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    ::DragFinish(drop);
+    return path.empty() ? std::nullopt : DecodePicture(Narrow(path)).picture;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CLibraryDlg, CDialog)
@@ -42,9 +54,10 @@ ON_BN_CLICKED(IDC_LIBRARY_ADD_FOLDER, OnAddFolder)
 ON_BN_CLICKED(IDC_LIBRARY_STOP, OnStop)
 END_MESSAGE_MAP()
 
-CLibraryDlg::CLibraryDlg(Mode mode, std::optional<library::StampColours> query, CWnd* parent)
+CLibraryDlg::CLibraryDlg(Mode mode, std::optional<library::StampColours> query,
+                         PictureToStamp convert, CWnd* parent)
     : CDialog(IDD_LIBRARY_DIALOG, parent), m_mode(mode), m_query(query),
-      m_list(std::make_unique<CLibraryList>()) {
+      m_convert(std::move(convert)), m_list(std::make_unique<CLibraryList>()) {
     CLibraryList::Register(); // the template names its class
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -54,18 +67,54 @@ CLibraryDlg::~CLibraryDlg() = default;
 
 BOOL CLibraryDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    SetWindowText(CaptionOf(m_mode));
     HWND slider = GetDlgItem(IDC_LIBRARY_NEAR);
     ::SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kMostThreshold * 10));
     ::SendMessageW(slider, TBM_SETPOS, TRUE, std::lround(library::kNearByDefault * 10));
+    ShowMode();
+    m_list->Attach(GetDlgItem(IDC_LIBRARY_LIST),
+                   {[this](int row) { Open(row, false); },
+                    [this](int row, POINT screen) { ShowMenu(row, screen); },
+                    [this] { PasteToLookFor(); }});
+    if (m_convert) {
+        ::DragAcceptFiles(m_hWnd, TRUE);
+    }
+    StartReading();
+    return TRUE;
+}
+
+void CLibraryDlg::ShowMode() {
+    SetWindowText(CaptionOf(m_mode));
     for (int id : {IDC_LIBRARY_NEAR, IDC_LIBRARY_NEAR_LABEL, IDC_LIBRARY_NEAR_VALUE}) {
         ::ShowWindow(GetDlgItem(id), m_mode == Mode::Search ? SW_SHOW : SW_HIDE);
     }
-    m_list->Attach(GetDlgItem(IDC_LIBRARY_LIST),
-                   {[this](int row) { Open(row, false); },
-                    [this](int row, POINT screen) { ShowMenu(row, screen); }});
-    StartReading();
-    return TRUE;
+}
+
+void CLibraryDlg::LookFor(const std::optional<picture::Picture>& picture) {
+    std::optional<library::StampColours> stamp =
+        picture && m_convert ? m_convert(*picture) : std::nullopt;
+    if (!stamp) {
+        MessageBox("Aquesta imatge no es pot llegir: és malmesa o d'un tipus que brelt no coneix.",
+                   "Alerta", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    m_mode = Mode::Search;
+    m_query = stamp;
+    ShowMode();
+    ShowRows();
+}
+
+void CLibraryDlg::PasteToLookFor() {
+    std::optional<picture::Picture> picture;
+    bool unreadable = false;
+    {
+        CClipboard clipboard(m_hWnd);
+        picture = ClipboardPicture(clipboard, unreadable);
+    } // closed before any message: other programs may want it meanwhile
+    if (!picture && !unreadable) {
+        MessageBox("El porta-retalls no conté cap imatge.", "Alerta", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    LookFor(picture);
 }
 
 void CLibraryDlg::StartReading() {
@@ -81,6 +130,11 @@ void CLibraryDlg::StartReading() {
 BOOL CLibraryDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message == WM_LIBRARY_PROGRESS) {
         OnProgress(wParam, lParam);
+        *result = 0;
+        return TRUE;
+    }
+    if (message == WM_DROPFILES) {
+        LookFor(DroppedPicture(reinterpret_cast<HDROP>(wParam)));
         *result = 0;
         return TRUE;
     }

@@ -2,8 +2,10 @@
 
 #include "dialogs/LibraryRow.h"
 #include "library/Search.h"
+#include "picture/Picture.h"
 #include "platform/Afx.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,9 +23,14 @@ class CLibraryList;
 class CLibraryDlg : public CDialog {
 public:
     enum class Mode { Browse, Search, Repeats };
-    // query: the stamp looked for, in Search.
+    // A picture as the stamp the conversion would make of it; nothing when it can't.
+    using PictureToStamp =
+        std::function<std::optional<library::StampColours>(const picture::Picture&)>;
+
+    // query: the stamp looked for, in Search. With convert, a picture pasted (Ctrl+V on the
+    // list) or dropped on the window is looked for.
     CLibraryDlg(Mode mode, std::optional<library::StampColours> query = std::nullopt,
-                CWnd* parent = nullptr);
+                PictureToStamp convert = {}, CWnd* parent = nullptr);
     ~CLibraryDlg() override;
 
     BOOL OnInitDialog() override;
@@ -39,6 +46,11 @@ protected:
 
 private:
     void StartReading();
+    // The caption and the threshold's controls for the mode.
+    void ShowMode();
+    // A picture pasted or dropped, looked for.
+    void LookFor(const std::optional<picture::Picture>& picture);
+    void PasteToLookFor();
     void OnProgress(WPARAM done, LPARAM total);
     // The rows for the mode, the filter and the threshold (LibraryRows.cpp).
     std::vector<LibraryRow> Rows() const;
@@ -53,6 +65,7 @@ private:
 
     Mode m_mode;
     std::optional<library::StampColours> m_query;
+    PictureToStamp m_convert;
     std::vector<library::Shelf> m_shelves;
     std::vector<LibraryRow> m_rows;
     std::wstring m_filter;

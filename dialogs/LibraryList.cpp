@@ -138,6 +138,11 @@ void CLibraryList::OnKey(UINT key) {
     case VK_NEXT:
         MakeCurrent(RowAt(key == VK_NEXT ? client.bottom - 1 : 0) + (key == VK_NEXT ? 1 : -1));
         break;
+    case 'V':
+        if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0 && m_events.paste) {
+            m_events.paste();
+        }
+        break;
     case VK_RETURN:
         if (!m_rows.empty() && m_events.open) {
             m_events.open(m_current);

@@ -19,6 +19,7 @@ public:
     struct Events {
         std::function<void(int row)> open;               // double click, Enter
         std::function<void(int row, POINT screen)> menu; // right click, the menu key
+        std::function<void()> paste;                     // Ctrl+V
     };
 
     static void Register();

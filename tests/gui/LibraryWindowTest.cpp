@@ -1,7 +1,9 @@
 #include "EditorFixture.h"
 
 #include "app/ProgramState.h"
+#include "editor/Pieces.h"
 #include "editor/Stamp.h"
+#include "platform/ClipboardPictures.h"
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
 
@@ -185,4 +187,24 @@ TEST_F(LibraryWindow, TheOverviewLooksForAStampAndWhatIsChosenOpensOnceItHasGone
     ASSERT_TRUE(overview.Found());
     EXPECT_EQ(g_strTargetPath, (folder_ / "biblioteca-flors.sgc").string());
     EXPECT_EQ(g_nTargetFirst, 60);
+}
+
+// A picture of the stamp pasted into the library with the real Ctrl+V: the window turns to the
+// search, and finds it mirrored too.
+TEST_F(LibraryWindow, APicturePastedIsLookedFor) {
+    const std::vector<std::uint8_t> shown =
+        editor::ShownPixels(editor::Stamp::FromArea(PixelArea(animals_, 7)));
+    ASSERT_TRUE(PutPicture(hwnd_, shown, 32, 32));
+    WithLibrary([&](HWND window, HWND list) {
+        Post(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+        ASSERT_TRUE(Eventually([&] { // the real keys go where the focus is
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+            return info.hwndFocus == list;
+        }));
+        TypeKeys({{VK_CONTROL, true}, {'V', true}, {'V', false}, {VK_CONTROL, false}});
+        EXPECT_TRUE(Eventually([&] { return WindowText(window) == L"Cerca a la biblioteca"; }));
+        EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(flowers_, 60)); }));
+    });
 }
