@@ -113,12 +113,8 @@ void CEditorDlg::CutSelection() {
 }
 
 void CEditorDlg::Paste() {
-    std::optional<picture::Picture> picture;
     bool unreadable = false;
-    {
-        CClipboard clipboard(m_hWnd);
-        picture = ClipboardPicture(clipboard, unreadable);
-    } // closed before any message: other programs may want it meanwhile
+    std::optional<picture::Picture> picture = PictureOnClipboard(m_hWnd, unreadable);
     std::optional<editor::Piece> piece = picture ? editor::PieceOfPicture(*picture) : std::nullopt;
     if (!piece) {
         MessageBox(unreadable || picture ? "La imatge del porta-retalls no es pot llegir: és "

@@ -104,12 +104,8 @@ void CLibraryDlg::LookFor(const std::optional<picture::Picture>& picture) {
 }
 
 void CLibraryDlg::PasteToLookFor() {
-    std::optional<picture::Picture> picture;
     bool unreadable = false;
-    {
-        CClipboard clipboard(m_hWnd);
-        picture = ClipboardPicture(clipboard, unreadable);
-    } // closed before any message: other programs may want it meanwhile
+    std::optional<picture::Picture> picture = PictureOnClipboard(m_hWnd, unreadable);
     if (!picture && !unreadable) {
         MessageBox("El porta-retalls no conté cap imatge.", "Alerta", MB_OK | MB_ICONEXCLAMATION);
         return;

@@ -34,6 +34,11 @@ std::vector<std::uint8_t> PackedDib(const std::vector<std::uint8_t>& bgr, int wi
 
 } // namespace
 
+std::optional<picture::Picture> PictureOnClipboard(HWND owner, bool& unreadable) {
+    CClipboard clipboard(owner);
+    return ClipboardPicture(clipboard, unreadable);
+}
+
 std::optional<picture::Picture> ClipboardPicture(const CClipboard& clipboard, bool& unreadable) {
     unreadable = false;
     if (std::optional<std::vector<std::uint8_t>> png = clipboard.Get(CClipboard::PngFormat())) {

@@ -13,6 +13,10 @@
 // transparency), CF_DIBV5, CF_DIB. unreadable is set when there was one that could not be read.
 std::optional<picture::Picture> ClipboardPicture(const CClipboard& clipboard, bool& unreadable);
 
+// The same, the clipboard opened for owner and closed again before it returns: other programs
+// may want it while a message about it shows.
+std::optional<picture::Picture> PictureOnClipboard(HWND owner, bool& unreadable);
+
 // Pixels (blue, green, red, top row first) put on the clipboard as a 24-bit CF_DIB and as "PNG";
 // false when the clipboard would not take them.
 bool PutPicture(HWND owner, const std::vector<std::uint8_t>& bgr, int width, int height);
