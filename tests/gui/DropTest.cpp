@@ -7,19 +7,6 @@
 
 namespace {
 
-// What the shell sends when a file is let go over a point of the dialog (client coordinates).
-HDROP DropOf(const std::string& path, POINT at) {
-    std::wstring files = Widen(path) + L'\0'; // the list ends with an empty name
-    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + (files.size() + 1) * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->pt = at;
-    drop->fWide = TRUE;
-    std::copy(files.begin(), files.end(), reinterpret_cast<wchar_t*>(drop + 1));
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 // A collection file with the extension that tells it from a picture.
 struct SgcFile {
     explicit SgcFile(const Bytes& content) : path(ScratchFile().Path() + ".sgc") {

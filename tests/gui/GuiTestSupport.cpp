@@ -1,7 +1,11 @@
 #include "GuiTestSupport.h"
 
 #include "app/ProgramState.h"
+#include "platform/Text.h"
 
+#include <shlobj.h>
+
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -242,4 +246,16 @@ bool Eventually(const std::function<bool()>& done, int timeoutMs) {
         ::Sleep(5);
     }
     return done();
+}
+
+HDROP DropOf(const std::string& path, POINT at) {
+    std::wstring files = Widen(path) + L'\0'; // the list ends with an empty name
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + (files.size() + 1) * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = at;
+    drop->fWide = TRUE;
+    std::copy(files.begin(), files.end(), reinterpret_cast<wchar_t*>(drop + 1));
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }

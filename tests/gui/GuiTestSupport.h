@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <atomic>
 #include <functional>
 #include <string>
@@ -73,3 +75,6 @@ std::vector<unsigned> StampOnScreen(HWND control, int zoom);
 
 // Resets the program state to its start-up values.
 void ResetProgramState();
+
+// What the shell sends when a file is let go over a point of a window (client coordinates).
+HDROP DropOf(const std::string& path, POINT at);

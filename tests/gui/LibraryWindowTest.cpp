@@ -3,10 +3,12 @@
 #include "app/ProgramState.h"
 #include "editor/Pieces.h"
 #include "editor/Stamp.h"
+#include "library/LibraryIndex.h"
 #include "platform/ClipboardPictures.h"
 #include "platform/ModalAnswers.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -24,6 +26,19 @@ Bytes Mirrored(const Bytes& area) {
         }
     }
     return mirrored;
+}
+
+// A 32x32, 24-bit bitmap file of a stamp, as the display shows it.
+Bytes BitmapOf(const Bytes& area) {
+    const editor::Stamp stamp = editor::Stamp::FromArea(area);
+    Bytes pixels; // bottom row first, blue, green, red
+    for (int y = 31; y >= 0; --y) {
+        for (int x = 0; x < 32; ++x) {
+            const editor::Rgb rgb = editor::Shown(stamp.ColourAt({x, y}));
+            pixels.insert(pixels.end(), {rgb.blue, rgb.green, rgb.red});
+        }
+    }
+    return BmpFile(32, 32, 24, 0, 40, pixels);
 }
 
 // Whether the control shows stamp (given as a pixel area) somewhere at its true size.
@@ -147,15 +162,7 @@ TEST_F(LibraryWindow, AStampIsFoundAsItIsAndMirroredAndItsRepeatsListed) {
 // A picture of the same stamp, chosen from a file: converted as the conversion would, it is
 // found in both collections, as it is and mirrored.
 TEST_F(LibraryWindow, APictureChosenIsFoundWhereItsStampIs) {
-    const editor::Stamp stamp = editor::Stamp::FromArea(PixelArea(animals_, 7));
-    Bytes pixels; // bottom row first, blue, green, red
-    for (int y = 31; y >= 0; --y) {
-        for (int x = 0; x < 32; ++x) {
-            const editor::Rgb rgb = editor::Shown(stamp.ColourAt({x, y}));
-            pixels.insert(pixels.end(), {rgb.blue, rgb.green, rgb.red});
-        }
-    }
-    ScratchFile picture(BmpFile(32, 32, 24, 0, 40, pixels));
+    ScratchFile picture(BitmapOf(PixelArea(animals_, 7)));
     nextPath_ = picture.Path();
     WithLibrary(
         [&](HWND, HWND list) {
@@ -207,4 +214,25 @@ TEST_F(LibraryWindow, APicturePastedIsLookedFor) {
         EXPECT_TRUE(Eventually([&] { return WindowText(window) == L"Cerca a la biblioteca"; }));
         EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(flowers_, 60)); }));
     });
+}
+
+// An index damaged on disk is not trusted: every file is read again and the index written anew,
+// whole. A picture file dropped on the window is looked for.
+TEST_F(LibraryWindow, ADamagedIndexIsBuiltAgainAndAPictureDroppedIsLookedFor) {
+    const std::string index = local_ + "\\brelt\\biblioteca.idx";
+    std::ofstream(index, std::ios::binary) << "BRELTLIB and then nothing an index holds";
+    ScratchFile picture(BitmapOf(PixelArea(animals_, 7)));
+    WithLibrary([&](HWND window, HWND list) {
+        EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(animals_, 1)); }));
+        ::SendMessageW(window, WM_DROPFILES,
+                       reinterpret_cast<WPARAM>(DropOf(picture.Path(), {20, 20})), 0);
+        EXPECT_EQ(WindowText(window), L"Cerca a la biblioteca");
+        EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(flowers_, 60)); }));
+    });
+    const std::optional<library::Index> kept = library::Parse(ScratchFile::ReadAt(index));
+    ASSERT_TRUE(kept);
+    const auto ours = std::count_if(kept->entries.begin(), kept->entries.end(), [](auto& e) {
+        return e.path.find("biblioteca-") != std::string::npos;
+    });
+    EXPECT_EQ(ours, 3) << "the two collections and the file that is none";
 }
