@@ -10,8 +10,8 @@ namespace {
 class CHashProvider {
 public:
     CHashProvider() {
-        if (!BCRYPT_SUCCESS(::BCryptOpenAlgorithmProvider(&m_algorithm, BCRYPT_SHA256_ALGORITHM,
-                                                          nullptr, 0))) {
+        if (!BCRYPT_SUCCESS(
+                ::BCryptOpenAlgorithmProvider(&m_algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
             m_algorithm = nullptr;
         }
     }
