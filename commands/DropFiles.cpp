@@ -2,6 +2,7 @@
 #include "app/breltDlg.h"
 #include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
+#include "platform/Shell.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -23,14 +24,9 @@ bool IsOn(HWND dialog, int id, POINT point, int margin = 4) {
 } // namespace
 
 void CBreltDlg::OnDropFiles(HDROP drop) {
-    // The first file dropped; several at once are not a thing any pane takes.
-    std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
-    path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
-    POINT point{};
-    ::DragQueryPoint(drop, &point);
-    ::DragFinish(drop);
-    if (!path.empty()) {
-        TakeFile(Narrow(path), point);
+    const DroppedFile dropped = TakeDrop(drop);
+    if (!dropped.path.empty()) {
+        TakeFile(dropped.path, dropped.point);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/FolderDialog.h"
 #include "platform/Menu.h"
 #include "platform/PictureDecoder.h"
+#include "platform/Shell.h"
 #include "platform/Text.h"
 #include "res/resource.h"
 
@@ -40,10 +41,8 @@ const char* CaptionOf(CLibraryDlg::Mode mode) {
 
 // The first file dropped, decoded as a picture.
 std::optional<picture::Picture> DroppedPicture(HDROP drop) {
-    std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
-    path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
-    ::DragFinish(drop);
-    return path.empty() ? std::nullopt : DecodePicture(Narrow(path)).picture;
+    const std::string path = TakeDrop(drop).path;
+    return path.empty() ? std::nullopt : DecodePicture(path).picture;
 }
 
 } // namespace

@@ -14,3 +14,13 @@ bool OpenDocument(HWND owner, const std::string& path) {
         ::ShellExecuteW(owner, L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return started > 32;
 }
+
+DroppedFile TakeDrop(HDROP drop) {
+    // Several files at once are not a thing any window of brelt takes: the first.
+    std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    DroppedFile dropped{Narrow(path), {}};
+    ::DragQueryPoint(drop, &dropped.point);
+    ::DragFinish(drop);
+    return dropped;
+}
