@@ -93,7 +93,11 @@ void CLibraryLoader::Run() {
         }
         ::PostMessageW(m_window, m_message, static_cast<WPARAM>(i + 1), total);
     }
-    if (!m_stop) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_cutShort = m_shelves.size() < files.size();
+    }
+    if (!m_cutShort) {
         KeepIndex();
     }
     ::PostMessageW(m_window, m_message, kFinished, total);

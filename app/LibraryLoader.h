@@ -27,7 +27,9 @@ public:
 
     // "Atura": the reading ends after the file at hand; the index is not kept.
     void Stop() { m_stop = true; }
-    bool Stopped() const { return m_stop; }
+    // Whether "Atura" left files unread; once kFinished has been posted. ("Atura" pressed after
+    // the last file was read has cut nothing short.)
+    bool CutShort() const { return m_cutShort; }
     // The shelves read, once kFinished has been posted: every file's, or those read before
     // "Atura".
     std::vector<library::Shelf> TakeShelves();
@@ -41,6 +43,7 @@ private:
     HWND m_window;
     UINT m_message;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_cutShort{false};
     std::mutex m_mutex; // over m_shelves
     std::vector<library::Shelf> m_shelves;
     std::thread m_thread; // last: it starts once everything above is ready

@@ -146,7 +146,7 @@ void CLibraryDlg::OnProgress(WPARAM done, LPARAM total) {
                            std::to_string(total) + "...");
         return;
     }
-    const bool stopped = m_loader->Stopped();
+    const bool stopped = m_loader->CutShort();
     m_shelves = m_loader->TakeShelves();
     std::size_t stamps = 0;
     for (const library::Shelf& shelf : m_shelves) {

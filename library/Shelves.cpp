@@ -8,7 +8,12 @@ namespace library {
 namespace {
 
 // The entry known for these bytes: the one at the same path first, then any with the digest.
+// No digest (all zero: the platform could not make one) matches nothing, so that two files
+// without one never share their prints.
 const Entry* KnownFor(const Index& known, const std::string& path, const Sha256& digest) {
+    if (digest == Sha256{}) {
+        return nullptr;
+    }
     const Entry* moved = nullptr;
     for (const Entry& entry : known.entries) {
         if (entry.digest == digest && entry.state == Entry::State::Collection) {

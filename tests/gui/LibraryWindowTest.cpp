@@ -9,6 +9,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 
@@ -235,4 +236,58 @@ TEST_F(LibraryWindow, ADamagedIndexIsBuiltAgainAndAPictureDroppedIsLookedFor) {
         return e.path.find("biblioteca-") != std::string::npos;
     });
     EXPECT_EQ(ours, 3) << "the two collections and the file that is none";
+}
+
+// A file another program holds locked is listed as one that can't be read, and opening it is
+// refused with a reason; the window stays.
+TEST_F(LibraryWindow, AFileThatCannotBeReadIsListedAsSuchAndNotOpened) {
+    const std::filesystem::path locked = folder_ / "biblioteca-tancada.sgc";
+    std::ofstream(locked, std::ios::binary)
+        .write(reinterpret_cast<const char*>(animals_.data()), animals_.size());
+    HANDLE holder = ::CreateFileW(locked.wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    std::atomic<int> boxes{0};
+    TestModalAnswers().messageBox = [&](const std::string& text, const std::string& caption,
+                                        UINT type) {
+        messages_.push_back({text, caption, type});
+        ++boxes;
+        return IDOK;
+    };
+    WithLibrary([&](HWND window, HWND list) {
+        Keys(list, {VK_END, VK_RETURN}); // by name, the locked file is the last
+        EXPECT_TRUE(Eventually([&] { return boxes == 1; }));
+        EXPECT_TRUE(::IsWindow(window));
+    });
+    ::CloseHandle(holder);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].caption, "Alerta");
+    EXPECT_EQ(messages_[0].text, locked.string() + " no es pot obrir: no es pot llegir.");
+    EXPECT_TRUE(g_strTargetPath.empty());
+}
+
+// "Atura" ends the reading of a large library early: the window says so, lists what was read,
+// and keeps no index, which would say that the files left out are gone.
+TEST_F(LibraryWindow, AturaStopsTheReadingAndKeepsNoIndex) {
+    const std::filesystem::path many = folder_ / "moltes";
+    std::filesystem::create_directories(many);
+    constexpr int kFiles = 200;
+    for (int i = 0; i < kFiles; ++i) {
+        std::ofstream(many / ("moltes-" + std::to_string(1000 + i) + ".sgc"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(animals_.data()), animals_.size());
+    }
+    std::ofstream(local_ + "\\brelt\\biblioteca.txt") << many.string() << "\n";
+    WindowDriver driver(L"Biblioteca", [&](HWND window) {
+        HWND progress = ::GetDlgItem(window, IDC_LIBRARY_PROGRESS);
+        ASSERT_TRUE(Eventually([&] { return WindowText(progress).starts_with(L"S'estan"); }));
+        Click(window, IDC_LIBRARY_STOP);
+        ASSERT_TRUE(Eventually([&] { return WindowText(progress).ends_with(L"d'acabar)."); }))
+            << Narrow(WindowText(progress));
+        EXPECT_LT(std::stoi(WindowText(progress)), kFiles);
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, IDC_LIBRARY_STOP)));
+        Click(window, IDCANCEL);
+    });
+    Command(ID_LIBRARY);
+    ASSERT_TRUE(driver.Found());
+    EXPECT_FALSE(std::filesystem::exists(local_ + "\\brelt\\biblioteca.idx"));
 }

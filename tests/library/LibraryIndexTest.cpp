@@ -82,3 +82,23 @@ TEST(LibraryIndex, ShelvesReadAgainWhatChangedAndKeepWhatMovedOrStayed) {
     ASSERT_EQ(kept.entries.size(), 2u);
     EXPECT_EQ(kept.entries[1].path, "locked.sgc");
 }
+
+// What the index says is taken only where it can hold: prints as many as the stamps, and a digest
+// the platform made.
+TEST(LibraryIndex, ShelvesTrustNoEntryThatCannotHold) {
+    const Bytes animals = MakeCollection(202752, 4);
+    Index known;
+    known.entries.push_back(ShelfOf(Read("a.sgc", animals), {}, TestDigest).entry);
+    known.entries[0].prints.assign(97, Marked()); // one short of the 98 stamps
+    const Shelf shelf = ShelfOf(Read("a.sgc", animals), known, TestDigest);
+    ASSERT_EQ(shelf.entry.prints.size(), 98u);
+    EXPECT_EQ(shelf.entry.prints[0], PrintOf(shelf.stamps[0]));
+
+    auto noDigest = [](const std::vector<std::uint8_t>&) { return Sha256{}; };
+    const Bytes other = MakeCollection(202752, 5);
+    Index undigested;
+    undigested.entries.push_back(ShelfOf(Read("b.sgc", other), {}, noDigest).entry);
+    undigested.entries[0].prints.assign(98, Marked());
+    const Shelf read = ShelfOf(Read("a.sgc", animals), undigested, noDigest);
+    EXPECT_EQ(read.entry.prints[0], PrintOf(read.stamps[0])) << "not the other file's prints";
+}
