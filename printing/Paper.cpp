@@ -23,6 +23,33 @@ Box ContentArea(const Paper& paper) {
     return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
 }
 
+Tenths MillimetresTyped(const std::string& typed) {
+    std::size_t at = typed.find_first_not_of(' ');
+    Tenths whole = 0;
+    int digits = 0, decimals = -1, fraction = 0;
+    for (; at < typed.size(); ++at) {
+        const char c = typed[at];
+        if (c >= '0' && c <= '9' && digits + std::max(decimals, 0) < 6) {
+            if (decimals < 0) {
+                whole = whole * 10 + (c - '0');
+                ++digits;
+            } else if (++decimals <= 2) {
+                fraction = fraction * 10 + (c - '0');
+            }
+        } else if ((c == ',' || c == '.') && decimals < 0 && digits > 0) {
+            decimals = 0;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0 || whole >= 1000) {
+        return 0;
+    }
+    // Hundredths to tenths, to the nearest.
+    const int hundredths = decimals <= 0 ? 0 : decimals == 1 ? fraction * 10 : fraction;
+    return whole * 10 + (hundredths + 5) / 10;
+}
+
 Shape FillOf(const Box& box, Rgb colour) {
     return {Shape::Kind::Fill, box, colour, 0, {}, 0, Shape::Align::Left};
 }

@@ -37,6 +37,10 @@ inline constexpr Tenths kMargin = 100;
 // Where a page's contents go: the paper less its margins.
 Box ContentArea(const Paper& paper);
 
+// A length typed in millimetres ("5", "2,5", "7.5 mm", "5 mm (perles)"), in tenths rounded to the
+// nearest; 0 when it holds no number or one of 1000 mm or more.
+Tenths MillimetresTyped(const std::string& typed);
+
 // 0xRRGGBB.
 using Rgb = std::uint32_t;
 inline constexpr Rgb kInk = 0x000000;
