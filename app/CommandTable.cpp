@@ -34,6 +34,7 @@ const Command kCommands[] = {
      &D::OnImportSheet, nullptr},
     {ID_EXPORT_COLLECTION_PNG, L"E&xporta la col·lecció en PNG...", nullptr, kNoKey,
      &D::CanActOnActivePane, &D::OnExportCollectionPng, nullptr},
+    {ID_PRINT, L"Im&primeix...", nullptr, Ctrl('P'), &D::CanActOnActivePane, &D::OnPrint, nullptr},
     {ID_FILE_EXIT, L"&Surt", nullptr, {VK_F4, false, true}, nullptr, &D::OnCancel, nullptr},
     // Edita
     {ID_UNDO, L"&Desfés", L"Des&fés", Ctrl('Z'), &D::CanUndo, &D::OnUndo, &D::UndoSubject},
@@ -107,8 +108,8 @@ const std::vector<MenuLayout>& MenuBarLayout() {
         {L"&Fitxer",
          {ID_FILE_OPEN_SOURCE, ID_FILE_OPEN_TARGET, ID_FILE_NEW_COLLECTION, ID_LIBRARY,
           ID_SEARCH_PICTURE, ID_LIBRARY_REPEATS, kRecentCollections, kSeparator,
-          ID_IMPORT_PICTURES_HERE, ID_IMPORT_SHEET, ID_EXPORT_COLLECTION_PNG, kSeparator,
-          ID_FILE_EXIT}},
+          ID_IMPORT_PICTURES_HERE, ID_IMPORT_SHEET, ID_EXPORT_COLLECTION_PNG, kSeparator, ID_PRINT,
+          kSeparator, ID_FILE_EXIT}},
         {L"&Edita",
          {ID_UNDO, ID_REDO, kSeparator, ID_COPY_IMAGE, ID_PASTE_HERE, kSeparator, ID_EDIT_IMAGE,
           ID_LOAD_IMAGE}},

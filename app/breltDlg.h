@@ -136,6 +136,7 @@ public:
     void OnShowOverview();
     void OnSaveImagePng();
     void OnExportCollectionPng();
+    void OnPrint();
     void OnImportPicturesHere();
     // Ctrl+C and "Copia la imatge": the current stamp of the active pane, or of the image pane,
     // on the clipboard as CF_DIB and "PNG". Ctrl+V and "Enganxa aquí": the clipboard's picture
@@ -277,6 +278,8 @@ private:
 
     // Images of a pane as "<collection>-NNN.png" into a folder the user chooses, with the
     // printable sheet when withSheet; questions owned by owner (the overview), or the window.
+    // "Imprimeix": the system's print dialog, then the page dialog, then the pages printed.
+    void PrintImages(const CCollectionPane& pane, const std::vector<int>& images, CWnd* owner);
     void ExportImagesPng(const CCollectionPane& pane, const std::vector<int>& images,
                          bool withSheet, const std::string& title, CWnd* owner);
     // The overview's commands that write: the target reordered as order says, the confirmation

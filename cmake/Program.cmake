@@ -38,6 +38,7 @@ add_library(brelt_program OBJECT
     commands/ImportPictures.cpp
     commands/ImportSheet.cpp
     commands/LibraryCommands.cpp
+    commands/Print.cpp
     commands/MoveCommands.cpp
     commands/NewCollection.cpp
     commands/Overview.cpp
@@ -55,6 +56,9 @@ add_library(brelt_program OBJECT
     dialogs/EditorText.cpp
     dialogs/EffectDlgs.cpp
     dialogs/LibraryDlg.cpp
+    dialogs/PageDrawing.cpp
+    dialogs/PagePreview.cpp
+    dialogs/PrintPagesDlg.cpp
     dialogs/LibraryList.cpp
     dialogs/LibraryRows.cpp
     dialogs/MsgDlg.cpp

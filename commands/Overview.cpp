@@ -18,6 +18,9 @@ void CBreltDlg::OnShowOverview() {
     commands.exportImages = [this, &pane](const std::vector<int>& images, CWnd* owner) {
         ExportImagesPng(pane, images, false, "Exporta la selecció en PNG", owner);
     };
+    commands.printImages = [this, &pane](const std::vector<int>& images, CWnd* owner) {
+        PrintImages(pane, images, owner);
+    };
     if (!pane.IsSource()) {
         commands.reorder = [this](const std::string& what, const plans::Order& order) {
             ReorderTarget(what, order);

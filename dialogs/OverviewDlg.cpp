@@ -393,9 +393,11 @@ void COverviewDlg::Command(UINT id) {
         ReorderCommand(id);
         break;
     case ID_OVERVIEW_COPY_TO_TARGET:
-    case ID_OVERVIEW_EXPORT: {
-        const auto& command =
-            id == ID_OVERVIEW_EXPORT ? m_commands.exportImages : m_commands.copyToTarget;
+    case ID_OVERVIEW_EXPORT:
+    case ID_OVERVIEW_PRINT: {
+        const auto& command = id == ID_OVERVIEW_EXPORT  ? m_commands.exportImages
+                              : id == ID_OVERVIEW_PRINT ? m_commands.printImages
+                                                        : m_commands.copyToTarget;
         if (const std::vector<int> selection = Selection(); command && !selection.empty()) {
             command(selection, this);
         }
@@ -496,6 +498,9 @@ void COverviewDlg::FillMenu(CMenu& menu) const {
         menu.AppendItem(ID_OVERVIEW_COPY_TO_TARGET, L"&Copia a la destinació...", selected > 0);
     }
     menu.AppendItem(ID_OVERVIEW_EXPORT, L"E&xporta la selecció en PNG...", selected > 0);
+    if (m_commands.printImages) {
+        menu.AppendItem(ID_OVERVIEW_PRINT, L"Im&primeix la selecció...\tCtrl+P", selected > 0);
+    }
     if (m_commands.search) {
         menu.AppendItem(ID_SEARCH_STAMP, L"Cerca aquest &segell a la biblioteca...");
     }
@@ -528,6 +533,11 @@ void COverviewDlg::OnKey(UINT key) {
     case 'A':
         if (control) {
             Command(ID_OVERVIEW_SELECT_ALL);
+        }
+        break;
+    case 'P':
+        if (control) {
+            Command(ID_OVERVIEW_PRINT);
         }
         break;
     case 'Z':

@@ -32,6 +32,7 @@ public:
         std::function<bool(int last, CWnd* owner)> confirmLoss;
         std::function<void(const std::vector<int>& images, CWnd* owner)> copyToTarget;
         std::function<void(const std::vector<int>& images, CWnd* owner)> exportImages;
+        std::function<void(const std::vector<int>& images, CWnd* owner)> printImages;
         std::function<void(int image, CWnd* owner)> edit;
         // "Cerca aquest segell a la biblioteca": true when something was chosen there to open,
         // and the overview closes for it.

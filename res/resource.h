@@ -192,6 +192,22 @@
 #define IDC_LIBRARY_NEAR_LABEL 1247
 #define IDC_LIBRARY_NEAR 1248
 #define IDC_LIBRARY_NEAR_VALUE 1249
+
+// Printing: a catalogue or a pattern, with a preview of each page
+#define IDD_PRINT_DIALOG 149
+#define IDC_PRINT_CATALOGUE 1250
+#define IDC_PRINT_PATTERN 1251
+#define IDC_PRINT_STAMP_SIZE 1252
+#define IDC_PRINT_IMAGE 1253
+#define IDC_PRINT_SQUARE 1254
+#define IDC_PRINT_PROBLEM 1255
+#define IDC_PRINT_PAPER 1256
+#define IDC_PRINT_PREVIEW 1257
+#define IDC_PRINT_PREVIOUS 1258
+#define IDC_PRINT_PAGE 1259
+#define IDC_PRINT_NEXT 1260
+#define ID_PRINT 32814
+#define ID_OVERVIEW_PRINT 32815
 #define ID_EDIT_IMAGE 32777
 
 // Importing a sheet of stamps
