@@ -174,6 +174,11 @@ TEST_F(MenuBarTest, EveryItemReachesItsCommand) {
              return folderTitles_.size() == 1 && folderTitles_[0] == "Exporta la col·lecció en PNG";
          }},
         {ID_MAKE_ROOM, [&] { return run(ID_MAKE_ROOM), shows(IDD_MSG_DIALOG); }},
+        {ID_PRINT, // the test prefix has no printer: brelt says so
+         [&] {
+             return run(ID_PRINT), !messages_.empty() &&
+                                       messages_.back().text.starts_with("No hi ha cap impressora");
+         }},
         {ID_PREVIOUS_VERSIONS,
          [&] { return run(ID_PREVIOUS_VERSIONS), shows(IDD_VERSIONS_DIALOG); }},
         {ID_CREATE_TEXT_STAMPS, [&] { return run(ID_CREATE_TEXT_STAMPS), shows(IDD_TEXT_DIALOG); }},
