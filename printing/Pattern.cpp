@@ -57,6 +57,15 @@ void AddTile(Page& page, const editor::Stamp& stamp, const std::vector<LegendEnt
     }
 }
 
+// A thin line round box, outside it: four lines, so that each shows even on a small preview.
+void AddFrame(Page& page, const Box& box) {
+    const Tenths w = kThinLine;
+    page.shapes.push_back(FillOf({box.left - w, box.top - w, box.width + 2 * w, w}));
+    page.shapes.push_back(FillOf({box.left - w, box.Bottom(), box.width + 2 * w, w}));
+    page.shapes.push_back(FillOf({box.left - w, box.top, w, box.height}));
+    page.shapes.push_back(FillOf({box.Right(), box.top, w, box.height}));
+}
+
 // The legend from top on the last page, continued on new pages; each entry a swatch, its number
 // and how many pixels it has.
 void AddLegend(std::vector<Page>& pages, const Box& body, Tenths top,
@@ -78,10 +87,8 @@ void AddLegend(std::vector<Page>& pages, const Box& body, Tenths top,
                            top + (1 + i / columns) * kLegendRow, kLegendColumn, kLegendRow};
             const Box swatch{cell.left, cell.top + (kLegendRow - kLegendSwatch) / 2, kLegendSwatch,
                              kLegendSwatch};
-            page.shapes.push_back(
-                FillOf({swatch.left - kThinLine, swatch.top - kThinLine,
-                        swatch.width + 2 * kThinLine, swatch.height + 2 * kThinLine}));
             page.shapes.push_back(FillOf(swatch, RgbOf(entry.colour)));
+            AddFrame(page, swatch);
             const std::string said = std::to_string(entry.number) + ": " +
                                      std::to_string(entry.pixels) +
                                      (entry.pixels == 1 ? " píxel" : " píxels");
