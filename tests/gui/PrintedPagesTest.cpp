@@ -172,7 +172,15 @@ void ExpectCatalogue(const Raster& page, const std::vector<Word>& words, const p
                    word.CentreX() < shape.box.Right() && word.top > shape.box.Bottom() &&
                    word.top < shape.box.Bottom() + 60;
         });
-        EXPECT_TRUE(numbered);
+        std::string around; // what the page has there instead, to tell a failure
+        for (const Word& word : words) {
+            if (word.top > shape.box.Bottom() - 60 && word.top < shape.box.Bottom() + 120) {
+                around += " \"" + word.text + "\"@" + std::to_string(static_cast<int>(word.left)) +
+                          "," + std::to_string(static_cast<int>(word.top));
+            }
+        }
+        EXPECT_TRUE(numbered) << "under " << shape.box.left << "," << shape.box.Bottom() << ":"
+                              << around;
     }
 }
 
