@@ -1,5 +1,7 @@
 #include "printing/Catalogue.h"
 
+#include "ShapesOf.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -12,16 +14,6 @@ std::vector<int> Images(int count) {
     std::vector<int> images(static_cast<std::size_t>(count));
     std::iota(images.begin(), images.end(), 1);
     return images;
-}
-
-std::vector<Shape> ShapesOf(const Page& page, Shape::Kind kind) {
-    std::vector<Shape> found;
-    for (const Shape& shape : page.shapes) {
-        if (shape.kind == kind) {
-            found.push_back(shape);
-        }
-    }
-    return found;
 }
 
 bool Overlap(const Box& a, const Box& b) {

@@ -1,5 +1,7 @@
 #include "printing/Pattern.h"
 
+#include "ShapesOf.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -21,16 +23,6 @@ editor::Stamp Flag() {
     }
     stamp.Paint({31, 31}, kBlue);
     return stamp;
-}
-
-std::vector<Shape> ShapesOf(const Page& page, Shape::Kind kind) {
-    std::vector<Shape> found;
-    for (const Shape& shape : page.shapes) {
-        if (shape.kind == kind) {
-            found.push_back(shape);
-        }
-    }
-    return found;
 }
 
 // The squares of every page by where they are on the stamp: their colour and their number.
