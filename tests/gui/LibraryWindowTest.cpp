@@ -12,6 +12,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 namespace {
 
@@ -244,9 +245,12 @@ TEST_F(LibraryWindow, AFileThatCannotBeReadIsListedAsSuchAndNotOpened) {
     const std::filesystem::path locked = folder_ / "biblioteca-tancada.sgc";
     std::ofstream(locked, std::ios::binary)
         .write(reinterpret_cast<const char*>(animals_.data()), animals_.size());
-    HANDLE holder = ::CreateFileW(locked.wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    // Held open, shared with no one, as another program may hold it; closed whatever happens.
+    const std::unique_ptr<void, decltype(&::CloseHandle)> holder(
+        ::CreateFileW(locked.wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                      FILE_ATTRIBUTE_NORMAL, nullptr),
+        &::CloseHandle);
+    ASSERT_NE(holder.get(), INVALID_HANDLE_VALUE);
     std::atomic<int> boxes{0};
     TestModalAnswers().messageBox = [&](const std::string& text, const std::string& caption,
                                         UINT type) {
@@ -259,7 +263,6 @@ TEST_F(LibraryWindow, AFileThatCannotBeReadIsListedAsSuchAndNotOpened) {
         EXPECT_TRUE(Eventually([&] { return boxes == 1; }));
         EXPECT_TRUE(::IsWindow(window));
     });
-    ::CloseHandle(holder);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].caption, "Alerta");
     EXPECT_EQ(messages_[0].text, locked.string() + " no es pot obrir: no es pot llegir.");
