@@ -62,6 +62,7 @@ add_library(brelt_program OBJECT
     dialogs/LibraryList.cpp
     dialogs/LibraryRows.cpp
     dialogs/MsgDlg.cpp
+    dialogs/OverviewAccess.cpp
     dialogs/OverviewDlg.cpp
     dialogs/QuestionDlg.cpp
     dialogs/SheetDlg.cpp

@@ -1,5 +1,7 @@
 #include "dialogs/OverviewDlg.h"
 
+#include "platform/Accessible.h"
+
 #include "layout/Zoom.h"
 #include "platform/Dpi.h"
 #include "platform/Gdi.h"
@@ -51,6 +53,7 @@ void FrameIn(const COffscreen& canvas, RECT rect, COLORREF colour, int width) {
 class COverviewDlg::GridControl : public CCustomControl {
 public:
     explicit GridControl(COverviewDlg& owner) : m_owner(owner) {}
+    ~GridControl() override { ReleaseAccessible(m_accessible); }
     void Create(HWND parent) {
         RegisterControlClass(kGridClass, IDC_ARROW, CS_DBLCLKS);
         CreateAttached(kGridClass, parent, WS_TABSTOP);
@@ -61,10 +64,13 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     COverviewDlg& m_owner;
+    CAccessible* m_accessible = nullptr;
 };
 
 LRESULT COverviewDlg::GridControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_GETOBJECT:
+        return AnswerGetObject(m_hWnd, wParam, lParam, *m_owner.m_parts, m_accessible);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
@@ -101,7 +107,7 @@ COverviewDlg::COverviewDlg(std::FILE* collection, int imageCount, int current, s
     : CDialog(IDD_OVERVIEW_DIALOG, parent), m_collection(collection), m_count(imageCount),
       m_current(std::clamp(current, 1, std::max(1, imageCount))), m_anchor(m_current),
       m_caption(std::move(caption)), m_commands(std::move(commands)),
-      m_gridControl(std::make_unique<GridControl>(*this)) {}
+      m_gridControl(std::make_unique<GridControl>(*this)), m_parts(MakeAccessibleParts()) {}
 
 COverviewDlg::~COverviewDlg() = default;
 
@@ -281,14 +287,19 @@ void COverviewDlg::ShowStatus() {
 }
 
 void COverviewDlg::SetSelection(const std::vector<bool>& selected) {
+    bool changed = false;
     for (int image = 1; image <= m_count; ++image) {
         std::size_t i = static_cast<std::size_t>(image - 1);
         if (m_selected[i] != selected[i]) {
             m_selected[i] = selected[i];
             DrawCell(image);
+            changed = true;
         }
     }
     ShowStatus();
+    if (changed) {
+        NotifyAccessible(EVENT_OBJECT_SELECTIONWITHIN, GridWindow(), CHILDID_SELF);
+    }
 }
 
 void COverviewDlg::SelectOnly(int image) {
@@ -312,6 +323,9 @@ void COverviewDlg::SetCurrent(int image) {
     ::InvalidateRect(GridWindow(), &before, FALSE);
     RECT after = CellRect(m_current);
     ::InvalidateRect(GridWindow(), &after, FALSE);
+    if (::GetFocus() == GridWindow()) {
+        NotifyAccessible(EVENT_OBJECT_FOCUS, GridWindow(), m_current);
+    }
 }
 
 void COverviewDlg::MoveCurrent(int image, bool extend) {

@@ -20,6 +20,8 @@
 // goes to the image, Esc closes without a change. In the target, the selection is dragged to move
 // it and removed, or a white stamp inserted; from the source it is copied into the target. A line
 // under the grid says what is selected, blank and repeated.
+class CAccessibleParts;
+
 class COverviewDlg : public CDialog {
 public:
     static constexpr int kColumns = 14;
@@ -114,6 +116,11 @@ private:
     plans::Marks m_marks;
     std::vector<bool> m_selected; // by image - 1
     std::unique_ptr<GridControl> m_gridControl;
+    // What a screen reader is told of the grid: a list of the images (OverviewAccess.cpp).
+    class Parts;
+    friend class Parts;
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts();
+    std::unique_ptr<CAccessibleParts> m_parts;
     HWND m_status = nullptr;
     int m_pressed = 0; // the image a press began on
     bool m_dragging = false;
