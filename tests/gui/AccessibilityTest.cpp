@@ -1,0 +1,136 @@
+#include "BrowserFixture.h"
+
+#include "plans/Plans.h"
+#include "platform/ModalAnswers.h"
+#include "platform/Text.h"
+#include "res/resource.h"
+
+#include <oleacc.h>
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+// What a screen reader reads of brelt's own controls, read as one reads it: from a process of its
+// own (accessible_read), through Microsoft Active Accessibility.
+
+namespace {
+
+struct Part {
+    std::string name;
+    long role = 0, state = 0;
+    std::string value, description;
+};
+struct Reading {
+    std::vector<Part> parts; // the object, then its children
+    long focus = -1;
+    std::string pointName;
+    long pointChild = -1;
+};
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::stringstream all(line);
+    for (std::string field; std::getline(all, field, '\t');) {
+        fields.push_back(field);
+    }
+    if (!line.empty() && line.back() == '\t') {
+        fields.emplace_back();
+    }
+    return fields;
+}
+
+// accessible_read run on window (and the point of the screen at), its lines parsed.
+std::optional<Reading> ReadAccessible(HWND window, std::optional<POINT> at = std::nullopt) {
+    ScratchFile output;
+    wchar_t handle[32] = {};
+    std::swprintf(handle, 32, L"%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
+    std::wstring command = L"\"" + std::wstring(BRELT_ACCESSIBLE_READ) + L"\" \"" +
+                           Widen(output.Path()) + L"\" " + handle;
+    if (at) {
+        command += L" " + std::to_wstring(at->x) + L" " + std::to_wstring(at->y);
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        return std::nullopt;
+    }
+    const DWORD waited = ::WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = 1;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    if (waited != WAIT_OBJECT_0 || code != 0) {
+        ADD_FAILURE() << "accessible_read: " << (waited != WAIT_OBJECT_0 ? "still running" : "")
+                      << " exit code " << std::hex << code;
+        return std::nullopt;
+    }
+    Reading reading;
+    std::ifstream lines(output.Path(), std::ios::binary);
+    for (std::string line; std::getline(lines, line);) {
+        const std::vector<std::string> f = Fields(line);
+        if (f.size() == 6) {
+            reading.parts.push_back({f[1], std::stol(f[2]), std::stol(f[3]), f[4], f[5]});
+        } else if (f.size() == 2 && f[0] == "focus") {
+            reading.focus = std::stol(f[1]);
+        } else if (f.size() == 3 && f[0] == "point") {
+            reading.pointName = f[1];
+            reading.pointChild = std::stol(f[2]);
+        }
+    }
+    return reading;
+}
+
+POINT CellCentre(HWND grid, int image) { // the overview's cells at 96 DPI, 14 a row
+    POINT at{(image - 1) % 14 * 68 + 34, (image - 1) / 14 * 82 + 34};
+    ::ClientToScreen(grid, &at);
+    return at;
+}
+
+} // namespace
+
+// The overview: a list of the collection's images, each "Imatge n", the selected ones selected,
+// the current one focused, a white one and two alike said so; what lies under a point found.
+TEST_F(BrowserTest, TheOverviewIsAListOfItsImagesToAScreenReader) {
+    Bytes collection = MakeCollection(202752, 94);
+    SetPixelArea(collection, 10, plans::WhiteArea());
+    SetPixelArea(collection, 31, PixelArea(collection, 30));
+    ScratchFile file(collection);
+    Open(IDC_OPEN_TARGET, file.Path());
+    const std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
+    TestModalAnswers().dialog = [](CDialog&) { return ModalAnswers::kShowIt; };
+    std::optional<Reading> reading;
+    WindowDriver overview(Widen(name), [&](HWND window) {
+        HWND grid = ::FindWindowExW(window, nullptr, L"BreltOverviewGrid", nullptr);
+        for (const auto& [image, keys] : {std::pair{20, 0}, std::pair{22, MK_CONTROL}}) {
+            const POINT at{(image - 1) % 14 * 68 + 34, (image - 1) / 14 * 82 + 34};
+            ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(at.x, at.y));
+            ::SendMessageW(grid, WM_LBUTTONUP, keys, MAKELPARAM(at.x, at.y));
+        }
+        reading = ReadAccessible(grid, CellCentre(grid, 40));
+        ::PostMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+    });
+    Command(ID_SHOW_OVERVIEW);
+    ASSERT_TRUE(overview.Found());
+    ASSERT_TRUE(reading);
+    ASSERT_EQ(reading->parts.size(), 99u);
+    EXPECT_EQ(reading->parts[0].name, "Imatges de " + name);
+    EXPECT_EQ(reading->parts[0].role, ROLE_SYSTEM_LIST);
+    for (int image = 1; image <= 98; ++image) {
+        const Part& part = reading->parts[static_cast<std::size_t>(image)];
+        EXPECT_EQ(part.name, "Imatge " + std::to_string(image));
+        EXPECT_EQ(part.role, ROLE_SYSTEM_LISTITEM);
+        EXPECT_EQ((part.state & STATE_SYSTEM_SELECTED) != 0, image == 20 || image == 22) << image;
+        EXPECT_EQ((part.state & STATE_SYSTEM_FOCUSED) != 0, image == 22) << image;
+        EXPECT_EQ(part.description, image == 10                  ? "en blanc"
+                                    : image == 30 || image == 31 ? "repetida, grup 1"
+                                                                 : "")
+            << image;
+    }
+    EXPECT_EQ(reading->focus, 22);
+    EXPECT_EQ(reading->pointName, "Imatge 40");
+    EXPECT_EQ(reading->pointChild, 40);
+}
