@@ -69,9 +69,10 @@ add_library(brelt_program OBJECT
     dialogs/TextStampsDlg.cpp
     dialogs/TextToolDlg.cpp
     dialogs/StampCanvas.cpp
+    dialogs/StampCanvasAccess.cpp
     dialogs/VersionsDlg.cpp
 )
-target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_library brelt_sheet brelt_plans brelt_layout brelt_settings brelt_messages shell32 shlwapi ole32
+target_link_libraries(brelt_program PUBLIC brelt_platform brelt_collection brelt_editor brelt_library brelt_colournames brelt_sheet brelt_plans brelt_layout brelt_settings brelt_messages shell32 shlwapi ole32
                       PRIVATE brelt_warnings)
 
 # The icon is drawn by a generator of ours at build time; the version and the manifest come from

@@ -46,6 +46,7 @@ void CStampCanvas::Show(const editor::Stamp& stamp, const Marks& marks) {
     m_stamp = stamp;
     m_marks = marks;
     Render();
+    TellIfCursorChanged();
 }
 
 std::optional<Point> CStampCanvas::PixelAt(LPARAM position) const {
@@ -173,6 +174,7 @@ void CStampCanvas::OnKey(UINT key) {
                 m_events.point(m_cursor);
             }
             Render();
+            TellIfCursorChanged();
         }
         return;
     }
@@ -231,9 +233,14 @@ LRESULT CStampCanvas::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // Arrows and letters are the canvas's; Tab, Enter and Esc stay the dialog's.
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
+        Render();
+        NotifyAccessible(EVENT_OBJECT_FOCUS, m_hWnd, CHILDID_SELF);
+        return 0;
     case WM_KILLFOCUS:
         Render();
         return 0;
+    case WM_GETOBJECT:
+        return AnswerAccessibility(wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

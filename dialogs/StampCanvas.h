@@ -2,9 +2,11 @@
 
 #include "editor/Selection.h"
 #include "editor/Symmetry.h"
+#include "platform/Accessible.h"
 #include "platform/Afx.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // The stamp editor's canvas, a control of the window class "BreltStampCanvas": the stamp at a
@@ -32,6 +34,8 @@ public:
     };
 
     static void RegisterWindowClass();
+    CStampCanvas() = default;
+    ~CStampCanvas() override;
 
     // Takes over the control; sizes it for the largest whole zoom, at least minZoom, that its
     // template's size holds.
@@ -41,6 +45,12 @@ public:
     editor::Point Cursor() const { return m_cursor; }
 
 private:
+    // What a screen reader is told (StampCanvasAccess.cpp).
+    class Parts;
+    std::wstring CursorWords() const;
+    LRESULT AnswerAccessibility(WPARAM flags, LPARAM objectId);
+    void TellIfCursorChanged();
+
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPress(UINT message, LPARAM position);
     void OnMouseMove(LPARAM position);
@@ -65,4 +75,7 @@ private:
     std::optional<editor::Point> m_hover;
     bool m_pressed = false;
     bool m_tracking = false;
+    std::unique_ptr<CAccessibleParts> m_parts;
+    CAccessible* m_accessible = nullptr;
+    std::wstring m_saidOfCursor;
 };
