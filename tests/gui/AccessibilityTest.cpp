@@ -1,4 +1,6 @@
-#include "BrowserFixture.h"
+#include "EditorFixture.h"
+
+#include "colournames/ColourNames.h"
 
 #include "plans/Plans.h"
 #include "platform/ModalAnswers.h"
@@ -133,4 +135,29 @@ TEST_F(BrowserTest, TheOverviewIsAListOfItsImagesToAScreenReader) {
     EXPECT_EQ(reading->focus, 22);
     EXPECT_EQ(reading->pointName, "Imatge 40");
     EXPECT_EQ(reading->pointChild, 40);
+}
+
+// The editor's canvas: the pixel under the keyboard's cursor and its colour, in words, as the
+// cursor moves; its numbers as the description.
+TEST_F(Editor, TheCanvasSaysThePixelUnderTheCursorAndItsColour) {
+    const editor::Stamp stamp = Stored(7);
+    std::optional<Reading> start, moved;
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        Post(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(canvas), TRUE);
+        start = ReadAccessible(canvas);
+        Keys(canvas, {VK_RIGHT, VK_RIGHT, VK_DOWN}); // from 17,17 (counted from 1) to 19,18
+        moved = ReadAccessible(canvas);
+        PostClick(editor, IDCANCEL);
+    }));
+    ASSERT_TRUE(start && moved);
+    ASSERT_EQ(moved->parts.size(), 1u);
+    EXPECT_EQ(moved->parts[0].name, "Llenç del segell");
+    EXPECT_EQ(moved->parts[0].role, ROLE_SYSTEM_GRAPHIC);
+    EXPECT_TRUE(moved->parts[0].state & STATE_SYSTEM_FOCUSED);
+    EXPECT_EQ(start->parts[0].value,
+              "Columna 17, fila 17: " + colournames::NameOf(stamp.ColourAt({16, 16})));
+    EXPECT_EQ(moved->parts[0].value,
+              "Columna 19, fila 18: " + colournames::NameOf(stamp.ColourAt({18, 17})));
+    EXPECT_EQ(moved->parts[0].description, colournames::NumbersOf(stamp.ColourAt({18, 17})));
 }
