@@ -116,6 +116,7 @@ BOOL CBreltDlg::OnInitDialog() {
     InstallPaneKeys();
     FitGoToBoxes();
     CreateToolTips();
+    CreateAccessibility();
     UpdateMoveButtons();
     // The focus starts on a real control, the first "Buscar...", and Enter presses it. Set
     // directly, so that no button is made the default one as the dialog manager would.

@@ -2,6 +2,7 @@
 
 #include "browser/CollectionPane.h"
 #include "platform/Afx.h"
+#include "platform/ControlAccess.h"
 #include "platform/Hook.h"
 #include "res/resource.h"
 
@@ -246,7 +247,12 @@ private:
     // What each slot and the image pane show, told in a tool tip.
     void CreateToolTips();
     std::string ToolTipText(HWND control) const;
+    // The slots and the loaded picture to a screen reader (SlotAccess.cpp).
+    CControlAccess::Words WordsFor(HWND control) const;
+    void CreateAccessibility();
+    void TellSlotsChanged() const;
     CToolTips m_toolTips;
+    std::vector<std::unique_ptr<CControlAccess>> m_controlAccess;
     // Where PNG files were last saved in this session; the Pictures folder at first.
     std::string PngFolder() const;
     std::string m_pngFolder;

@@ -27,6 +27,7 @@ void CBreltDlg::HighlightSelection(int nSourceSlot, int nTargetSlot) {
     RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     UpdateMoveButtons();
     UpdateStatusBar();
+    TellSlotsChanged();
 }
 
 void CBreltDlg::ShowFrames() {

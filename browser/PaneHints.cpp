@@ -2,6 +2,7 @@
 #include "app/breltDlg.h"
 #include "browser/CollectionPane.h"
 #include "collection/PathNames.h"
+#include "platform/Text.h"
 
 void CBreltDlg::UpdateMoveButtons() {
     ::EnableWindow(GetDlgItem(IDC_MOVE_IMAGE), g_pfImage != nullptr && CanWriteTarget());
@@ -34,19 +35,13 @@ void CBreltDlg::CreateToolTips() {
 }
 
 std::string CBreltDlg::ToolTipText(HWND control) const {
-    if (control == GetDlgItem(IDC_IMAGE_PICTURE)) {
-        return g_pfImage != nullptr ? "Imatge carregada · " + m_txtImageName.GetWindowText()
-                                    : std::string();
-    }
-    for (const CCollectionPane* pane : {&m_sourcePane, &m_targetPane}) {
-        if (int slot = pane->SlotOf(control); slot >= 0 && pane->IsOpen()) {
-            int image = pane->FirstShown() + slot;
-            return std::string(pane->Number() == 1 ? "Origen" : "Destí") + " · imatge " +
-                   std::to_string(image) + " de " + std::to_string(pane->Count()) + " · " +
-                   FileNameOf(pane->Path());
-        }
-    }
-    return {};
+    // A tip only where there is something to say: a picture loaded, a collection open.
+    const bool picture = control == GetDlgItem(IDC_IMAGE_PICTURE);
+    const bool open = m_sourcePane.SlotOf(control) >= 0   ? m_sourcePane.IsOpen()
+                      : m_targetPane.SlotOf(control) >= 0 ? m_targetPane.IsOpen()
+                                                          : false;
+    return (picture && g_pfImage != nullptr) || open ? Narrow(WordsFor(control).name)
+                                                     : std::string();
 }
 
 void CBreltDlg::OnNotify(NMHDR* header, LRESULT*) {

@@ -27,6 +27,7 @@ add_library(brelt_program OBJECT
     browser/PaneHints.cpp
     browser/PaneKeys.cpp
     browser/CollectionPane.cpp
+    browser/SlotAccess.cpp
     browser/SlotFrames.cpp
     commands/Clipboard.cpp
     commands/CompareWith.cpp

@@ -275,10 +275,8 @@ TEST_F(BrowserTest, TheMainWindowTellsWhatEachPartShowsAndCanDo) {
         return info.lpszText != nullptr ? Narrow(info.lpszText) : std::string();
     };
     std::string name = target.Path().substr(target.Path().find_last_of('\\') + 1);
-    EXPECT_EQ(tip(IDC_TARGET_SLOT2), "Destí · imatge 101 de 126 · " + name);
-    EXPECT_EQ(tip(IDC_SOURCE_SLOT1),
-              "Origen · imatge 1 de 126 · " +
-                  source.Path().substr(source.Path().find_last_of('\\') + 1));
+    EXPECT_EQ(tip(IDC_TARGET_SLOT2), "Destí, imatge 101 de 126");
+    EXPECT_EQ(tip(IDC_SOURCE_SLOT1), "Origen, imatge 1 de 126");
     EXPECT_EQ(tip(IDC_IMAGE_PICTURE),
-              "Imatge carregada · " + bitmap.Path().substr(bitmap.Path().find_last_of('\\') + 1));
+              "Imatge carregada: " + bitmap.Path().substr(bitmap.Path().find_last_of('\\') + 1));
 }
