@@ -48,6 +48,7 @@ add_library(brelt_program OBJECT
     commands/StartFiles.cpp
     commands/TextStamps.cpp
     dialogs/ColourSwatches.cpp
+    dialogs/ColourSwatchesAccess.cpp
     dialogs/CompareDlg.cpp
     dialogs/ConvertDlg.cpp
     dialogs/CropView.cpp

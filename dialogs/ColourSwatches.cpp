@@ -32,6 +32,7 @@ void CColourSwatches::SetColours(std::vector<editor::Colour> colours) {
     m_colours = std::move(colours);
     m_focused = std::clamp(m_focused, 0, std::max(0, static_cast<int>(m_colours.size()) - 1));
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    NotifyAccessible(EVENT_OBJECT_REORDER, m_hWnd, CHILDID_SELF); // the cells' names changed
 }
 
 void CColourSwatches::SetChosen(std::optional<editor::Colour> chosen) {
@@ -110,6 +111,7 @@ LRESULT CColourSwatches::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (moved != 0 && m_focused + moved >= 0 && m_focused + moved < count) {
             m_focused += moved;
             ::InvalidateRect(m_hWnd, nullptr, FALSE);
+            NotifyAccessible(EVENT_OBJECT_FOCUS, m_hWnd, m_focused + 1);
         } else if (wParam == VK_SPACE && m_choose && m_focused < count) {
             m_choose(m_colours[static_cast<std::size_t>(m_focused)],
                      (::GetKeyState(VK_SHIFT) & 0x8000) != 0);
@@ -118,6 +120,8 @@ LRESULT CColourSwatches::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CHAR:
         return 0;
+    case WM_GETOBJECT:
+        return AnswerAccessibility(wParam, lParam);
     default:
         return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
     }

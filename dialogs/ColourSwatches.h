@@ -1,10 +1,13 @@
 #pragma once
 
 #include "editor/Stamp.h"
+#include "platform/Accessible.h"
 #include "platform/Afx.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 // A control of the window class "BreltSwatches": colours in a grid of square cells. A left
@@ -15,6 +18,8 @@ public:
     using Choose = std::function<void(editor::Colour, bool secondary)>;
 
     static void RegisterWindowClass();
+    CColourSwatches() = default;
+    ~CColourSwatches() override;
 
     // Takes over the control, with cells in `columns` columns; choose may be empty.
     void Attach(HWND control, int columns, Choose choose);
@@ -22,8 +27,13 @@ public:
     const std::vector<editor::Colour>& Colours() const { return m_colours; }
     // The colour marked as the one chosen, by a ring; none when nothing is.
     void SetChosen(std::optional<editor::Colour> chosen);
+    // What a screen reader calls the control, and the cells' labels ("Principal") before their
+    // colours' names (ColourSwatchesAccess.cpp).
+    void SetAccessibleNames(std::wstring name, std::vector<std::wstring> labels = {});
 
 private:
+    class Parts;
+    LRESULT AnswerAccessibility(WPARAM flags, LPARAM objectId);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     int CellSize() const;
     RECT CellRect(int index) const;
@@ -35,4 +45,8 @@ private:
     std::vector<editor::Colour> m_colours;
     int m_focused = 0;
     std::optional<editor::Colour> m_chosen;
+    std::wstring m_name = L"Colors";
+    std::vector<std::wstring> m_labels;
+    std::unique_ptr<CAccessibleParts> m_parts;
+    CAccessible* m_accessible = nullptr;
 };

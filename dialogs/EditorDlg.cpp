@@ -97,6 +97,9 @@ BOOL CEditorDlg::OnInitDialog() {
     m_palette.Attach(GetDlgItem(IDC_EDITOR_PALETTE), 8, choose);
     m_palette.SetColours(editor::ChildrensPalette());
     m_own.Attach(GetDlgItem(IDC_EDITOR_OWN), 8, choose);
+    m_current.SetAccessibleNames(L"Colors triats", {L"Principal", L"Secundari"});
+    m_palette.SetAccessibleNames(L"Paleta");
+    m_own.SetAccessibleNames(L"Colors del segell");
     CheckRadioButton(IDC_EDITOR_PENCIL, IDC_EDITOR_TEXT, IDC_EDITOR_PENCIL);
     CheckDlgButton(IDC_EDITOR_GRID, BST_CHECKED);
     SetUpToolOptions();
