@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "colournames/ColourNames.h"
+#include "editor/Colours.h"
 
 #include "plans/Plans.h"
 #include "platform/ModalAnswers.h"
@@ -202,4 +203,34 @@ TEST_F(BrowserTest, EachSlotSaysWhichImageItShowsAndWhichIsCurrent) {
     const std::optional<Reading> picture = ReadAccessible(::GetDlgItem(hwnd_, IDC_IMAGE_PICTURE));
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->parts[0].name, "Cap imatge carregada");
+}
+
+// The colours: the primary and the secondary, and the palette's, each by its name in Catalan
+// with its numbers; a colour chosen from the palette with the keys becomes the primary.
+TEST_F(Editor, TheColoursAreSaidByTheirNames) {
+    const std::vector<editor::Colour>& palette = editor::ChildrensPalette();
+    std::optional<Reading> before, after, swatches;
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND current = ::GetDlgItem(editor, IDC_EDITOR_CURRENT);
+        HWND cells = ::GetDlgItem(editor, IDC_EDITOR_PALETTE);
+        before = ReadAccessible(current);
+        swatches = ReadAccessible(cells);
+        Post(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(cells), TRUE);
+        Keys(cells, {VK_RIGHT, VK_RIGHT, VK_SPACE});
+        after = ReadAccessible(current);
+        PostClick(editor, IDCANCEL);
+    }));
+    ASSERT_TRUE(before && after && swatches);
+    ASSERT_EQ(before->parts.size(), 3u);
+    EXPECT_EQ(before->parts[0].name, "Colors triats");
+    EXPECT_EQ(before->parts[1].name, "Principal: negre");
+    EXPECT_EQ(before->parts[1].description, "vermell 0, verd 0, blau 0 (de 31)");
+    EXPECT_EQ(before->parts[2].name, "Secundari: blanc");
+    EXPECT_EQ(after->parts[1].name, "Principal: " + colournames::NameOf(palette[2]));
+    ASSERT_EQ(swatches->parts.size(), palette.size() + 1);
+    EXPECT_EQ(swatches->parts[0].role, ROLE_SYSTEM_LIST);
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        EXPECT_EQ(swatches->parts[i + 1].name, colournames::NameOf(palette[i])) << i;
+        EXPECT_EQ(swatches->parts[i + 1].description, colournames::NumbersOf(palette[i])) << i;
+    }
 }
