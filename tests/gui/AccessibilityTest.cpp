@@ -1,3 +1,4 @@
+#include "AccessibleReading.h"
 #include "EditorFixture.h"
 
 #include "app/ProgramState.h"
@@ -19,84 +20,6 @@
 // own (accessible_read), through Microsoft Active Accessibility.
 
 namespace {
-
-struct Part {
-    std::string name;
-    long role = 0, state = 0;
-    std::string value, description;
-};
-struct Reading {
-    std::vector<Part> parts; // the object, then its children
-    long focus = -1;
-    std::string pointName;
-    long pointChild = -1;
-};
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::stringstream all(line);
-    for (std::string field; std::getline(all, field, '\t');) {
-        fields.push_back(field);
-    }
-    if (!line.empty() && line.back() == '\t') {
-        fields.emplace_back();
-    }
-    return fields;
-}
-
-// accessible_read run on window (and the point of the screen at), its lines parsed.
-std::optional<Reading> ReadAccessible(HWND window, std::optional<POINT> at = std::nullopt) {
-    ScratchFile output;
-    wchar_t handle[32] = {};
-    std::swprintf(handle, 32, L"%llx",
-                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
-    std::wstring command = L"\"" + std::wstring(BRELT_ACCESSIBLE_READ) + L"\" \"" +
-                           Widen(output.Path()) + L"\" " + handle;
-    if (at) {
-        command += L" " + std::to_wstring(at->x) + L" " + std::to_wstring(at->y);
-    }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process)) {
-        return std::nullopt;
-    }
-    // The reader's questions come to this thread's windows when it owns them: answered meanwhile.
-    DWORD waited = WAIT_TIMEOUT;
-    const ULONGLONG until = ::GetTickCount64() + 30000;
-    while (waited != WAIT_OBJECT_0 && ::GetTickCount64() < until) {
-        waited = ::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT);
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-    DWORD code = 1;
-    ::GetExitCodeProcess(process.hProcess, &code);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    if (waited != WAIT_OBJECT_0 || code != 0) {
-        ADD_FAILURE() << "accessible_read: " << (waited != WAIT_OBJECT_0 ? "still running" : "")
-                      << " exit code " << std::hex << code;
-        return std::nullopt;
-    }
-    Reading reading;
-    std::ifstream lines(output.Path(), std::ios::binary);
-    for (std::string line; std::getline(lines, line);) {
-        const std::vector<std::string> f = Fields(line);
-        if (f.size() == 6) {
-            reading.parts.push_back({f[1], std::stol(f[2]), std::stol(f[3]), f[4], f[5]});
-        } else if (f.size() == 2 && f[0] == "focus") {
-            reading.focus = std::stol(f[1]);
-        } else if (f.size() == 3 && f[0] == "point") {
-            reading.pointName = f[1];
-            reading.pointChild = std::stol(f[2]);
-        }
-    }
-    return reading;
-}
 
 POINT CellCentre(HWND grid, int image) { // the overview's cells at 96 DPI, 14 a row
     POINT at{(image - 1) % 14 * 68 + 34, (image - 1) / 14 * 82 + 34};
