@@ -52,6 +52,7 @@ add_library(brelt_program OBJECT
     dialogs/CompareDlg.cpp
     dialogs/ConvertDlg.cpp
     dialogs/CropView.cpp
+    dialogs/CropViewAccess.cpp
     dialogs/EditorDlg.cpp
     dialogs/EditorKeys.cpp
     dialogs/EditorSelection.cpp

@@ -38,6 +38,7 @@ void CCropView::ShowKept(std::optional<picture::Region> square) {
         m_grab.reset();
     }
     Render();
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE, m_hWnd, CHILDID_SELF);
 }
 
 POINT CCropView::ViewPointOf(double x, double y) const {
@@ -134,6 +135,8 @@ void CCropView::OnKey(UINT key) {
 LRESULT CCropView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
+    case WM_GETOBJECT:
+        return AnswerAccessibility(wParam, lParam);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS; // Tab, Enter and Esc stay the dialog's
     case WM_SETFOCUS:

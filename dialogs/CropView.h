@@ -1,13 +1,16 @@
 #pragma once
 
 #include "picture/StampConversion.h"
+#include "platform/Accessible.h"
 #include "platform/CustomControl.h"
 #include "platform/Offscreen.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The original of the conversion dialog, a control of the window class "BreltCropView": the
@@ -20,6 +23,8 @@ public:
     using MoveHandler = std::function<void(double left, double top)>;
 
     static void RegisterWindowClass();
+    CCropView() = default;
+    ~CCropView() override;
 
     // Takes over the control and shows picture fitted into it.
     void Attach(HWND control, const picture::Picture& picture, MoveHandler moved);
@@ -30,6 +35,11 @@ public:
     POINT ViewPointOf(double x, double y) const;
 
 private:
+    // What a screen reader is told (CropViewAccess.cpp).
+    class Parts;
+    std::wstring KeptWords() const;
+    LRESULT AnswerAccessibility(WPARAM flags, LPARAM objectId);
+
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Draw(HDC dc) const override { m_surface.CopyTo(dc); }
     void OnPress(POINT at);
@@ -46,4 +56,6 @@ private:
     int m_pictureWidth = 0, m_pictureHeight = 0;
     std::optional<picture::Region> m_kept;
     std::optional<POINT> m_grab; // while dragging: where in the square the mouse holds it
+    std::unique_ptr<CAccessibleParts> m_parts;
+    CAccessible* m_accessible = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "AccessibleReading.h"
 #include "BrowserFixture.h"
 #include "RunningProgram.h"
 
@@ -165,6 +166,7 @@ TEST_F(Conversion, ContornFoscGivesThePictureADarkEdge) {
 TEST_F(Conversion, TheCropSquareIsPlacedByDraggingAndByTheKeys) {
     ScratchFile target(MakeCollection());
     std::vector<unsigned> shown;
+    std::optional<Reading> said;
     WindowDriver driver(L"Converteix la imatge en segell", [&](HWND dialog) {
         Click(dialog, IDC_CONVERT_TRIM); // off: the transparent right quarter gives it room
         Click(dialog, IDC_CONVERT_CROP);
@@ -179,6 +181,7 @@ TEST_F(Conversion, TheCropSquareIsPlacedByDraggingAndByTheKeys) {
         ::SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(x + 400, y));
         ::SendMessageW(view, WM_KEYDOWN, VK_LEFT, 0);
         shown = StampShownBy(::GetDlgItem(dialog, IDC_CONVERT_STAMP_LARGE));
+        said = ReadAccessible(view); // as a screen reader reads where the square is
         Click(dialog, IDOK);
     });
     Open(IDC_LOAD_IMAGE, kPictures + "/clipart.png");
@@ -194,6 +197,9 @@ TEST_F(Conversion, TheCropSquareIsPlacedByDraggingAndByTheKeys) {
     picture::Stamp expected = *picture::ConvertToStamp(clipart, options);
     EXPECT_EQ(PixelArea(target.Read(), 1), Stored(expected));
     EXPECT_EQ(shown, ColoursOf(expected)) << "the preview is the stamp stored";
+    ASSERT_TRUE(said);
+    EXPECT_EQ(said->parts[0].name, "Imatge original");
+    EXPECT_EQ(said->parts[0].value, "Retall: columna 15, fila 0 de l'original"); // 14.5, rounded
 }
 
 TEST_F(Conversion, TheNextPictureStartsWithTheChoicesLastTaken) {
