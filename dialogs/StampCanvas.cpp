@@ -232,10 +232,7 @@ LRESULT CStampCanvas::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
         // Arrows and letters are the canvas's; Tab, Enter and Esc stay the dialog's.
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS:
-        Render();
-        NotifyAccessible(EVENT_OBJECT_FOCUS, m_hWnd, CHILDID_SELF);
-        return 0;
+    case WM_SETFOCUS: // the system tells a screen reader of the focus itself
     case WM_KILLFOCUS:
         Render();
         return 0;

@@ -157,3 +157,35 @@ TEST_F(Editor, TheColoursAreSaidByTheirNames) {
         EXPECT_EQ(swatches->parts[i + 1].description, colournames::NumbersOf(palette[i])) << i;
     }
 }
+
+// A screen reader's hook sees the canvas take the focus, then its value change as the cursor
+// moves, each time saying the new pixel.
+TEST_F(Editor, AScreenReaderIsToldAsTheCanvasCursorMoves) {
+    const editor::Stamp stamp = Stored(7);
+    std::vector<std::pair<std::string, std::string>> seen;
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
+        Post(editor, WM_NEXTDLGCTL,
+             reinterpret_cast<WPARAM>(::GetDlgItem(editor, IDC_EDITOR_PALETTE)), TRUE);
+        EventWatch watch(L"BreltStampCanvas", 3);
+        ASSERT_TRUE(watch.Hooked());
+        // Each step once the reader has heard of the one before, as a user listens.
+        const auto heard = [&](std::size_t events) {
+            return Eventually([&] { return watch.SeenSoFar().size() >= events; });
+        };
+        Post(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(canvas), TRUE);
+        EXPECT_TRUE(heard(1));
+        Keys(canvas, {VK_RIGHT});
+        EXPECT_TRUE(heard(2));
+        Keys(canvas, {VK_DOWN});
+        seen = watch.Seen();
+        PostClick(editor, IDCANCEL);
+    }));
+    auto at = [&](int x, int y) {
+        return "Columna " + std::to_string(x + 1) + ", fila " + std::to_string(y + 1) + ": " +
+               colournames::NameOf(stamp.ColourAt({x, y}));
+    };
+    const std::vector<std::pair<std::string, std::string>> expected{
+        {"focus", at(16, 16)}, {"value", at(17, 16)}, {"value", at(17, 17)}};
+    EXPECT_EQ(seen, expected);
+}

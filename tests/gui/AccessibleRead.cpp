@@ -1,6 +1,10 @@
 // A screen reader's view of a window, as another process gets it through Microsoft Active
 // Accessibility: every part of the window's client object, one line each, written to a file.
 // Usage: accessible_read OUTPUT HWND [X Y]
+//        accessible_read OUTPUT events CLASS COUNT
+//   the second form hooks the focus and value events of windows of that class in any process
+//   (out of context, as screen readers do), writes OUTPUT.ready once hooked, then a line
+//   "focus|value<TAB>the object's value" for each event until COUNT of them or 20 seconds.
 //   line "n<TAB>name<TAB>role<TAB>state<TAB>value<TAB>description" for n = 0 (the object) and each
 //   child; then "focus<TAB>n"; with X Y, "point<TAB>name<TAB>n" for what lies at that point of
 //   the screen.
@@ -10,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -49,11 +54,62 @@ void WritePart(std::FILE* out, IAccessible* object, long id) {
                  Utf8(value).c_str(), Utf8(description).c_str());
 }
 
+std::FILE* g_events = nullptr;
+std::wstring g_eventClass;
+int g_eventsLeft = 0;
+
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                      DWORD) {
+    wchar_t className[64] = {};
+    ::GetClassNameW(window, className, 64);
+    if (object != OBJID_CLIENT || g_eventClass != className || g_eventsLeft <= 0) {
+        return;
+    }
+    IAccessible* accessible = nullptr;
+    VARIANT part;
+    ::VariantInit(&part);
+    BSTR value = nullptr;
+    if (SUCCEEDED(::AccessibleObjectFromEvent(window, object, child, &accessible, &part))) {
+        accessible->get_accValue(part, &value);
+        accessible->Release();
+    }
+    std::fprintf(g_events, "%s\t%s\n", event == EVENT_OBJECT_FOCUS ? "focus" : "value",
+                 Utf8(value).c_str());
+    std::fflush(g_events);
+    if (--g_eventsLeft == 0) {
+        ::PostQuitMessage(0);
+    }
+}
+
+int WatchEvents(const char* output, const char* className, int count) {
+    g_events = std::fopen(output, "wb");
+    g_eventClass = std::wstring(className, className + std::strlen(className));
+    g_eventsLeft = count;
+    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                           &OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    if (g_events == nullptr || hook == nullptr) {
+        return 4;
+    }
+    std::fclose(std::fopen((std::string(output) + ".ready").c_str(), "wb"));
+    ::SetTimer(nullptr, 0, 20000, nullptr);
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) {
+        ::DispatchMessageW(&message);
+    }
+    ::UnhookWinEvent(hook);
+    std::fclose(g_events);
+    return g_eventsLeft == 0 ? 0 : 5;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
         return 2;
+    }
+    if (argc == 5 && std::string(argv[2]) == "events") {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        return WatchEvents(argv[1], argv[3], std::atoi(argv[4]));
     }
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::FILE* out = std::fopen(argv[1], "wb");

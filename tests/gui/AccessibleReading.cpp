@@ -4,7 +4,11 @@
 
 #include "platform/Text.h"
 
+#include "GuiTestSupport.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include <fstream>
 #include <sstream>
@@ -76,4 +80,50 @@ std::optional<Reading> ReadAccessible(HWND window, std::optional<POINT> at) {
         }
     }
     return reading;
+}
+
+EventWatch::EventWatch(const std::wstring& className, int count) {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    output_ = Narrow(folder) + "brelt-events-" + std::to_string(::GetCurrentProcessId()) + ".txt";
+    std::remove((output_ + ".ready").c_str());
+    std::wstring command = L"\"" + std::wstring(BRELT_ACCESSIBLE_READ) + L"\" \"" + Widen(output_) +
+                           L"\" events " + className + L" " + std::to_wstring(count);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &startup, &process)) {
+        ::CloseHandle(process.hThread);
+        process_ = process.hProcess;
+        hooked_ = Eventually([&] { return std::ifstream(output_ + ".ready").good(); }, 10000);
+    }
+}
+
+EventWatch::~EventWatch() {
+    if (process_ != nullptr) {
+        ::TerminateProcess(process_, 1);
+        ::CloseHandle(process_);
+    }
+    std::remove(output_.c_str());
+    std::remove((output_ + ".ready").c_str());
+}
+
+std::vector<std::pair<std::string, std::string>> EventWatch::Seen() {
+    if (process_ == nullptr || ::WaitForSingleObject(process_, 30000) != WAIT_OBJECT_0) {
+        return {};
+    }
+    return SeenSoFar();
+}
+
+std::vector<std::pair<std::string, std::string>> EventWatch::SeenSoFar() const {
+    std::vector<std::pair<std::string, std::string>> seen;
+    std::ifstream lines(output_, std::ios::binary);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t tab = line.find('\t');
+        if (tab != std::string::npos) {
+            seen.emplace_back(line.substr(0, tab), line.substr(tab + 1));
+        }
+    }
+    return seen;
 }
