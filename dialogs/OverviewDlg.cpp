@@ -541,7 +541,11 @@ void COverviewDlg::OnKey(UINT key) {
     case VK_UP:
     case VK_DOWN: {
         int step = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : key == VK_UP ? -kColumns : kColumns;
-        MoveCurrent(m_current + step, shift);
+        if (control && shift) {
+            MoveSelectionBy(step); // the reorder a drag makes, by the keyboard
+        } else {
+            MoveCurrent(m_current + step, shift);
+        }
         break;
     }
     case 'A':
@@ -646,6 +650,19 @@ void COverviewDlg::MoveSelectionBefore(int before) {
     SelectRange(lands, lands + static_cast<int>(selection.size()) - 1);
     m_anchor = lands;
     SetCurrent(lands);
+}
+
+void COverviewDlg::MoveSelectionBy(int step) {
+    const std::vector<int> selection = Selection();
+    if (!m_commands.reorder || selection.empty()) {
+        return;
+    }
+    // The image the selection goes in front of: one place (or one row) earlier or later; past the
+    // last image, m_count + 1.
+    const int before = step < 0 ? selection.front() + step : selection.back() + step + 1;
+    if (before >= 1 && before <= m_count + 1) {
+        MoveSelectionBefore(before);
+    }
 }
 
 void COverviewDlg::OnGridDoubleClick(LPARAM point) {

@@ -80,6 +80,8 @@ private:
     void OnGridRelease(LPARAM point, WPARAM keys);
     void OnGridDoubleClick(LPARAM point);
     void MoveSelectionBefore(int before);
+    // Ctrl+Shift and an arrow: the selection a place (a row) earlier or later, as one change.
+    void MoveSelectionBy(int step);
     int ImageAt(LPARAM point) const;
     // Where a drop at point puts the selection: before that image, or after the last.
     int DropBefore(LPARAM point) const;
