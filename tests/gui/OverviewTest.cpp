@@ -348,3 +348,47 @@ TEST_F(Overview, CtrlZAndCtrlYTakeBackAndDoAgainAndTheCellsShowIt) {
     EXPECT_EQ(cellTwoShows, std::vector<bool>(3, true)) << "the cell shows the file each time";
     EXPECT_TRUE(messages_.empty());
 }
+
+// Ctrl+Shift and the arrows move the selection as a drag would, each as one change that Ctrl+Z
+// takes back: no reorder needs the mouse.
+TEST_F(Overview, CtrlShiftAndTheArrowsMoveTheSelection) {
+    Bytes collection = MakeCollection(202752, 109);
+    ScratchFile file(collection);
+    Open(IDC_OPEN_TARGET, file.Path());
+    std::string name = file.Path().substr(file.Path().find_last_of('\\') + 1);
+    std::vector<Bytes> states;
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0x80; // held for the keys the grid gets on this thread
+    ::SetKeyboardState(keys);
+    ASSERT_TRUE(ShowOverview(name, [&](HWND, HWND grid) {
+        ClickGrid(grid, 20, 20);
+        for (UINT key : {UINT{VK_RIGHT}, UINT{VK_DOWN}, UINT{VK_LEFT}}) {
+            ::SendMessageW(grid, WM_KEYDOWN, key, 1);
+            states.push_back(file.Read());
+        }
+        ::SendMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+    }));
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+    ASSERT_EQ(states.size(), 3u);
+    // Right: 20 to 21. Down: 21 to 35, a row on. Left: 35 to 34.
+    Bytes expected = collection;
+    auto move = [](Bytes& file, int from, int to) {
+        const Bytes moved = PixelArea(file, from);
+        const int step = to > from ? 1 : -1;
+        for (int image = from; image != to; image += step) {
+            SetPixelArea(file, image, PixelArea(file, image + step));
+        }
+        SetPixelArea(file, to, moved);
+    };
+    move(expected, 20, 21);
+    EXPECT_EQ(states[0], expected);
+    move(expected, 21, 35);
+    EXPECT_EQ(states[1], expected);
+    move(expected, 35, 34);
+    EXPECT_EQ(states[2], expected);
+    Command(ID_UNDO);
+    move(expected, 34, 35);
+    EXPECT_EQ(file.Read(), expected) << "one Ctrl+Z, one move back";
+}
