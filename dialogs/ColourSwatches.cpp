@@ -120,8 +120,6 @@ LRESULT CColourSwatches::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CHAR:
         return 0;
-    case WM_GETOBJECT:
-        return AnswerAccessibility(wParam, lParam);
     default:
         return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
     }

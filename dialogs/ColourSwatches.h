@@ -18,8 +18,6 @@ public:
     using Choose = std::function<void(editor::Colour, bool secondary)>;
 
     static void RegisterWindowClass();
-    CColourSwatches() = default;
-    ~CColourSwatches() override;
 
     // Takes over the control, with cells in `columns` columns; choose may be empty.
     void Attach(HWND control, int columns, Choose choose);
@@ -33,7 +31,7 @@ public:
 
 private:
     class Parts;
-    LRESULT AnswerAccessibility(WPARAM flags, LPARAM objectId);
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts() const override;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     int CellSize() const;
     RECT CellRect(int index) const;
@@ -47,6 +45,4 @@ private:
     std::optional<editor::Colour> m_chosen;
     std::wstring m_name = L"Colors";
     std::vector<std::wstring> m_labels;
-    std::unique_ptr<CAccessibleParts> m_parts;
-    CAccessible* m_accessible = nullptr;
 };

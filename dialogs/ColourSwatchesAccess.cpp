@@ -59,13 +59,6 @@ void CColourSwatches::SetAccessibleNames(std::wstring name, std::vector<std::wst
     m_labels = std::move(labels);
 }
 
-LRESULT CColourSwatches::AnswerAccessibility(WPARAM flags, LPARAM objectId) {
-    if (!m_parts) {
-        m_parts = std::make_unique<Parts>(*this);
-    }
-    return AnswerGetObject(m_hWnd, flags, objectId, *m_parts, m_accessible);
-}
-
-CColourSwatches::~CColourSwatches() {
-    ReleaseAccessible(m_accessible);
+std::unique_ptr<CAccessibleParts> CColourSwatches::MakeAccessibleParts() const {
+    return std::make_unique<Parts>(*this);
 }

@@ -135,8 +135,6 @@ void CCropView::OnKey(UINT key) {
 LRESULT CCropView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
-    case WM_GETOBJECT:
-        return AnswerAccessibility(wParam, lParam);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS; // Tab, Enter and Esc stay the dialog's
     case WM_SETFOCUS:

@@ -23,8 +23,6 @@ public:
     using MoveHandler = std::function<void(double left, double top)>;
 
     static void RegisterWindowClass();
-    CCropView() = default;
-    ~CCropView() override;
 
     // Takes over the control and shows picture fitted into it.
     void Attach(HWND control, const picture::Picture& picture, MoveHandler moved);
@@ -38,7 +36,7 @@ private:
     // What a screen reader is told (CropViewAccess.cpp).
     class Parts;
     std::wstring KeptWords() const;
-    LRESULT AnswerAccessibility(WPARAM flags, LPARAM objectId);
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts() const override;
 
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Draw(HDC dc) const override { m_surface.CopyTo(dc); }
@@ -56,6 +54,4 @@ private:
     int m_pictureWidth = 0, m_pictureHeight = 0;
     std::optional<picture::Region> m_kept;
     std::optional<POINT> m_grab; // while dragging: where in the square the mouse holds it
-    std::unique_ptr<CAccessibleParts> m_parts;
-    CAccessible* m_accessible = nullptr;
 };

@@ -31,13 +31,6 @@ std::wstring CCropView::KeptWords() const {
            std::to_wstring(std::lround(m_kept->top)) + L" de l'original";
 }
 
-LRESULT CCropView::AnswerAccessibility(WPARAM flags, LPARAM objectId) {
-    if (!m_parts) {
-        m_parts = std::make_unique<Parts>(*this);
-    }
-    return AnswerGetObject(m_hWnd, flags, objectId, *m_parts, m_accessible);
-}
-
-CCropView::~CCropView() {
-    ReleaseAccessible(m_accessible);
+std::unique_ptr<CAccessibleParts> CCropView::MakeAccessibleParts() const {
+    return std::make_unique<Parts>(*this);
 }

@@ -60,6 +60,6 @@ private:
     const COverviewDlg& m_owner;
 };
 
-std::unique_ptr<CAccessibleParts> COverviewDlg::MakeAccessibleParts() {
+std::unique_ptr<CAccessibleParts> COverviewDlg::MakeAccessibleParts() const {
     return std::make_unique<Parts>(*this);
 }

@@ -53,7 +53,6 @@ void FrameIn(const COffscreen& canvas, RECT rect, COLORREF colour, int width) {
 class COverviewDlg::GridControl : public CCustomControl {
 public:
     explicit GridControl(COverviewDlg& owner) : m_owner(owner) {}
-    ~GridControl() override { ReleaseAccessible(m_accessible); }
     void Create(HWND parent) {
         RegisterControlClass(kGridClass, IDC_ARROW, CS_DBLCLKS);
         CreateAttached(kGridClass, parent, WS_TABSTOP);
@@ -61,16 +60,16 @@ public:
 
 private:
     void Draw(HDC dc) const override { m_owner.Paint(dc); }
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts() const override {
+        return m_owner.MakeAccessibleParts();
+    }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     COverviewDlg& m_owner;
-    CAccessible* m_accessible = nullptr;
 };
 
 LRESULT COverviewDlg::GridControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_GETOBJECT:
-        return AnswerGetObject(m_hWnd, wParam, lParam, *m_owner.m_parts, m_accessible);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
@@ -107,7 +106,7 @@ COverviewDlg::COverviewDlg(std::FILE* collection, int imageCount, int current, s
     : CDialog(IDD_OVERVIEW_DIALOG, parent), m_collection(collection), m_count(imageCount),
       m_current(std::clamp(current, 1, std::max(1, imageCount))), m_anchor(m_current),
       m_caption(std::move(caption)), m_commands(std::move(commands)),
-      m_gridControl(std::make_unique<GridControl>(*this)), m_parts(MakeAccessibleParts()) {}
+      m_gridControl(std::make_unique<GridControl>(*this)) {}
 
 COverviewDlg::~COverviewDlg() = default;
 

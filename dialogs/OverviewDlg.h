@@ -121,8 +121,7 @@ private:
     // What a screen reader is told of the grid: a list of the images (OverviewAccess.cpp).
     class Parts;
     friend class Parts;
-    std::unique_ptr<CAccessibleParts> MakeAccessibleParts();
-    std::unique_ptr<CAccessibleParts> m_parts;
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts() const;
     HWND m_status = nullptr;
     int m_pressed = 0; // the image a press began on
     bool m_dragging = false;

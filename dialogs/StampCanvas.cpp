@@ -236,8 +236,6 @@ LRESULT CStampCanvas::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         Render();
         return 0;
-    case WM_GETOBJECT:
-        return AnswerAccessibility(wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

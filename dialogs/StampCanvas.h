@@ -34,8 +34,6 @@ public:
     };
 
     static void RegisterWindowClass();
-    CStampCanvas() = default;
-    ~CStampCanvas() override;
 
     // Takes over the control; sizes it for the largest whole zoom, at least minZoom, that its
     // template's size holds.
@@ -48,7 +46,7 @@ private:
     // What a screen reader is told (StampCanvasAccess.cpp).
     class Parts;
     std::wstring CursorWords() const;
-    LRESULT AnswerAccessibility(WPARAM flags, LPARAM objectId);
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts() const override;
     void TellIfCursorChanged();
 
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -75,7 +73,5 @@ private:
     std::optional<editor::Point> m_hover;
     bool m_pressed = false;
     bool m_tracking = false;
-    std::unique_ptr<CAccessibleParts> m_parts;
-    CAccessible* m_accessible = nullptr;
     std::wstring m_saidOfCursor;
 };

@@ -32,11 +32,8 @@ std::wstring CStampCanvas::CursorWords() const {
            Widen(colournames::NameOf(m_stamp.ColourAt(m_cursor)));
 }
 
-LRESULT CStampCanvas::AnswerAccessibility(WPARAM flags, LPARAM objectId) {
-    if (!m_parts) {
-        m_parts = std::make_unique<Parts>(*this);
-    }
-    return AnswerGetObject(m_hWnd, flags, objectId, *m_parts, m_accessible);
+std::unique_ptr<CAccessibleParts> CStampCanvas::MakeAccessibleParts() const {
+    return std::make_unique<Parts>(*this);
 }
 
 // A screen reader is told when what the canvas says of its cursor changes: a move, or paint.
@@ -46,8 +43,4 @@ void CStampCanvas::TellIfCursorChanged() {
         m_saidOfCursor = words;
         NotifyAccessible(EVENT_OBJECT_VALUECHANGE, m_hWnd, CHILDID_SELF);
     }
-}
-
-CStampCanvas::~CStampCanvas() {
-    ReleaseAccessible(m_accessible);
 }

@@ -4,6 +4,7 @@
 #include "platform/Offscreen.h"
 
 CCustomControl::~CCustomControl() {
+    ReleaseAccessible(m_accessible); // a screen reader may hold the object longer
     // A window that outlives the object must not send it messages.
     if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) {
         ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
@@ -33,6 +34,15 @@ void CCustomControl::CreateAttached(const wchar_t* className, HWND parent, DWORD
                                    parent, nullptr, ::GetModuleHandleW(nullptr), nullptr));
 }
 
+LRESULT CCustomControl::AnswerAccessibility(WPARAM flags, LPARAM objectId) {
+    if (!m_accessibleParts) {
+        m_accessibleParts = MakeAccessibleParts();
+    }
+    return m_accessibleParts
+               ? AnswerGetObject(m_hWnd, flags, objectId, *m_accessibleParts, m_accessible)
+               : 0;
+}
+
 void CCustomControl::PaintOffscreen() const {
     CPaintDC dc(m_hWnd);
     const RECT& part = dc.PaintRect();
@@ -60,6 +70,11 @@ LRESULT CALLBACK CCustomControl::WindowProc(HWND window, UINT message, WPARAM wP
     if (message == WM_PAINT) {
         control->PaintOffscreen();
         return 0;
+    }
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT answer = control->AnswerAccessibility(wParam, lParam)) {
+            return answer;
+        }
     }
     return control->Handle(message, wParam, lParam);
 }
