@@ -47,6 +47,7 @@ TEST_F(BrowserTest, TheOverviewIsAListOfItsImagesToAScreenReader) {
             ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(at.x, at.y));
             ::SendMessageW(grid, WM_LBUTTONUP, keys, MAKELPARAM(at.x, at.y));
         }
+        EXPECT_TRUE(Eventually([&] { return FocusIsOn(grid); })); // the press gave it the focus
         reading = ReadAccessible(grid, CellCentre(grid, 40));
         ::PostMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
     });
@@ -80,6 +81,7 @@ TEST_F(Editor, TheCanvasSaysThePixelUnderTheCursorAndItsColour) {
     ASSERT_TRUE(Edit([&](HWND editor) {
         HWND canvas = ::GetDlgItem(editor, IDC_EDITOR_CANVAS);
         Post(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(canvas), TRUE);
+        ASSERT_TRUE(Eventually([&] { return FocusIsOn(canvas); }));
         start = ReadAccessible(canvas);
         Keys(canvas, {VK_RIGHT, VK_RIGHT, VK_DOWN}); // from 17,17 (counted from 1) to 19,18
         moved = ReadAccessible(canvas);

@@ -259,3 +259,10 @@ HDROP DropOf(const std::string& path, POINT at) {
     ::GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
+
+bool FocusIsOn(HWND control) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(control, nullptr), &info) &&
+           info.hwndFocus == control;
+}

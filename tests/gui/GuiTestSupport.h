@@ -62,6 +62,9 @@ RECT DialogUnits(HWND dialog, int x, int y, int width, int height);
 // The pixels of a bitmap, top row first, as 0x00RRGGBB values.
 std::vector<unsigned> BitmapPixels(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
 
+// Whether control has the keyboard focus of its thread (asked from any thread).
+bool FocusIsOn(HWND control);
+
 // Whether done() comes true within timeoutMs: posted input is handled in its own time.
 bool Eventually(const std::function<bool()>& done, int timeoutMs = 5000);
 

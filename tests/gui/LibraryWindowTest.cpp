@@ -206,12 +206,7 @@ TEST_F(LibraryWindow, APicturePastedIsLookedFor) {
     ASSERT_TRUE(PutPicture(hwnd_, shown, 32, 32));
     WithLibrary([&](HWND window, HWND list) {
         Post(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
-        ASSERT_TRUE(Eventually([&] { // the real keys go where the focus is
-            GUITHREADINFO info{};
-            info.cbSize = sizeof(info);
-            ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
-            return info.hwndFocus == list;
-        }));
+        ASSERT_TRUE(Eventually([&] { return FocusIsOn(list); })); // the real keys go there
         TypeKeys({{VK_CONTROL, true}, {'V', true}, {'V', false}, {VK_CONTROL, false}});
         EXPECT_TRUE(Eventually([&] { return WindowText(window) == L"Cerca a la biblioteca"; }));
         EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(flowers_, 60)); }));
