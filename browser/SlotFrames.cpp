@@ -1,3 +1,4 @@
+#include "app/DrawingColours.h"
 #include "app/breltDlg.h"
 #include "browser/CollectionPane.h"
 
@@ -46,12 +47,16 @@ LRESULT CALLBACK CBreltDlg::SlotProc(HWND slot, UINT message, WPARAM wParam, LPA
     }
     LRESULT result = ::DefSubclassProc(slot, message, wParam, lParam);
     if (message == WM_PAINT && reinterpret_cast<CBreltDlg*>(dialog)->IsFramed(slot)) {
-        // One pixel of pure red along the inside edge of the slot, over the picture.
-        CBrush red(RGB(255, 0, 0));
+        // One pixel of pure red along the inside edge of the slot, over the picture; two of
+        // the system's colour in high contrast.
+        const DrawingColours colours = CurrentDrawingColours();
+        CBrush brush(colours.current);
         RECT rect;
         ::GetClientRect(slot, &rect);
         CClientDC dc(slot);
-        ::FrameRect(dc.GetSafeHdc(), &rect, red.GetSafeHandle());
+        for (int i = 0; i < colours.Frame(1); ++i, ::InflateRect(&rect, -1, -1)) {
+            ::FrameRect(dc.GetSafeHdc(), &rect, brush.GetSafeHandle());
+        }
     }
     return result;
 }

@@ -5,6 +5,7 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/platform)
 add_library(brelt_program OBJECT
     app/AboutDlg.cpp
     app/CollectionFiles.cpp
+    app/DrawingColours.cpp
     app/CommandTable.cpp
     app/DisplayFiles.cpp
     app/Help.cpp

@@ -1,5 +1,7 @@
 #include "dialogs/ColourSwatches.h"
 
+#include "app/DrawingColours.h"
+
 #include <algorithm>
 
 namespace {
@@ -62,7 +64,8 @@ int CColourSwatches::IndexAt(LPARAM position) const {
 void CColourSwatches::Draw(HDC dc) const {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    FillRect(dc, client, ::GetSysColor(COLOR_BTNFACE));
+    const DrawingColours colours = CurrentDrawingColours();
+    FillRect(dc, client, colours.face);
     const bool focused = ::GetFocus() == m_hWnd;
     for (int i = 0; i < static_cast<int>(m_colours.size()); ++i) {
         RECT cell = CellRect(i);
@@ -70,11 +73,9 @@ void CColourSwatches::Draw(HDC dc) const {
         // A frame, so that white shows too; thick, in the selection's colour, round the colour
         // chosen, so that it shows on black too.
         const bool chosen = m_chosen == m_colours[static_cast<std::size_t>(i)];
-        FillRect(dc, cell, chosen ? ::GetSysColor(COLOR_HIGHLIGHT) : RGB(96, 96, 96));
-        if (chosen) {
-            ::InflateRect(&cell, -1, -1);
-        }
-        ::InflateRect(&cell, -1, -1);
+        FillRect(dc, cell, chosen ? colours.selection : colours.faceText);
+        const int frame = colours.Frame(chosen ? 2 : 1);
+        ::InflateRect(&cell, -frame, -frame);
         FillRect(dc, cell, RefOf(m_colours[static_cast<std::size_t>(i)]));
         if (focused && i == m_focused) {
             RECT ring = CellRect(i);

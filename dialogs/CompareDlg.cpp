@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kColumns = 14;
-const COLORREF kDiffers = RGB(220, 30, 30);
 
 bool Held(int key) {
     return (::GetKeyState(key) & 0x8000) != 0;
@@ -147,10 +146,7 @@ void CCompareDlg::LayOut(int dpi) {
     const int width = kColumns * m_cellWidth, height = rows * m_cellHeight;
     m_canvas.Create(width, height);
     m_canvas.SetFont(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
-    m_canvas.Fill({0, 0, width, height}, RGB(255, 255, 255));
-    for (int image = 1; image <= m_count; ++image) {
-        DrawCell(image);
-    }
+    DrawAllCells();
     const int top = margin + line + margin;
     ::SetWindowPos(GetDlgItem(IDC_COMPARE_HELP), nullptr, margin, margin, width, line,
                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -174,17 +170,29 @@ void CCompareDlg::LayOut(int dpi) {
 
 // A cell: the earlier stamp at the left, the one now at the right, its number under them; a cell
 // that differs framed red with its number in red, a selected one in the highlight colour.
+void CCompareDlg::DrawAllCells() {
+    m_colours = CurrentDrawingColours();
+    m_canvas.Fill({0, 0, m_canvas.Width(), m_canvas.Height()}, m_colours.background);
+    for (int image = 1; image <= m_count; ++image) {
+        DrawCell(image);
+    }
+}
+
+void CCompareDlg::OnColoursChanged() {
+    DrawAllCells();
+}
+
 void CCompareDlg::DrawCell(int image) {
     const std::size_t i = static_cast<std::size_t>(image - 1);
     const bool selected = m_selected[i];
     const bool differs = std::binary_search(m_differing.begin(), m_differing.end(), image);
     RECT cell = CellRect(image);
-    m_canvas.Fill(cell, selected ? ::GetSysColor(COLOR_HIGHLIGHT) : RGB(255, 255, 255));
+    m_canvas.Fill(cell, selected ? m_colours.selection : m_colours.background);
     const int side = 32 * m_zoom;
     const int left = cell.left + 4, top = cell.top + 4;
     if (differs) {
         RECT frame{left - 2, top - 2, left + 2 * side + 6, top + side + 2};
-        m_canvas.Fill(frame, kDiffers);
+        m_canvas.Fill(frame, m_colours.marked);
     }
     ::GdiFlush();
     const FileBytes* const contents[] = {&m_earlier, &m_now};
@@ -205,9 +213,9 @@ void CCompareDlg::DrawCell(int image) {
     RECT label{cell.left, top + side + 3, cell.right, cell.bottom};
     std::wstring number = std::to_wstring(image);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, selected  ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
-                       : differs ? kDiffers
-                                 : RGB(0, 0, 0));
+    ::SetTextColor(dc, selected  ? m_colours.selectionText
+                       : differs ? m_colours.marked
+                                 : m_colours.text);
     ::DrawTextW(dc, number.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
     ::InvalidateRect(m_grid, &cell, FALSE);
 }

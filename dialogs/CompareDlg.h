@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DrawingColours.h"
 #include "collection/FileContent.h"
 #include "platform/Afx.h"
 
@@ -35,6 +36,7 @@ protected:
     void OnRestoreSelected();
     void OnRestoreAll();
     void OnDpiChanged(int dpi) override;
+    void OnColoursChanged() override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -42,6 +44,8 @@ private:
     friend class Grid;
     void LayOut(int dpi);
     Texts m_texts;
+    // Every cell onto the canvas, in the colours in force now.
+    void DrawAllCells();
     void DrawCell(int image);
     void Press(int image, bool shift, bool control);
     void Key(UINT key, bool shift, bool control);
@@ -56,6 +60,7 @@ private:
     int m_current = 1, m_anchor = 1;
     int m_zoom = 1, m_cellWidth = 70, m_cellHeight = 50;
     COffscreen m_canvas;
+    DrawingColours m_colours = CurrentDrawingColours();
     std::unique_ptr<Grid> m_gridControl;
     HWND m_grid = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "dialogs/CropView.h"
 
+#include "app/DrawingColours.h"
 #include "platform/Gdi.h"
 
 #include <algorithm>
@@ -61,7 +62,8 @@ void CCropView::Render() {
         return;
     }
     const RECT whole{0, 0, m_surface.Width(), m_surface.Height()};
-    m_surface.Fill(whole, ::GetSysColor(COLOR_BTNFACE));
+    const DrawingColours colours = CurrentDrawingColours();
+    m_surface.Fill(whole, colours.face);
     ::GdiFlush(); // the fill is drawn before the pixels are written over it
     const int left = (m_surface.Width() - m_side) / 2, top = (m_surface.Height() - m_side) / 2;
     const RECT kept = KeptRect();
@@ -82,12 +84,17 @@ void CCropView::Render() {
         }
     }
     if (m_kept) {
-        // White inside black, so that the square shows on any picture.
-        CBrush black(RGB(0, 0, 0)), white(RGB(255, 255, 255));
+        // White inside black (the scheme's background inside its text in high contrast), so
+        // that the square shows on any picture.
+        const int width = colours.Frame(1);
+        CBrush outside(colours.text), inside(colours.background);
         RECT outer = kept, inner = kept;
-        ::InflateRect(&outer, 1, 1);
-        ::FrameRect(m_surface.GetSafeHdc(), &outer, black.GetSafeHandle());
-        ::FrameRect(m_surface.GetSafeHdc(), &inner, white.GetSafeHandle());
+        for (int i = 0; i < width; ++i) {
+            ::InflateRect(&outer, 1, 1);
+            ::FrameRect(m_surface.GetSafeHdc(), &outer, outside.GetSafeHandle());
+            ::FrameRect(m_surface.GetSafeHdc(), &inner, inside.GetSafeHandle());
+            ::InflateRect(&inner, -1, -1);
+        }
     }
     if (::GetFocus() == m_hWnd) {
         RECT focus = whole;

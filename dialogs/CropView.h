@@ -40,6 +40,7 @@ private:
 
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Draw(HDC dc) const override { m_surface.CopyTo(dc); }
+    void OnColoursChanged() override { Render(); }
     void OnPress(POINT at);
     void OnDrag(POINT at);
     void OnKey(UINT key);

@@ -1,5 +1,6 @@
 #include "dialogs/LibraryList.h"
 
+#include "app/DrawingColours.h"
 #include "editor/Stamp.h"
 #include "platform/Gdi.h"
 
@@ -244,13 +245,17 @@ void CLibraryList::Draw(HDC dc) const {
 void CLibraryList::DrawRow(HDC dc, int row, const RECT& where) const {
     const Row& shown = m_rows[static_cast<std::size_t>(row)];
     const bool current = row == m_current;
+    // The current row on a band; the selection's in high contrast, where the face is the
+    // window's own colour.
+    const DrawingColours colours = CurrentDrawingColours();
+    const bool selected = current && colours.highContrast;
     if (current) {
-        RECT band = where;
-        ::FillRect(dc, &band, ::GetSysColorBrush(COLOR_BTNFACE));
+        CBrush band(selected ? colours.selection : colours.face);
+        ::FillRect(dc, &where, band.GetSafeHandle());
     }
     RECT heading{where.left + kMargin, where.top + kMargin, where.right - kMargin,
                  where.top + kMargin + m_line};
-    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetTextColor(dc, selected ? colours.selectionText : ::GetSysColor(COLOR_WINDOWTEXT));
     ::DrawTextW(dc, shown.heading.c_str(), -1, &heading,
                 DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     const int side = 32 * m_zoom, perLine = PerLine();

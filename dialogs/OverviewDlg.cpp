@@ -13,8 +13,6 @@
 namespace {
 
 const wchar_t* const kGridClass = L"BreltOverviewGrid";
-const COLORREF kSelectedFrame = RGB(0, 90, 200);
-const COLORREF kBorder = RGB(200, 200, 200);
 // A colour for each group of repeated stamps, taken in turn.
 const COLORREF kGroupColours[] = {RGB(230, 25, 75),  RGB(60, 180, 75),  RGB(0, 130, 200),
                                   RGB(245, 130, 48), RGB(145, 30, 180), RGB(70, 240, 240),
@@ -192,10 +190,7 @@ void COverviewDlg::LayOut(int dpi) {
     // The grid is drawn once into a bitmap of its own size; painting copies it.
     m_canvas.Create(width, height);
     m_canvas.SetFont(font);
-    m_canvas.Fill({0, 0, width, height}, RGB(255, 255, 255));
-    for (int image = 1; image <= m_count; ++image) {
-        DrawCell(image);
-    }
+    DrawAllCells();
     ::SetWindowPos(GridWindow(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetWindowPos(m_status, nullptr, 6, height + 4, width - 12, line - 4,
                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -210,19 +205,32 @@ void COverviewDlg::LayOut(int dpi) {
                    SWP_NOZORDER | SWP_NOMOVE);
 }
 
+void COverviewDlg::DrawAllCells() {
+    m_colours = CurrentDrawingColours();
+    m_canvas.Fill({0, 0, m_canvas.Width(), m_canvas.Height()}, m_colours.background);
+    for (int image = 1; image <= m_count; ++image) {
+        DrawCell(image);
+    }
+}
+
+void COverviewDlg::OnColoursChanged() {
+    DrawAllCells();
+    ::InvalidateRect(GridWindow(), nullptr, FALSE);
+}
+
 void COverviewDlg::DrawCell(int image) {
     const std::size_t i = static_cast<std::size_t>(image - 1);
     const bool selected = m_selected[i];
     HDC dc = m_canvas.GetSafeHdc();
     RECT cell = CellRect(image);
     // Selected as Windows selects: the highlight colour around the stamp and under its number.
-    m_canvas.Fill(cell, selected ? ::GetSysColor(COLOR_HIGHLIGHT) : RGB(255, 255, 255));
+    m_canvas.Fill(cell, selected ? m_colours.selection : m_colours.background);
     RECT picture = ImageRect(image);
     DrawStamp(picture, ShownPixels(m_areas[i]));
     RECT label{cell.left, picture.bottom + 2, cell.right, cell.bottom};
     std::wstring number = std::to_wstring(image);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
+    ::SetTextColor(dc, selected ? m_colours.selectionText : m_colours.text);
     ::DrawTextW(dc, number.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
     if (m_marks.blank[i]) {
         MarkBlank(picture);
@@ -239,7 +247,8 @@ void COverviewDlg::DrawCell(int image) {
     }
     RECT border = picture;
     ::InflateRect(&border, 1, 1);
-    FrameIn(m_canvas, border, selected ? kSelectedFrame : kBorder, selected ? 2 : 1);
+    FrameIn(m_canvas, border, selected ? m_colours.selectedFrame : m_colours.border,
+            m_colours.Frame(selected ? 2 : 1));
     if (GridWindow() != nullptr) {
         ::InvalidateRect(GridWindow(), &cell, FALSE);
     }
@@ -587,14 +596,14 @@ void COverviewDlg::Paint(HDC dc) const {
     m_canvas.CopyTo(dc);
     RECT frame = ImageRect(m_current); // the current image: two pixels of red around it
     ::InflateRect(&frame, 2, 2);
-    Frame(dc, frame, RGB(255, 0, 0), 2);
+    Frame(dc, frame, m_colours.current, 2);
     if (m_dragging && m_dropBefore != 0) {
         // Where the selection would go: a bar at the left of that cell, or after the last.
         RECT cell = m_dropBefore <= m_count ? CellRect(m_dropBefore) : CellRect(m_count);
         int x = m_dropBefore <= m_count ? cell.left : cell.right - 3;
         RECT bar{x, cell.top, x + 3, cell.bottom};
-        CBrush black(RGB(0, 0, 0));
-        ::FillRect(dc, &bar, black.GetSafeHandle());
+        CBrush ink(m_colours.text);
+        ::FillRect(dc, &bar, ink.GetSafeHandle());
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DrawingColours.h"
 #include "collection/PixelAreas.h"
 #include "plans/Plans.h"
 #include "platform/Afx.h"
@@ -60,6 +61,7 @@ public:
 
 protected:
     void OnDpiChanged(int dpi) override;
+    void OnColoursChanged() override;
 
     DECLARE_MESSAGE_MAP()
 
@@ -67,6 +69,8 @@ private:
     // The grid, at the largest zoom for dpi that the screen holds, and the line under it; the
     // dialog takes their size.
     void LayOut(int dpi);
+    // Every cell onto the canvas, in the colours in force now.
+    void DrawAllCells();
     // The square a cell's image stands in, 2 pixels in from its corner.
     RECT ImageRect(int image) const;
     int CellWidth() const { return m_cellWidth; } // the image and its margins, or its number
@@ -127,6 +131,7 @@ private:
     bool m_dragging = false;
     int m_dropBefore = 0; // where a drag would put the selection; 0 while there is none
     COffscreen m_canvas;  // every cell drawn once; a change draws the cells it touches
+    DrawingColours m_colours = CurrentDrawingColours();
     int m_zoom = 2;
     int m_cellWidth = 68;
     int m_labelHeight = 14;

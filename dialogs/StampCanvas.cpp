@@ -55,8 +55,9 @@ std::optional<Point> CStampCanvas::PixelAt(LPARAM position) const {
     return editor::Stamp::Contains(p) ? std::optional(p) : std::nullopt;
 }
 
-void CStampCanvas::Outline(Point p, int width) const {
+void CStampCanvas::Outline(Point p, int wanted) const {
     // Black on light pixels, white on dark ones, so that it shows on any colour.
+    const int width = m_colours.Frame(wanted);
     editor::Rgb rgb = editor::Shown(m_stamp.ColourAt(p));
     COLORREF ink = rgb.red + rgb.green + rgb.blue > 3 * 128 ? RGB(0, 0, 0) : RGB(255, 255, 255);
     int left = p.x * m_zoom, top = p.y * m_zoom, right = left + m_zoom, bottom = top + m_zoom;
@@ -72,7 +73,7 @@ void CStampCanvas::Outline(Point p, int width) const {
 void CStampCanvas::DrawAxes() const {
     // Between pixels 15 and 16: a line two pixels wide across the middle of the canvas.
     const int middle = kSide / 2 * m_zoom, end = kSide * m_zoom;
-    const COLORREF axis = RGB(0, 150, 255);
+    const COLORREF axis = m_colours.axes;
     if (m_marks.axes == editor::Symmetry::Vertical || m_marks.axes == editor::Symmetry::Both) {
         m_surface.Fill({middle - 1, 0, middle + 1, end}, axis);
     }
@@ -84,7 +85,7 @@ void CStampCanvas::DrawAxes() const {
 void CStampCanvas::DrawSelection() const {
     // Black and white dashes round the box, moving along it as the timer ticks.
     const editor::Box box = *m_marks.selection;
-    const int width = std::max(1, m_zoom / 10);
+    const int width = m_colours.Frame(std::max(1, m_zoom / 10));
     const int left = box.left * m_zoom, top = box.top * m_zoom;
     const int right = (box.left + box.width) * m_zoom, bottom = (box.top + box.height) * m_zoom;
     const int end = kSide * m_zoom;
@@ -115,6 +116,12 @@ void CStampCanvas::RenderRow(int stampRow, bool gridLine, std::uint8_t* row) con
     for (int x = 0; x < kSide * m_zoom; ++x) {
         editor::Rgb rgb = editor::Shown(m_stamp.ColourAt({x / m_zoom, stampRow}));
         bool line = grid && (gridLine || x % m_zoom == 0);
+        if (line && m_colours.highContrast) { // the grid in the scheme's text colour
+            row[3 * x] = GetBValue(m_colours.text);
+            row[3 * x + 1] = GetGValue(m_colours.text);
+            row[3 * x + 2] = GetRValue(m_colours.text);
+            continue;
+        }
         // The grid: a thin line of a grey a little apart from the pixel's own colour.
         auto shade = [line](std::uint8_t v) {
             return static_cast<std::uint8_t>(line ? (v > 127 ? v - 40 : v + 40) : v);
@@ -129,6 +136,7 @@ void CStampCanvas::Render() {
     if (m_surface.Bits() == nullptr) {
         return;
     }
+    m_colours = CurrentDrawingColours();
     std::uint8_t* bits = m_surface.Bits();
     const auto stride = static_cast<std::size_t>(m_surface.Stride());
     const auto width = static_cast<std::size_t>(kSide * m_zoom * 3);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DrawingColours.h"
 #include "editor/Selection.h"
 #include "editor/Symmetry.h"
 #include "platform/Accessible.h"
@@ -54,17 +55,20 @@ private:
     void OnMouseMove(LPARAM position);
     void OnRelease(LPARAM position);
     void Draw(HDC dc) const override { m_surface.CopyTo(dc); }
+    void OnColoursChanged() override { Render(); }
     std::optional<editor::Point> PixelAt(LPARAM position) const;
     void OnKey(UINT key);
     void Render();
     // One row of the canvas's pixels for a row of the stamp: its grid line, or its pixels.
     void RenderRow(int stampRow, bool gridLine, std::uint8_t* row) const;
-    void Outline(editor::Point p, int width) const;
+    // A frame of wanted pixels round pixel p (more in high contrast).
+    void Outline(editor::Point p, int wanted) const;
     void DrawAxes() const;
     void DrawSelection() const;
 
     Events m_events;
     COffscreen m_surface;
+    DrawingColours m_colours = CurrentDrawingColours(); // as the last rendering found them
     editor::Stamp m_stamp;
     Marks m_marks;
     int m_antsPhase = 0; // how far the selection's dashes have moved

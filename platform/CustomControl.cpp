@@ -71,6 +71,11 @@ LRESULT CALLBACK CCustomControl::WindowProc(HWND window, UINT message, WPARAM wP
         control->PaintOffscreen();
         return 0;
     }
+    if (message == WM_SYSCOLORCHANGE) { // passed on by the dialog
+        control->OnColoursChanged();
+        ::InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    }
     if (message == WM_GETOBJECT) {
         if (const LRESULT answer = control->AnswerAccessibility(wParam, lParam)) {
             return answer;

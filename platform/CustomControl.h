@@ -32,6 +32,9 @@ protected:
     // Draws the control, or the part of it WM_PAINT asks for, on dc in client coordinates. dc is
     // out of sight: what is drawn reaches the screen in one piece, so that nothing flickers.
     virtual void Draw(HDC dc) const = 0;
+    // The system's colours or its high-contrast setting changed: what the control drew ahead of
+    // time is drawn again (it is then repainted).
+    virtual void OnColoursChanged() {}
 
     HWND m_hWnd = nullptr;
 

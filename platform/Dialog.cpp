@@ -1,6 +1,7 @@
 #include "platform/Dialog.h"
 
 #include "platform/Dpi.h"
+#include "platform/HighContrast.h"
 #include "platform/ModalAnswers.h"
 #include "platform/WinApp.h"
 
@@ -110,7 +111,21 @@ void CDialog::Detach() {
     m_hWnd = nullptr;
 }
 
+void CDialog::ColoursChanged() {
+    // Only top-level windows hear of it; controls that keep colours learn it from their dialog.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        ::SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+    }
+    OnColoursChanged();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (TellsColoursChanged(message, wParam)) {
+        ColoursChanged(); // and on to the message map, should the dialog want it too
+    }
     if (message == WM_DPICHANGED) {
         // Left to the dialog manager too, which scales a dialog of an aware program itself on
         // Windows 10 and later; what the dialog made itself is done again afterwards.

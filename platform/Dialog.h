@@ -40,6 +40,10 @@ protected:
     // Called once the dialog has moved to a monitor of another DPI and the system has scaled
     // what the template made: what the dialog sized or drew itself is done again for dpi.
     virtual void OnDpiChanged(int dpi);
+    // Called once the system's colours or its high-contrast setting changed: what the dialog
+    // drew ahead of time with them is drawn again. The dialog and its controls are then
+    // repainted whole.
+    virtual void OnColoursChanged() {}
     // Stands the dialog centred over the main window, within the screen's work area, once it is
     // initialised; a dialog that belongs elsewhere places itself instead.
     virtual void CentreOnMainWindow();
@@ -51,6 +55,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const;
+    void ColoursChanged();
     void Detach();
 
     UINT m_nIDTemplate;
