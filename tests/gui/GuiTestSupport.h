@@ -81,3 +81,7 @@ void ResetProgramState();
 
 // What the shell sends when a file is let go over a point of a window (client coordinates).
 HDROP DropOf(const std::string& path, POINT at);
+
+// With BRELT_SCREENSHOTS naming a folder, what window shows on screen, its frame included, is
+// written there as name.bmp, for a person to look at; without it, nothing.
+void SaveScreenshot(HWND window, const std::string& name);
