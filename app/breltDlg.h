@@ -173,6 +173,8 @@ public:
     void OnSlotDoubleClicked(UINT slotId);
     // A click on any slot, from the handler of each slot of the message map.
     void OnSlotClicked(UINT slotId);
+    // A slot took the focus (Tab reaches each pane by its first slot): the keys act on its pane.
+    void OnSlotFocus(HWND slot);
     void OnSourceSlot1() { OnSlotClicked(IDC_SOURCE_SLOT1); }
     void OnSourceSlot2() { OnSlotClicked(IDC_SOURCE_SLOT2); }
     void OnSourceSlot3() { OnSlotClicked(IDC_SOURCE_SLOT3); }

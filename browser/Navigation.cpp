@@ -18,6 +18,15 @@ void CBreltDlg::OnSlotClicked(UINT slotId) {
     }
 }
 
+void CBreltDlg::OnSlotFocus(HWND slot) {
+    for (CCollectionPane* pane : {&m_sourcePane, &m_targetPane}) {
+        if (pane->SlotOf(slot) >= 0 && m_activePane != pane->Number()) {
+            m_activePane = pane->Number();
+            ShowFrames();
+        }
+    }
+}
+
 void CBreltDlg::OnSourcePrev() {
     if (SourcePane().MovePrevious()) {
         ShowFrames();

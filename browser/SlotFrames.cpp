@@ -10,6 +10,10 @@ void CBreltDlg::InstallSlotFrames() {
             ::SetWindowSubclass(pane->SlotWindow(slot), &CBreltDlg::SlotProc, 0,
                                 reinterpret_cast<DWORD_PTR>(this));
         }
+        // Each pane a stop of Tab, by its first slot: the arrows then move along its strip, so
+        // that no pane needs the mouse to be chosen.
+        HWND first = pane->SlotWindow(0);
+        ::SetWindowLongW(first, GWL_STYLE, ::GetWindowLongW(first, GWL_STYLE) | WS_TABSTOP);
     }
 }
 
@@ -39,6 +43,9 @@ LRESULT CALLBACK CBreltDlg::SlotProc(HWND slot, UINT message, WPARAM wParam, LPA
     if (message == WM_NCDESTROY) {
         ::RemoveWindowSubclass(slot, &CBreltDlg::SlotProc, 0);
         return ::DefSubclassProc(slot, message, wParam, lParam);
+    }
+    if (message == WM_SETFOCUS) {
+        reinterpret_cast<CBreltDlg*>(dialog)->OnSlotFocus(slot);
     }
     if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
         // The focus is drawn by the dialog around the slot: a slot shows none of its own.
