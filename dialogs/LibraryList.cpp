@@ -230,6 +230,11 @@ void CLibraryList::Draw(HDC dc) const {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
+    if (m_rows.empty() && ::GetFocus() == m_hWnd) { // nothing listed: the focus round the list
+        RECT focus = client;
+        ::InflateRect(&focus, -1, -1);
+        ::DrawFocusRect(dc, &focus);
+    }
     CSelectObject font(dc, Font());
     ::SetBkMode(dc, TRANSPARENT);
     for (int row = std::max(0, RowAt(0)); row >= 0 && row < static_cast<int>(m_rows.size());
