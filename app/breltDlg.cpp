@@ -139,7 +139,7 @@ void CBreltDlg::OnSysCommand(UINT nID, LPARAM lParam) {
 void CBreltDlg::OnPaint() {
     if (!IsIconic()) {
         CPaintDC dc(m_hWnd);
-        DrawSlotFocus(dc.GetSafeHdc());
+        DrawSlotFocus(dc.GetSafeHdc(), m_hWnd);
         return;
     }
     // Minimised: the icon, centred in the client area.

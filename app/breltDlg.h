@@ -264,9 +264,12 @@ private:
     static LRESULT CALLBACK SlotProc(HWND slot, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR subclassId, DWORD_PTR dialog);
     bool IsFramed(HWND slot) const;
-    // The dotted focus around the slot that has the focus, drawn on the dialog around it.
+    // The dotted focus around the slot that has the focus, drawn on the dialog around it, and
+    // again by a group box that paints over it.
     static RECT FocusRectAround(HWND slot);
-    void DrawSlotFocus(HDC dc) const;
+    void DrawSlotFocus(HDC dc, HWND drawnOn) const;
+    static LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR subclassId, DWORD_PTR dialog);
 
     // The image pane: loads a picture, through the conversion dialog unless it is an exact
     // 32x32, 24-bit bitmap; true when the pane then holds it. HoldImage makes an accepted bitmap
