@@ -15,6 +15,54 @@ HWND FocusIn(HWND window) {
     return info.hwndFocus;
 }
 
+// The screen around control, a few pixels out (a focus may be drawn round it by its dialog),
+// control and its surroundings painted first: a paint message sent from here is handled at once
+// by the window's thread.
+std::vector<unsigned> ScreenAround(HWND control) {
+    RECT r;
+    ::GetWindowRect(control, &r);
+    ::InflateRect(&r, 4, 4);
+    HWND parent = ::GetParent(control);
+    RECT around = r;
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&around), 2);
+    ::RedrawWindow(parent, &around, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    ::SendMessageW(parent, WM_PAINT, 0, 0);
+    ::SendMessageW(control, WM_PAINT, 0, 0);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC copy = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = ::SelectObject(copy, bitmap);
+    ::BitBlt(copy, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ::SelectObject(copy, previous);
+    std::vector<unsigned> pixels = BitmapPixels(bitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(copy);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Whether the system draws control's focus: a standard control does, unless its window hides
+// focus cues until the keyboard is used.
+bool SystemDrawsFocus(HWND control) {
+    const bool own = WindowClass(control).rfind(L"Brelt", 0) == 0 ||
+                     (WindowClass(control) == L"Static" &&
+                      (::GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP);
+    return !own && (::SendMessageW(control, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+// Whether control, which Tab just left, looks otherwise once the focus is back on it (the dialog
+// manager's own way of setting it); Tab then leaves it again.
+bool ShowsFocus(HWND window, HWND control) {
+    const HWND next = FocusIn(window);
+    const std::vector<unsigned> without = ScreenAround(control);
+    ::PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    const bool back = Eventually([&] { return FocusIn(window) == control; }, 2000);
+    const bool differs = back && Eventually([&] { return ScreenAround(control) != without; }, 1000);
+    PressKey(window, VK_TAB);
+    return Eventually([&] { return FocusIn(window) == next; }, 2000) && differs;
+}
+
 // Whether control can be seen whole in window's client area.
 bool ShownWhole(HWND window, HWND control) {
     RECT client, place, both;
@@ -48,6 +96,9 @@ KeyboardWalk WalkWithTab(HWND window) {
                 walk.faults.push_back(Named(focus) + ": Tab does not leave it");
             }
             break;
+        }
+        if (!SystemDrawsFocus(focus) && !ShowsFocus(window, focus)) {
+            walk.faults.push_back(Named(focus) + ": looks the same with the focus and without");
         }
         focus = FocusIn(window);
         if (std::find(walk.stops.begin(), walk.stops.end(), focus) != walk.stops.end()) {
