@@ -87,6 +87,27 @@ TEST_F(BrowserTest, TabWalksEveryWindowTheMainWindowOpens) {
     }
 }
 
+// The conversion of a picture, and the comparison with another collection.
+TEST_F(BrowserTest, TabWalksTheConversionAndTheComparison) {
+    const Bytes collection = MakeCollection(202752, 8);
+    ScratchFile target(collection), other(collection);
+    Open(IDC_OPEN_TARGET, target.Path());
+    TestModalAnswers().dialog = [](CDialog&) { return ModalAnswers::kShowIt; };
+    WindowDriver conversion(L"Converteix la imatge en segell", [&](HWND dialog) {
+        ExpectWholeWalk(dialog, 7, "the conversion");
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Open(IDC_LOAD_IMAGE, std::string(BRELT_PICTURES_DIR) + "/clipart.png");
+    EXPECT_TRUE(conversion.Found());
+    const std::string name = other.Path().substr(other.Path().find_last_of('\\') + 1);
+    WindowDriver comparison(L"Compara amb " + Widen(name), [&](HWND dialog) {
+        ExpectWholeWalk(dialog, 2, "the comparison");
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Open(ID_COMPARE_WITH, other.Path());
+    EXPECT_TRUE(comparison.Found());
+}
+
 // The editor, and the windows its buttons open.
 TEST_F(Editor, TabWalksTheEditorAndTheWindowsItOpens) {
     ASSERT_TRUE(Edit([&](HWND editor) {
