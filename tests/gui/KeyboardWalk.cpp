@@ -15,19 +15,11 @@ HWND FocusIn(HWND window) {
     return info.hwndFocus;
 }
 
-// The screen around control, a few pixels out (a focus may be drawn round it by its dialog),
-// control and its surroundings painted first: a paint message sent from here is handled at once
-// by the window's thread.
+// The screen around control, a few pixels out (a focus may be drawn round it by its dialog).
 std::vector<unsigned> ScreenAround(HWND control) {
     RECT r;
     ::GetWindowRect(control, &r);
     ::InflateRect(&r, 4, 4);
-    HWND parent = ::GetParent(control);
-    RECT around = r;
-    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&around), 2);
-    ::RedrawWindow(parent, &around, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    ::SendMessageW(parent, WM_PAINT, 0, 0);
-    ::SendMessageW(control, WM_PAINT, 0, 0);
     const int width = r.right - r.left, height = r.bottom - r.top;
     HDC screen = ::GetDC(nullptr);
     HDC copy = ::CreateCompatibleDC(screen);
@@ -51,14 +43,28 @@ bool SystemDrawsFocus(HWND control) {
     return !own && (::SendMessageW(control, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
 }
 
+// The screen around control once its window has painted what it had to: the same on two
+// readings in a row.
+std::vector<unsigned> SettledAround(HWND control) {
+    ::SendMessageW(control, WM_NULL, 0, 0); // the window's thread back in its loop, painting
+    std::vector<unsigned> last = ScreenAround(control);
+    Eventually([&] {
+        std::vector<unsigned> now = ScreenAround(control);
+        std::swap(now, last);
+        return now == last;
+    });
+    return last;
+}
+
 // Whether control, which Tab just left, looks otherwise once the focus is back on it (the dialog
 // manager's own way of setting it); Tab then leaves it again.
 bool ShowsFocus(HWND window, HWND control) {
     const HWND next = FocusIn(window);
-    const std::vector<unsigned> without = ScreenAround(control);
+    const std::vector<unsigned> without = SettledAround(control);
     ::PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     const bool back = Eventually([&] { return FocusIn(window) == control; }, 2000);
-    const bool differs = back && Eventually([&] { return ScreenAround(control) != without; }, 1000);
+    const bool differs =
+        back && Eventually([&] { return SettledAround(control) != without; }, 1000);
     PressKey(window, VK_TAB);
     return Eventually([&] { return FocusIn(window) == next; }, 2000) && differs;
 }
