@@ -51,6 +51,7 @@ add_library(brelt_program OBJECT
     dialogs/ColourSwatches.cpp
     dialogs/ColourSwatchesAccess.cpp
     dialogs/CompareDlg.cpp
+    dialogs/CompareAccess.cpp
     dialogs/ConvertDlg.cpp
     dialogs/CropView.cpp
     dialogs/CropViewAccess.cpp
@@ -64,6 +65,7 @@ add_library(brelt_program OBJECT
     dialogs/PagePreview.cpp
     dialogs/PrintPagesDlg.cpp
     dialogs/LibraryList.cpp
+    dialogs/LibraryListAccess.cpp
     dialogs/LibraryRows.cpp
     dialogs/MsgDlg.cpp
     dialogs/OverviewAccess.cpp

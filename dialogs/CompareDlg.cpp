@@ -35,6 +35,17 @@ private:
         }
     }
 
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts() const override {
+        return m_owner.MakeAccessibleParts();
+    }
+
+    // What a key or a click changed, told to a screen reader: the cell now current, and that the
+    // selection may have changed.
+    void TellReader() const {
+        NotifyAccessible(EVENT_OBJECT_SELECTIONWITHIN, m_hWnd, 0);
+        NotifyAccessible(EVENT_OBJECT_FOCUS, m_hWnd, m_owner.m_current);
+    }
+
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
         case WM_GETDLGCODE:
@@ -49,11 +60,13 @@ private:
                 {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
             if (image != 0) { // Shift and Ctrl as the click had them
                 m_owner.Press(image, (wParam & MK_SHIFT) != 0, (wParam & MK_CONTROL) != 0);
+                TellReader();
             }
             return 0;
         }
         case WM_KEYDOWN:
             m_owner.Key(static_cast<UINT>(wParam), Held(VK_SHIFT), Held(VK_CONTROL));
+            TellReader();
             return 0;
         default:
             return ::DefWindowProcW(m_hWnd, message, wParam, lParam);

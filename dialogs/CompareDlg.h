@@ -42,6 +42,10 @@ protected:
 private:
     class Grid;
     friend class Grid;
+    // What a screen reader is told of the grid: a list of the images (CompareAccess.cpp).
+    class Parts;
+    friend class Parts;
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts() const;
     void LayOut(int dpi);
     Texts m_texts;
     // Every cell onto the canvas, in the colours in force now.

@@ -46,6 +46,7 @@ void CLibraryList::SetRows(std::vector<Row> rows, int zoom) {
     m_current = std::clamp(m_current, 0, std::max(0, static_cast<int>(m_rows.size()) - 1));
     m_scroll = 0;
     Layout();
+    NotifyAccessible(EVENT_OBJECT_REORDER, m_hWnd, 0);
 }
 
 int CLibraryList::PerLine() const {
@@ -117,6 +118,9 @@ void CLibraryList::MakeCurrent(int row) {
         ScrollTo(m_scroll + std::min(shown.top, shown.bottom - client.bottom));
     }
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    if (::GetFocus() == m_hWnd) {
+        NotifyAccessible(EVENT_OBJECT_FOCUS, m_hWnd, m_current + 1);
+    }
 }
 
 HGDIOBJ CLibraryList::Font() const {

@@ -4,6 +4,7 @@
 #include "platform/CustomControl.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,12 @@ public:
 protected:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Draw(HDC dc) const override;
+    // To a screen reader a list named as its window, of the rows' headings (LibraryListAccess).
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts() const override;
 
 private:
+    class Parts;
+    friend class Parts;
     int PerLine() const;
     int HeightOf(const Row& row) const;
     int RowAt(int y) const;

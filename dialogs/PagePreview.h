@@ -4,6 +4,7 @@
 #include "platform/CustomControl.h"
 #include "printing/Paper.h"
 
+#include <memory>
 #include <vector>
 
 // A page as it will print: the paper, white, as large as the control holds it, the part the
@@ -19,8 +20,13 @@ public:
 protected:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Draw(HDC dc) const override;
+    // To a screen reader a picture of the page, its value what the page says at its top and
+    // bottom and how many stamps it holds.
+    std::unique_ptr<CAccessibleParts> MakeAccessibleParts() const override;
 
 private:
+    class Parts;
+    friend class Parts;
     RECT PaperRect() const;
 
     printing::Paper m_paper;
