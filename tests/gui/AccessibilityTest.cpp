@@ -3,6 +3,7 @@
 
 #include "app/ProgramState.h"
 #include "colournames/ColourNames.h"
+#include "dialogs/PagePreview.h"
 #include "editor/Colours.h"
 
 #include "plans/Plans.h"
@@ -190,4 +191,62 @@ TEST_F(Editor, AScreenReaderIsToldAsTheCanvasCursorMoves) {
     const std::vector<std::pair<std::string, std::string>> expected{
         {"focus", at(16, 16)}, {"value", at(17, 16)}, {"value", at(17, 17)}};
     EXPECT_EQ(seen, expected);
+}
+
+// The comparison: a list named as its window, each image "Imatge n", those that differ said so
+// and selected at first, the others "igual".
+TEST_F(BrowserTest, TheComparisonIsAListOfItsImagesToAScreenReader) {
+    const Bytes target = MakeCollection(202752, 71);
+    Bytes other = target;
+    SetPixelArea(other, 3, PatternBytes(2048, 9));
+    ScratchFile targetFile(target), otherFile(other);
+    Open(IDC_OPEN_TARGET, targetFile.Path());
+    TestModalAnswers().dialog = [](CDialog&) { return ModalAnswers::kShowIt; };
+    const std::string name = otherFile.Path().substr(otherFile.Path().find_last_of('\\') + 1);
+    std::optional<Reading> reading;
+    WindowDriver driver(L"Compara amb " + Widen(name), [&](HWND window) {
+        reading = ReadAccessible(::FindWindowExW(window, nullptr, L"BreltCompareGrid", nullptr));
+        ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    });
+    Open(ID_COMPARE_WITH, otherFile.Path());
+    ASSERT_TRUE(driver.Found());
+    ASSERT_TRUE(reading);
+    ASSERT_EQ(reading->parts.size(), 99u);
+    EXPECT_EQ(reading->parts[0].name, "Compara amb " + name);
+    EXPECT_EQ(reading->parts[0].role, ROLE_SYSTEM_LIST);
+    for (int image = 1; image <= 98; ++image) {
+        const Part& part = reading->parts[static_cast<std::size_t>(image)];
+        EXPECT_EQ(part.name, "Imatge " + std::to_string(image));
+        EXPECT_EQ(part.description, image == 3 ? "diferent" : "igual") << image;
+        EXPECT_EQ((part.state & STATE_SYSTEM_SELECTED) != 0, image == 3) << image;
+    }
+}
+
+// The print dialog's preview: a picture of the page whose value is what the page says at its
+// top and bottom and how many stamps it holds.
+TEST(PagePreviewAccess, ThePreviewSaysWhatThePageHolds) {
+    CPagePreview::Register();
+    HWND window = ::CreateWindowExW(0, L"BreltPagePreview", L"", WS_POPUP | WS_VISIBLE, 10, 10, 200,
+                                    280, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    CPagePreview preview;
+    preview.Attach(window);
+    printing::Page page;
+    page.shapes.push_back(printing::TextOf({0, 0, 500, 80}, "formes.sgc", printing::kTitleSize));
+    page.shapes.push_back(
+        printing::TextOf({0, 90, 500, 80}, "Pàgina 1 de 2", printing::kTitleSize));
+    for (int image = 1; image <= 3; ++image) {
+        page.shapes.push_back(printing::StampOf({image * 300, 300, 200, 200}, image));
+        page.shapes.push_back(printing::TextOf({image * 300, 510, 200, 35}, std::to_string(image),
+                                               printing::kTitleSize - 5));
+    }
+    const std::vector<editor::Stamp> stamps(3);
+    preview.Show(printing::kA4, &page, &stamps);
+    const std::optional<Reading> reading = ReadAccessible(window);
+    ::DestroyWindow(window);
+    ASSERT_TRUE(reading);
+    ASSERT_EQ(reading->parts.size(), 1u);
+    EXPECT_EQ(reading->parts[0].name, "Vista prèvia de la pàgina");
+    EXPECT_EQ(reading->parts[0].role, ROLE_SYSTEM_GRAPHIC);
+    EXPECT_EQ(reading->parts[0].value, "formes.sgc, Pàgina 1 de 2, 3 segells");
 }

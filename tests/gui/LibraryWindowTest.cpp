@@ -1,3 +1,4 @@
+#include "AccessibleReading.h"
 #include "EditorFixture.h"
 
 #include "app/ProgramState.h"
@@ -288,4 +289,35 @@ TEST_F(LibraryWindow, AturaStopsTheReadingAndKeepsNoIndex) {
     Command(ID_LIBRARY);
     ASSERT_TRUE(driver.Found());
     EXPECT_FALSE(std::filesystem::exists(local_ + "\\brelt\\biblioteca.idx"));
+}
+
+// To a screen reader the list is a list named as its window, each collection a row named by its
+// heading with its count of stamps, the current one selected and focused; the arrow moves it.
+TEST_F(LibraryWindow, TheListReadsToAScreenReaderAsItsCollections) {
+    std::optional<Reading> first, moved;
+    WithLibrary([&](HWND window, HWND list) {
+        EXPECT_TRUE(Eventually([&] { return ShowsStamp(list, PixelArea(flowers_, 2)); }));
+        ::SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+        first = ReadAccessible(list);
+        ::PostMessageW(list, WM_KEYDOWN, VK_DOWN, 1);
+        EXPECT_TRUE(Eventually([&] {
+            moved = ReadAccessible(list);
+            return moved && moved->parts.size() > 2 &&
+                   (moved->parts[2].state & STATE_SYSTEM_SELECTED) != 0;
+        }));
+    });
+    ASSERT_TRUE(first && moved);
+    ASSERT_EQ(first->parts.size(), 4u) << "the list and its three files";
+    EXPECT_EQ(first->parts[0].name, "Biblioteca");
+    EXPECT_EQ(first->parts[0].role, ROLE_SYSTEM_LIST);
+    EXPECT_NE(first->parts[1].name.find("biblioteca-animals.sgc"), std::string::npos)
+        << first->parts[1].name;
+    EXPECT_EQ(first->parts[1].description, "98 segells");
+    EXPECT_NE(first->parts[2].name.find("biblioteca-flors.sgc"), std::string::npos);
+    EXPECT_EQ(first->parts[2].description, "126 segells");
+    EXPECT_EQ(first->parts[1].state & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
+              STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
+    EXPECT_EQ(first->parts[2].state & STATE_SYSTEM_SELECTED, 0);
+    EXPECT_EQ(moved->parts[1].state & STATE_SYSTEM_SELECTED, 0);
+    EXPECT_EQ(moved->focus, 2);
 }
