@@ -11,10 +11,13 @@
 #include "editor/Stroke.h"
 #include "editor/Symmetry.h"
 #include "platform/Afx.h"
+#include "platform/ControlAccess.h"
 #include "platform/ToolTips.h"
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // "Edita el segell": a small paint window for one 32x32 stamp, in the colours a collection
 // stores. It draws and routes input only: every change to the stamp is an operation of the
@@ -150,4 +153,6 @@ private:
     CStampCanvas m_canvas;
     CColourSwatches m_current, m_palette, m_own;
     CToolTips m_toolTips;
+    // The tools' buttons named to a screen reader as their tips say.
+    std::vector<std::unique_ptr<CControlAccess>> m_toolAccess;
 };

@@ -1,6 +1,8 @@
 #include "dialogs/EditorKeys.h"
 
 #include "dialogs/EditorDlg.h"
+#include "platform/ControlAccess.h"
+#include "platform/Text.h"
 #include "res/resource.h"
 
 #include <iterator>
@@ -40,10 +42,30 @@ CEditorKeys::~CEditorKeys() {
     g_editor = m_outer;
 }
 
+namespace {
+
+// A tool's tip, which is its name to a screen reader too: "Llapis (tecla L)".
+std::string ToolTipOf(int tool) {
+    return std::string(kToolNames[tool]) + " (tecla " + kToolKeys[tool] + ")";
+}
+
+CControlAccess::Words ToolWords(HWND button, int tool) {
+    long state = STATE_SYSTEM_FOCUSABLE;
+    state |= ::GetFocus() == button ? STATE_SYSTEM_FOCUSED : 0;
+    state |= ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED ? STATE_SYSTEM_CHECKED : 0;
+    state |= ::IsWindowEnabled(button) ? 0 : STATE_SYSTEM_UNAVAILABLE;
+    return {Widen(ToolTipOf(tool)), L"", ROLE_SYSTEM_RADIOBUTTON, state};
+}
+
+} // namespace
+
 void CEditorDlg::CreateToolTips() {
     m_toolTips.Create(m_hWnd);
     for (int tool = 0; tool < static_cast<int>(std::size(kToolKeys)); ++tool) {
-        m_toolTips.AddTool(GetDlgItem(IDC_EDITOR_PENCIL + tool));
+        HWND button = GetDlgItem(IDC_EDITOR_PENCIL + tool);
+        m_toolTips.AddTool(button);
+        m_toolAccess.push_back(std::make_unique<CControlAccess>(
+            button, [button, tool] { return ToolWords(button, tool); }));
     }
 }
 
@@ -51,11 +73,7 @@ void CEditorDlg::OnNotify(NMHDR* header, LRESULT*) {
     HWND control = CToolTips::ToolAskedFor(header);
     const int tool = control != nullptr ? ::GetDlgCtrlID(control) - IDC_EDITOR_PENCIL : -1;
     if (tool >= 0 && tool < static_cast<int>(std::size(kToolKeys))) {
-        std::string tip = kToolNames[tool];
-        tip += " (tecla ";
-        tip += kToolKeys[tool];
-        tip += ")";
-        m_toolTips.Answer(header, tip);
+        m_toolTips.Answer(header, ToolTipOf(tool));
     }
 }
 
