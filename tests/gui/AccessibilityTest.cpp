@@ -250,3 +250,20 @@ TEST(PagePreviewAccess, ThePreviewSaysWhatThePageHolds) {
     EXPECT_EQ(reading->parts[0].role, ROLE_SYSTEM_GRAPHIC);
     EXPECT_EQ(reading->parts[0].value, "formes.sgc, Pàgina 1 de 2, 3 segells");
 }
+
+// The editor's tools: each named to a screen reader as its tip says, "Llapis (tecla L)", the one
+// in use checked.
+TEST_F(Editor, TheToolsAreNamedAsTheirTipsSay) {
+    std::optional<Reading> pencil, line;
+    ASSERT_TRUE(Edit([&](HWND editor) {
+        pencil = ReadAccessible(::GetDlgItem(editor, IDC_EDITOR_PENCIL));
+        line = ReadAccessible(::GetDlgItem(editor, IDC_EDITOR_LINE));
+        PostClick(editor, IDCANCEL);
+    }));
+    ASSERT_TRUE(pencil && line);
+    EXPECT_EQ(pencil->parts[0].name, "Llapis (tecla L)");
+    EXPECT_EQ(line->parts[0].name, "Línia (tecla N)");
+    EXPECT_EQ(pencil->parts[0].role, ROLE_SYSTEM_RADIOBUTTON);
+    EXPECT_NE(pencil->parts[0].state & STATE_SYSTEM_CHECKED, 0);
+    EXPECT_EQ(line->parts[0].state & STATE_SYSTEM_CHECKED, 0);
+}
