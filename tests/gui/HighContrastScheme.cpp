@@ -75,7 +75,8 @@ void PointImportAt(void* function) {
 // The colours a high-contrast scheme sets: the window's, the buttons', the selection's.
 constexpr int kElements[] = {COLOR_WINDOW,    COLOR_WINDOWTEXT,    COLOR_BTNFACE,  COLOR_BTNTEXT,
                              COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_HOTLIGHT, COLOR_GRAYTEXT,
-                             COLOR_3DFACE,    COLOR_WINDOWFRAME,   COLOR_MENU,     COLOR_MENUTEXT};
+                             COLOR_3DFACE,    COLOR_WINDOWFRAME,   COLOR_MENU,     COLOR_MENUTEXT,
+                             COLOR_MENUBAR,   COLOR_MENUHILIGHT};
 
 } // namespace
 
@@ -90,9 +91,9 @@ HighContrastScheme::HighContrastScheme() {
         g_system = &::SystemParametersInfoW;
         PointImportAt(reinterpret_cast<void*>(&StandIn));
     }
-    const COLORREF scheme[] = {kWindow,    kText,          kWindow, kText,
-                               kHighlight, kHighlightText, kHot,    RGB(63, 242, 63),
-                               kWindow,    kText,          kWindow, kText};
+    const COLORREF scheme[] = {kWindow,        kText, kWindow,          kText,     kHighlight,
+                               kHighlightText, kHot,  RGB(63, 242, 63), kWindow,   kText,
+                               kWindow,        kText, kWindow,          kHighlight};
     ::SetSysColors(static_cast<int>(std::size(kElements)), kElements, scheme);
     Switch(true);
 }
